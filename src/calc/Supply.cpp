@@ -1,0 +1,133 @@
+#include "Supply.h"
+
+#include "model/Format.h"
+#include "model/Globals.h"
+
+namespace brellic {
+
+namespace {
+
+void SetAmps(std::string& text, std::string_view prefix, double amps, int decimals, char separator) {
+    char number[kFixedBufferSize];
+    const std::size_t length = FormatFixedTo(number, amps, decimals, separator);
+    text.assign(prefix);
+    text.append(number, length);
+    text.append(" Amps");
+}
+
+void SetHours(std::string& text, int hours, std::string_view suffix) {
+    text = FormatInt(hours);
+    text.append(suffix);
+}
+
+} // namespace
+
+Extended ParseBatteryCapacity(std::string_view text) {
+    const std::size_t ah = text.find("Ah");
+    // The number ends two characters before "Ah": the space between is skipped.
+    if (ah == std::string_view::npos || ah < 2)
+        return 0;
+    const std::string_view number = text.substr(0, ah - 1);
+
+    // Digits are gathered into an exact 64-bit integer and divided once by an
+    // exact power of ten, so the extended result is correctly rounded.
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+        negative = number[i++] == '-';
+    unsigned long long mantissa = 0;
+    int significant = 0;
+    int scale = 0; // digits after the point that went into mantissa
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (; i < number.size(); ++i) {
+        const char c = number[i];
+        if (c == '.' && !afterPoint) {
+            afterPoint = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return 0;
+        anyDigit = true;
+        if (significant < 19) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+            if (mantissa != 0)
+                ++significant;
+            if (afterPoint)
+                ++scale;
+        } else if (!afterPoint) {
+            --scale; // an integer digit beyond the 19th only scales the value
+        }
+    }
+    if (!anyDigit)
+        return 0;
+    Extended power = 1;
+    for (int k = 0; k < (scale < 0 ? -scale : scale); ++k)
+        power *= 10;
+    Extended value = static_cast<Extended>(mantissa);
+    value = scale >= 0 ? value / power : value * power;
+    return negative ? -value : value;
+}
+
+int RequiredStandbyHours(int standard, int grade, bool acFailSignalled) {
+    switch (grade) {
+    case 1:
+    case 2:
+        return 12;
+    case 3:
+        if (standard == 0)
+            return acFailSignalled ? 30 : 60;
+        return acFailSignalled ? 12 : 24;
+    default:
+        return 0;
+    }
+}
+
+void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, char separator) {
+    const int hours = RequiredStandbyHours(site.SystemStandard, site.SystemGrade, acFailSignalled);
+    if (hours != 0)
+        site.StandbyHours = hours;
+
+    // Quotients are taken in extended precision and stored as doubles; the
+    // comparisons below are made on the stored doubles.
+    double ratedOutput = 0;
+    const bool haveBattery = site.BatteryCapacity > 0;
+    if (haveBattery)
+        ratedOutput = static_cast<double>(site.BatteryCapacity / static_cast<Extended>(site.StandbyHours));
+
+    if (site.PanelIndex < 0 || site.PanelIndex >= kPanelCount) {
+        texts.lbPSU = "Unknown";
+        texts.lbBattCurrent = "Unknown";
+        texts.lbPeakCurrent = "Unknown";
+        texts.lbRatedOP = "Please Select Battery";
+    } else {
+        const PanelRecord& panel = PanelTable[site.PanelIndex];
+        SetAmps(texts.lbPSU, {}, panel.PsuOutput, 2, separator);
+        SetAmps(texts.lbBattCurrent, {}, panel.ChargeCurrent, 2, separator);
+        site.PeakCurrent = static_cast<double>(static_cast<Extended>(panel.PsuOutput) -
+                                               static_cast<Extended>(panel.ChargeCurrent));
+        // The requirement always names the chosen panel's figure, also while
+        // no battery is chosen yet, so it never shows a previous panel's.
+        SetAmps(texts.lbReqPeakCur, "Max Alarm Current: ", site.PeakCurrent, 2, separator);
+        if (haveBattery) {
+            SetAmps(texts.lbPeakCurrent, {}, site.PeakCurrent, 2, separator);
+            if (ratedOutput > site.PeakCurrent)
+                ratedOutput = site.PeakCurrent;
+            SetAmps(texts.lbRatedOP, {}, ratedOutput, 2, separator);
+        } else {
+            texts.lbPeakCurrent = "Unknown";
+            texts.lbRatedOP = "Please Select Battery";
+        }
+    }
+
+    SetHours(texts.lbPeriod, site.StandbyHours, " Hours");
+    SetHours(texts.lbReqStandby, site.StandbyHours, " Hours Standby");
+
+    texts.Caption = "Brellic";
+    if (!site.SiteFileName.empty()) {
+        texts.Caption += " - ";
+        texts.Caption += site.SiteFileName;
+    }
+}
+
+} // namespace brellic

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace brellic {
+
+// The number formats every figure of the program is shown and written with.
+// They do not depend on the C library's locale: the decimal separator is
+// passed in, and rounding is done here, not by printf.
+
+// "%d" (and "%.1d"): the integer in decimal.
+std::string FormatInt(long long value);
+
+// "%.2d" and the like: at least minDigits digits, zero-filled on the left,
+// a leading "-" for a negative value.
+std::string FormatIntMin(long long value, int minDigits);
+
+// Fixed-point with `decimals` digits after the separator ("%f" and "%.2f" are
+// 2, "%.3f" is 3). The value is first taken to 18 significant decimal digits,
+// then rounded at the last shown decimal, halves away from zero. A value that
+// rounds to zero shows without a sign. NaN and infinities show as "NAN",
+// "INF" and "-INF".
+std::string FormatFixed(double value, int decimals, char separator);
+
+// Allocation-free form of FormatFixed: writes into out (no terminator) and
+// returns the length. kFixedBufferSize holds any finite double at 3 decimals.
+inline constexpr std::size_t kFixedBufferSize = 400;
+std::size_t FormatFixedTo(char* out, double value, int decimals, char separator);
+
+// "%-25s" on single-byte text: left-aligned, padded with spaces to width,
+// never cut.
+std::string PadRight(std::string_view text, std::size_t width);
+
+} // namespace brellic

@@ -1,0 +1,162 @@
+#include "calc/Supply.h"
+#include "calc/Totals.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace brellic;
+
+namespace {
+
+struct Site {
+    SiteState state;
+    DeviceList devices;
+    DisplayTexts texts;
+    bool acFail = false;
+    TotalsResult result;
+
+    Site(int grade, int panel, const char* battery, int standard = 1, int alarmPeriod = 15) {
+        state.SystemStandard = standard;
+        state.AlarmPeriod = alarmPeriod;
+        state.SystemGrade = grade;
+        state.PanelIndex = panel;
+        state.BatteryCapacity = battery ? ParseBatteryCapacity(battery) : 0;
+    }
+    void Add(double quiescent, double alarm) {
+        devices.Append(TDeviceData{1, 3, "line", quiescent, alarm}, '.');
+    }
+    void Run(char separator = '.') {
+        UpdateSupply(state, acFail, texts, separator);
+        result = UpdateTotals(state, devices, state.PanelIndex >= 0, state.BatteryCapacity > 0,
+                              texts, separator);
+    }
+};
+
+} // namespace
+
+TEST(UpdateTotals, StartUpState) {
+    Site site(2, -1, nullptr);
+    site.Run();
+    for (const std::string* text : {&site.texts.lbCPNomI, &site.texts.lbCPAlarmI,
+                                    &site.texts.TotNomI, &site.texts.TotAlarmI})
+        EXPECT_EQ(*text, "0.000 Amps");
+    EXPECT_EQ(site.texts.lbActStandby, "---");
+    EXPECT_EQ(site.texts.lbSbNotes, "None");
+    EXPECT_EQ(site.texts.lbActPeak, "---");
+    EXPECT_EQ(site.texts.lbPeakNotes, "None");
+    EXPECT_EQ(site.texts.lbReqPeakCur, "---");
+    EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictNone);
+    EXPECT_EQ(site.texts.lbActPeakColor, kVerdictNone);
+}
+
+TEST(UpdateTotals, PanelOnlyThenBattery) {
+    Site site(1, 0, nullptr);
+    site.Run();
+    for (const std::string* text : {&site.texts.lbCPNomI, &site.texts.lbCPAlarmI,
+                                    &site.texts.TotNomI, &site.texts.TotAlarmI})
+        EXPECT_EQ(*text, "0.050 Amps");
+    EXPECT_EQ(site.texts.lbActStandby, "---");
+    EXPECT_EQ(site.texts.lbActPeak, "0.050 Amps");
+    EXPECT_EQ(site.texts.lbActPeakColor, kVerdictMeets);
+    EXPECT_EQ(site.texts.lbPeakNotes, "Alarm current meets the requirement.");
+
+    // 2.1 - 0.5 x 0.05 = 2.075 Ah over 0.05 A.
+    site.state.BatteryCapacity = ParseBatteryCapacity("2.1 Ah");
+    site.Run();
+    EXPECT_EQ(site.texts.lbActStandby, "41.50 Hours");
+    EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictMeets);
+    EXPECT_EQ(site.texts.lbSbNotes, "System standby time meets the requirement.");
+}
+
+TEST(UpdateTotals, GradeThreeExampleAndLongerAlarmPeriod) {
+    Site site(3, 10, "17.0 Ah", 0, 15);
+    site.Add(0.200, 1.000);
+    site.Run();
+    EXPECT_EQ(site.texts.lbCPNomI, "0.070 Amps");
+    EXPECT_EQ(site.texts.TotNomI, "0.270 Amps");
+    EXPECT_EQ(site.texts.TotAlarmI, "1.070 Amps");
+    EXPECT_EQ(site.texts.lbReqStandby, "60 Hours Standby");
+    EXPECT_EQ(site.texts.lbActStandby, "60.98 Hours");
+    EXPECT_EQ(site.result.Standby, Verdict::Meets);
+    EXPECT_EQ(site.texts.lbActPeak, "1.070 Amps");
+    EXPECT_EQ(site.texts.lbActPeakColor, kVerdictMeets);
+
+    site.state.AlarmPeriod = 120;
+    site.Run();
+    EXPECT_EQ(site.texts.lbActStandby, "47.11 Hours");
+    EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
+    EXPECT_EQ(site.texts.lbSbNotes, "Standby time does not meet the requirement.");
+}
+
+TEST(UpdateTotals, ExactEqualityMeetsAndAnythingBeyondFails) {
+    // 1.18 + 0.07 rounds to exactly 1.25, the peak current of panel row 10.
+    Site alarm(1, 10, "7.2 Ah");
+    alarm.Add(0.01, 1.18);
+    alarm.Run();
+    EXPECT_EQ(alarm.result.AlarmTotal, 1.25);
+    EXPECT_EQ(alarm.result.AlarmCurrent, Verdict::Meets);
+    alarm.devices.Update(0, TDeviceData{1, 3, "line", 0.01, 1.181}, '.');
+    alarm.Run();
+    EXPECT_EQ(alarm.result.AlarmCurrent, Verdict::Fails);
+    EXPECT_EQ(alarm.texts.lbPeakNotes, "Alarm current exceeds maximum available from control panel!");
+
+    // 6 Ah over 0.45 + 0.05 = 0.5 A with no alarm load gives exactly 12 hours.
+    Site standby(1, 0, nullptr, 1, 0);
+    standby.state.BatteryCapacity = 6;
+    standby.Add(0.45, 0.0);
+    standby.Run();
+    EXPECT_EQ(standby.texts.lbActStandby, "12.00 Hours");
+    EXPECT_EQ(standby.result.Standby, Verdict::Meets);
+    standby.state.BatteryCapacity = 5.9999L;
+    standby.Run();
+    EXPECT_EQ(standby.result.Standby, Verdict::Fails);
+}
+
+TEST(UpdateTotals, DevicesWithoutPanel) {
+    Site site(3, -1, nullptr);
+    site.Add(0.1, 0.2);
+    site.Add(0.05, 0.3);
+    site.Run();
+    EXPECT_EQ(site.texts.lbCPNomI, "0.000 Amps");
+    EXPECT_EQ(site.texts.lbCPAlarmI, "0.000 Amps");
+    EXPECT_EQ(site.texts.TotNomI, "0.150 Amps");
+    EXPECT_EQ(site.texts.TotAlarmI, "0.500 Amps");
+    EXPECT_EQ(site.texts.lbActStandby, "---");
+    EXPECT_EQ(site.texts.lbActPeak, "---");
+    EXPECT_EQ(site.texts.lbPeakNotes, "None");
+}
+
+TEST(UpdateTotals, NegativeRemainingCapacityShowsSignAndFails) {
+    Site site(1, 15, "7.2 Ah", 1, 120);
+    site.Add(0.5, 2.0); // 4 h x 2.095 A is more than the battery holds
+    site.Run();
+    EXPECT_EQ(site.texts.lbActStandby.substr(0, 1), "-");
+    EXPECT_EQ(site.result.Standby, Verdict::Fails);
+}
+
+TEST(UpdateTotals, ZeroQuiescentTotalIsUndefinedNotInfinite) {
+    Site site(1, 0, "2.1 Ah");
+    site.Add(-0.05, 0.1); // cancels the panel's own 0.05 A
+    site.Run();
+    EXPECT_EQ(site.texts.lbActStandby, "Undefined");
+    EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
+    EXPECT_EQ(site.result.Standby, Verdict::Fails);
+    EXPECT_EQ(site.texts.lbSbNotes, kStandbyUndefined);
+}
+
+TEST(UpdateTotals, ExtremeAlarmPeriodsDoNotOverflow) {
+    for (int period : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+        Site site(1, 0, "2.1 Ah", 1, period);
+        site.Run();
+        EXPECT_EQ(site.result.Standby, period > 0 ? Verdict::Fails : Verdict::Meets) << period;
+        EXPECT_EQ(site.texts.lbActStandby.find("INF"), std::string::npos);
+    }
+}
+
+TEST(UpdateTotals, CommaSeparator) {
+    Site site(1, 0, "2.1 Ah");
+    site.Run(',');
+    EXPECT_EQ(site.texts.TotNomI, "0,050 Amps");
+    EXPECT_EQ(site.texts.lbActStandby, "41,50 Hours");
+}
