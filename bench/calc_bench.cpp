@@ -17,10 +17,11 @@ static void BM_FullRecalculation(benchmark::State& bench) {
     site.BatteryCapacity = 17.0L;
     DeviceList devices;
     for (int i = 0; i < 100; ++i) {
-        const CatalogueDevice& device = DeviceCatalogue[static_cast<std::size_t>(i % kCatalogueCount)];
+        const CatalogueDevice& device =
+            DeviceCatalogue[static_cast<std::size_t>(i % kCatalogueCount)];
         const int qty = 1 + i % 7;
-        devices.Append(TDeviceData{qty, device.Grade, std::string(device.Name), device.Quiescent * qty,
-                                   device.Alarm * qty},
+        devices.Append(TDeviceData{qty, device.Grade, std::string(device.Name),
+                                   device.Quiescent * qty, device.Alarm * qty},
                        '.');
     }
     DisplayTexts texts;

@@ -7,7 +7,8 @@ namespace brellic {
 
 namespace {
 
-void SetAmps(std::string& text, std::string_view prefix, double amps, int decimals, char separator) {
+void SetAmps(std::string& text, std::string_view prefix, double amps, int decimals,
+             char separator) {
     char number[kFixedBufferSize];
     const std::size_t length = FormatFixedTo(number, amps, decimals, separator);
     text.assign(prefix);
@@ -93,7 +94,8 @@ void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, ch
     double ratedOutput = 0;
     const bool haveBattery = site.BatteryCapacity > 0;
     if (haveBattery)
-        ratedOutput = static_cast<double>(site.BatteryCapacity / static_cast<Extended>(site.StandbyHours));
+        ratedOutput =
+            static_cast<double>(site.BatteryCapacity / static_cast<Extended>(site.StandbyHours));
 
     if (site.PanelIndex < 0 || site.PanelIndex >= kPanelCount) {
         texts.lbPSU = "Unknown";

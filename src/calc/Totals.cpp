@@ -11,7 +11,8 @@ namespace brellic {
 
 namespace {
 
-void SetNumber(std::string& text, double value, int decimals, char separator, std::string_view unit) {
+void SetNumber(std::string& text, double value, int decimals, char separator,
+               std::string_view unit) {
     char number[kFixedBufferSize];
     const std::size_t length = FormatFixedTo(number, value, decimals, separator);
     text.assign(number, length);
@@ -71,11 +72,12 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
     } else {
         // The alarm load is drawn for twice the alarm period, in hours. The
         // doubling is done in 64 bits so that no stored period can overflow.
-        const Extended alarmHours = static_cast<Extended>(2 * static_cast<std::int64_t>(site.AlarmPeriod)) / 60;
-        const double remaining =
-            static_cast<double>(site.BatteryCapacity - alarmHours * static_cast<Extended>(result.AlarmTotal));
-        const double actualStandby =
-            static_cast<double>(static_cast<Extended>(remaining) / static_cast<Extended>(result.QuiescentTotal));
+        const Extended alarmHours =
+            static_cast<Extended>(2 * static_cast<std::int64_t>(site.AlarmPeriod)) / 60;
+        const double remaining = static_cast<double>(
+            site.BatteryCapacity - alarmHours * static_cast<Extended>(result.AlarmTotal));
+        const double actualStandby = static_cast<double>(
+            static_cast<Extended>(remaining) / static_cast<Extended>(result.QuiescentTotal));
         SetNumber(texts.lbActStandby, actualStandby, 2, separator, " Hours");
         if (site.StandbyHours > actualStandby) {
             result.Standby = Verdict::Fails;

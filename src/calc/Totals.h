@@ -19,7 +19,8 @@ inline constexpr const char* kStandbyFails = "Standby time does not meet the req
 inline constexpr const char* kStandbyUndefined =
     "Standby time cannot be calculated: the total quiescent current is zero.";
 inline constexpr const char* kAlarmMeets = "Alarm current meets the requirement.";
-inline constexpr const char* kAlarmFails = "Alarm current exceeds maximum available from control panel!";
+inline constexpr const char* kAlarmFails =
+    "Alarm current exceeds maximum available from control panel!";
 
 // Load totals of the device lines and the panel, the actual standby time and
 // both verdicts with their texts and colours. It reads StandbyHours and

@@ -14,8 +14,8 @@ std::string FormatInt(long long value) {
 std::string FormatIntMin(long long value, int minDigits) {
     char digits[32];
     // Work on the magnitude as unsigned so that the most negative value works.
-    unsigned long long magnitude =
-        value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
     int count = 0;
     do {
         digits[count++] = static_cast<char>('0' + magnitude % 10);

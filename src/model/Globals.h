@@ -9,13 +9,13 @@ namespace brellic {
 
 // One control panel or stand-alone power-supply unit.
 struct PanelRecord {
-    std::uint8_t FamilyId;   // device-compatibility family
-    std::string_view Name;   // at most 17 characters
-    std::int32_t MaxGrade;   // highest system grade the panel may be used at
+    std::uint8_t FamilyId;    // device-compatibility family
+    std::string_view Name;    // at most 17 characters
+    std::int32_t MaxGrade;    // highest system grade the panel may be used at
     std::uint8_t BatteryMask; // bit n set: BatteryTable row n fits
-    double PsuOutput;        // amperes
-    double ChargeCurrent;    // amperes reserved for charging the battery
-    double PanelCurrent;     // amperes, the panel's own draw (quiescent = alarm)
+    double PsuOutput;         // amperes
+    double ChargeCurrent;     // amperes reserved for charging the battery
+    double PanelCurrent;      // amperes, the panel's own draw (quiescent = alarm)
 };
 
 // One device of the built-in catalogue; currents are per unit.

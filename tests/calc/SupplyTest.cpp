@@ -42,7 +42,7 @@ TEST(UpdateSupply, RequiredStandbyByStandardGradeAndAcFail) {
         int standard, grade;
         bool acFail;
         int hours;
-    } cases[] = {{0, 1, false, 12}, {0, 1, true, 12}, {0, 2, true, 12}, {1, 2, false, 12},
+    } cases[] = {{0, 1, false, 12}, {0, 1, true, 12}, {0, 2, true, 12},  {1, 2, false, 12},
                  {0, 3, false, 60}, {0, 3, true, 30}, {1, 3, false, 24}, {1, 3, true, 12},
                  {2, 3, false, 24}, {5, 3, true, 12}};
     for (const Case& c : cases) {

@@ -38,8 +38,8 @@ struct Site {
 TEST(UpdateTotals, StartUpState) {
     Site site(2, -1, nullptr);
     site.Run();
-    for (const std::string* text : {&site.texts.lbCPNomI, &site.texts.lbCPAlarmI,
-                                    &site.texts.TotNomI, &site.texts.TotAlarmI})
+    for (const std::string* text :
+         {&site.texts.lbCPNomI, &site.texts.lbCPAlarmI, &site.texts.TotNomI, &site.texts.TotAlarmI})
         EXPECT_EQ(*text, "0.000 Amps");
     EXPECT_EQ(site.texts.lbActStandby, "---");
     EXPECT_EQ(site.texts.lbSbNotes, "None");
@@ -53,8 +53,8 @@ TEST(UpdateTotals, StartUpState) {
 TEST(UpdateTotals, PanelOnlyThenBattery) {
     Site site(1, 0, nullptr);
     site.Run();
-    for (const std::string* text : {&site.texts.lbCPNomI, &site.texts.lbCPAlarmI,
-                                    &site.texts.TotNomI, &site.texts.TotAlarmI})
+    for (const std::string* text :
+         {&site.texts.lbCPNomI, &site.texts.lbCPAlarmI, &site.texts.TotNomI, &site.texts.TotAlarmI})
         EXPECT_EQ(*text, "0.050 Amps");
     EXPECT_EQ(site.texts.lbActStandby, "---");
     EXPECT_EQ(site.texts.lbActPeak, "0.050 Amps");
@@ -99,7 +99,8 @@ TEST(UpdateTotals, ExactEqualityMeetsAndAnythingBeyondFails) {
     alarm.devices.Update(0, TDeviceData{1, 3, "line", 0.01, 1.181}, '.');
     alarm.Run();
     EXPECT_EQ(alarm.result.AlarmCurrent, Verdict::Fails);
-    EXPECT_EQ(alarm.texts.lbPeakNotes, "Alarm current exceeds maximum available from control panel!");
+    EXPECT_EQ(alarm.texts.lbPeakNotes,
+              "Alarm current exceeds maximum available from control panel!");
 
     // 6 Ah over 0.45 + 0.05 = 0.5 A with no alarm load gives exactly 12 hours.
     Site standby(1, 0, nullptr, 1, 0);

@@ -48,13 +48,12 @@ INSTANTIATE_TEST_SUITE_P(
         // 1.005 is 1.00499999999999989...: still below the tie at 18 digits.
         FixedCase{1.005, 2, "1.00"}, FixedCase{0.045, 2, "0.04"},
         // ...but a value whose first 18 digits are below the tie rounds down.
-        FixedCase{0.17499999999999999, 2, "0.17"},
-        FixedCase{0.0, 2, "0.00"}, FixedCase{-0.0, 3, "0.000"}, FixedCase{-0.0001, 3, "0.000"},
-        FixedCase{0.05, 3, "0.050"}, FixedCase{1.25, 2, "1.25"}, FixedCase{0.88, 2, "0.88"},
-        FixedCase{9.9999, 3, "10.000"}, FixedCase{99.995, 2, "100.00"},
-        FixedCase{1234567.891, 2, "1234567.89"}, FixedCase{-3.5, 2, "-3.50"},
-        FixedCase{1e20, 2, "100000000000000000000.00"}, FixedCase{5e-324, 3, "0.000"},
-        FixedCase{0.0004999, 3, "0.000"}));
+        FixedCase{0.17499999999999999, 2, "0.17"}, FixedCase{0.0, 2, "0.00"},
+        FixedCase{-0.0, 3, "0.000"}, FixedCase{-0.0001, 3, "0.000"}, FixedCase{0.05, 3, "0.050"},
+        FixedCase{1.25, 2, "1.25"}, FixedCase{0.88, 2, "0.88"}, FixedCase{9.9999, 3, "10.000"},
+        FixedCase{99.995, 2, "100.00"}, FixedCase{1234567.891, 2, "1234567.89"},
+        FixedCase{-3.5, 2, "-3.50"}, FixedCase{1e20, 2, "100000000000000000000.00"},
+        FixedCase{5e-324, 3, "0.000"}, FixedCase{0.0004999, 3, "0.000"}));
 
 TEST(Format, SpecialValuesAndLargeNumbers) {
     EXPECT_EQ(FormatFixed(std::nan(""), 2, '.'), "NAN");

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace brellic {
+
+// Everything the site editor asks of the user. The window answers with
+// message boxes and file dialogs; tests and the command-line tool answer with
+// scripted replies.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+
+    // An ordinary question: caption "Confirm", question icon, Yes and No.
+    // True on Yes.
+    virtual bool Confirm(const std::string& text) = 0;
+    // A warning question: caption "Error", error icon, Yes and No. True on Yes.
+    virtual bool ErrorQuestion(const std::string& text) = 0;
+    // A failure the user must know of (a file that cannot be read or written).
+    virtual void ShowError(const std::string& text) = 0;
+
+    // "Open Site Data": an existing file, or nothing when cancelled.
+    virtual std::optional<std::string> OpenFileName() = 0;
+    // "Save Site Data": the chosen file, with the default extension added and
+    // replacing confirmed by the dialog, or nothing when cancelled.
+    virtual std::optional<std::string> SaveFileName() = 0;
+};
+
+// Starts the plain-text editor on a freshly written report, without waiting.
+class ReportOpener {
+public:
+    virtual ~ReportOpener() = default;
+    virtual void Open(const std::string& path) = 0;
+};
+
+} // namespace brellic

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "editor/DeviceDialog.h"
+#include "editor/Prompter.h"
+#include "editor/Settings.h"
+#include "model/DisplayTexts.h"
+#include "model/SiteState.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace brellic {
+
+// Whether an operation runs because the user acted on a control, or because
+// the editor runs it itself.
+enum class Origin { User, Program };
+
+// The controls whose enabled state depends on the site; every other command
+// is always enabled.
+struct Enabling {
+    bool lbDevices = false;
+    bool btnAdd = false;
+    bool btnEdit = false;
+    bool btnDelete = false;
+    bool mnuSave = false;
+    bool mnuSaveAs = false;
+    bool mnuGenReport = false;
+};
+
+// What the window's controls hold: the editor is the only one that changes it;
+// the window shows it.
+struct Controls {
+    int GradeIndex = 1; // cbGrade: "Grade 1" to "Grade 3"; "Grade 2" at start
+    std::vector<std::string> PanelItems;
+    int PanelSelected = -1;
+    std::vector<std::string> BatteryItems;
+    int BatterySelected = -1;
+    bool AcFailChecked = false;
+    bool AcFailEnabled = false;
+    std::string SiteRef;
+    int DeviceSelected = -1;
+    Enabling Enabled;
+};
+
+enum class SaveOutcome { Saved, Cancelled, Failed };
+
+inline constexpr const char* kSaveQuestion = "Do you want to save the site data?";
+inline constexpr const char* kDeleteQuestion = "Are you sure you want to delete this device?";
+inline constexpr const char* kRemoveBelowGradeQuestion =
+    "The device list contains components that do not meet the \r\nselected grade. Do you want to "
+    "remove these devices?";
+// The report goes to the current working directory under this name.
+inline constexpr const char* kReportFileName = "Report.Txt";
+
+// The site editor: the site, its device list and every rule of the main
+// window and its commands. The window, the command-line tool and the tests
+// all drive this one class.
+class SiteEditor {
+public:
+    // Runs the start-up reset: the settings are loaded and the grade shown is applied.
+    SiteEditor(SettingsStore& settings, Prompter& prompter, char decimalSeparator = '.');
+
+    const SiteState& Site() const { return site_; }
+    const DeviceList& Devices() const { return devices_; }
+    const DisplayTexts& Texts() const { return texts_; }
+    const Controls& View() const { return controls_; }
+    char DecimalSeparator() const { return separator_; }
+
+    // Operations of the main window.
+    void Reset();
+    void GradeChanged(int gradeIndex, Origin origin);
+    void FillPanelList(int grade, int keep);
+    void PanelChanged(int panelPosition, Origin origin);
+    void BatteryChanged(int batteryPosition, Origin origin);
+    void AcFailClicked(bool checked);
+    // False (and nothing changed) for a character a site file cannot hold;
+    // a text over 50 characters is cut.
+    bool SiteRefChanged(const std::string& text);
+    void UpdateEnabling();
+    void RemoveDevicesBelowGrade();
+    void New();
+    // True when the window may close.
+    bool CloseQuery();
+    void SelectDevice(int position);
+
+    // Device list commands.
+    void btnAddClick(const DeviceDialog::ShowModal& show);
+    void btnEditClick(const DeviceDialog::ShowModal& show);
+    void btnDeleteClick();
+
+    // Options: execute shows the dialog with the two values and returns true
+    // with the new ones on OK.
+    using ExecuteOptions = std::function<bool(std::int32_t& standard, std::int32_t& period)>;
+    void Options1Click(const ExecuteOptions& execute);
+
+    // File commands.
+    void Open();
+    // Opens a named file through the same sequence as Open; false when the
+    // file could not be read (the user has been told why).
+    bool OpenFile(const std::string& path);
+    SaveOutcome Save(bool saveAs);
+    void GenerateReport(ReportOpener& opener);
+    // The report as it would be written now (Windows-1252 bytes).
+    std::string ReportText() const;
+
+    // Recalculations, for the commands above and for callers that change the
+    // settings themselves.
+    void UpdateSupply();
+    void UpdateTotals();
+
+private:
+    bool OfferToSave();
+    bool Ready() const;
+    std::string SiteFileBytes() const;
+
+    SiteState site_;
+    DeviceList devices_;
+    DisplayTexts texts_;
+    Controls controls_;
+    SettingsStore& settings_;
+    Prompter& prompter_;
+    char separator_;
+};
+
+} // namespace brellic

@@ -1,0 +1,119 @@
+// The File commands of the site editor: open, save, save as and the report.
+#include "SiteEditor.h"
+
+#include "io/AtomicFile.h"
+#include "io/Report.h"
+#include "io/SiteFile.h"
+#include "model/Globals.h"
+
+namespace brellic {
+
+void SiteEditor::Open() {
+    if (!OfferToSave())
+        return;
+    const std::optional<std::string> path = prompter_.OpenFileName();
+    if (!path || path->empty())
+        return;
+    OpenFile(*path);
+}
+
+bool SiteEditor::OpenFile(const std::string& path) {
+    const SiteFileResult read = ReadSiteFile(path);
+    if (read.Status == SiteFileStatus::TooShort)
+        return false; // not a whole record: nothing changes and nothing is said
+    if (!read) {
+        prompter_.ShowError(read.Message);
+        return false;
+    }
+    const SiteFileData& file = read.Data;
+
+    devices_.ClearDevices();
+    controls_.DeviceSelected = -1;
+    for (const TDeviceData& device : file.Devices)
+        devices_.Append(device, separator_);
+    site_.SiteFileName = path;
+    controls_.SiteRef = file.SiteRef;
+
+    // The grade runs first and still sees the panel chosen before the open,
+    // so a panel the file's grade forbids brings up the grade question.
+    site_.SystemGrade = file.Grade;
+    GradeChanged(file.Grade - 1, Origin::Program);
+
+    site_.PanelIndex = file.Panel;
+    int panelPosition = -1;
+    const std::string_view panelName = PanelTable[static_cast<std::size_t>(file.Panel)].Name;
+    for (std::size_t i = 0; i < controls_.PanelItems.size(); ++i) {
+        if (controls_.PanelItems[i] == panelName)
+            panelPosition = static_cast<int>(i);
+    }
+    PanelChanged(panelPosition, Origin::Program);
+    BatteryChanged(file.Battery, Origin::Program);
+
+    if (controls_.AcFailChecked != file.AcFail)
+        AcFailClicked(file.AcFail);
+    return true;
+}
+
+SaveOutcome SiteEditor::Save(bool saveAs) {
+    if (site_.PanelIndex < 0) // Save and Save As are offered only with a panel
+        return SaveOutcome::Cancelled;
+    SiteFileData file;
+    file.SiteRef = controls_.SiteRef;
+    file.Grade = site_.SystemGrade;
+    file.Panel = site_.PanelIndex;
+    file.Battery = controls_.BatterySelected;
+    file.AcFail = controls_.AcFailChecked;
+    for (const DeviceList::Entry& entry : devices_)
+        file.Devices.push_back(entry.Data);
+
+    std::string name;
+    if (!saveAs) {
+        name = site_.SiteFileName;
+    } else if (const std::optional<std::string> chosen = prompter_.SaveFileName()) {
+        name = *chosen;
+    }
+    if (name.empty())
+        return SaveOutcome::Cancelled;
+
+    site_.SiteFileName = name;
+    const IoResult written = WriteSiteFile(name, file);
+    UpdateSupply();
+    UpdateEnabling();
+    if (!written) {
+        prompter_.ShowError(written.Message);
+        return SaveOutcome::Failed;
+    }
+    return SaveOutcome::Saved;
+}
+
+std::string SiteEditor::ReportText() const {
+    ReportSite report;
+    report.SiteRef = controls_.SiteRef;
+    report.SystemStandard = site_.SystemStandard;
+    report.SystemGrade = site_.SystemGrade;
+    if (site_.PanelIndex >= 0)
+        report.PanelName = PanelTable[static_cast<std::size_t>(site_.PanelIndex)].Name;
+    if (controls_.BatterySelected >= 0)
+        report.BatteryText =
+            controls_.BatteryItems[static_cast<std::size_t>(controls_.BatterySelected)];
+    report.AcFailSignalled = controls_.AcFailChecked;
+    std::vector<TDeviceData> devices;
+    devices.reserve(devices_.Count());
+    for (const DeviceList::Entry& entry : devices_)
+        devices.push_back(entry.Data);
+    return BuildReport(report, devices, texts_, separator_);
+}
+
+void SiteEditor::GenerateReport(ReportOpener& opener) {
+    if (!Ready()) // the command is offered only with a panel and a battery
+        return;
+    const std::string path(kReportFileName);
+    const IoResult written = WriteFileReplacing(path, ReportText());
+    if (!written) {
+        prompter_.ShowError(written.Message);
+        return;
+    }
+    opener.Open(path);
+}
+
+} // namespace brellic
