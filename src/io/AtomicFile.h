@@ -1,0 +1,38 @@
+#pragma once
+
+#include "io/IoResult.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brellic {
+
+// Paths are UTF-8. Failure messages name the path and give the system's
+// reason, e.g. "Cannot open "/x/y.KVR": Permission denied".
+
+// Replaces path with bytes, or leaves it exactly as it was: the bytes go to a
+// temporary file in the same folder, which is flushed to disk and then renamed
+// over the target. An existing target that is read-only is not replaced.
+IoResult WriteFileAtomically(const std::string& path, std::span<const unsigned char> bytes);
+inline IoResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    return WriteFileAtomically(
+        path, std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+}
+
+// Creates or empties path and writes bytes into it in place. A failure part
+// way leaves what was written so far; a file that cannot be opened for
+// writing (read-only, a folder) is left untouched.
+IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned char> bytes);
+inline IoResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    return WriteFileReplacing(
+        path, std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+}
+
+// Reads at most maxBytes from the start of path into out.
+IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
+                      std::vector<unsigned char>& out);
+
+} // namespace brellic

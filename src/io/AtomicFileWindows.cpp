@@ -1,0 +1,182 @@
+#include "io/AtomicFile.h"
+
+#include <atomic>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace brellic {
+namespace {
+
+std::string ToUtf8(const wchar_t* text, int length) {
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        ::WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+// The system's own text for an error code, without its trailing full stop
+// and line end.
+std::string SystemMessage(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text =
+        length > 0 ? ToUtf8(buffer, static_cast<int>(length)) : "Error " + std::to_string(error);
+    ::LocalFree(buffer);
+    while (!text.empty() &&
+           (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+IoResult Fail(std::string_view what, const std::string& path, DWORD error) {
+    return IoResult::Failure(std::string(what) + " \"" + path + "\": " + SystemMessage(error));
+}
+
+bool ToWide(const std::string& utf8, std::wstring& out) {
+    out.clear();
+    if (utf8.empty())
+        return true;
+    const int size = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                           static_cast<int>(utf8.size()), nullptr, 0);
+    if (size <= 0)
+        return false;
+    out.resize(static_cast<std::size_t>(size));
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
+                          out.data(), size);
+    return true;
+}
+
+// Writes everything; 0 or the error code.
+DWORD WriteAll(HANDLE file, std::span<const unsigned char> bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk =
+            bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr))
+            return ::GetLastError();
+        bytes = bytes.subspan(written);
+    }
+    return 0;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return L".";
+    return path.substr(0, slash + 1);
+}
+
+HANDLE CreateTemporary(const std::wstring& folder, std::wstring& name) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder;
+        if (name.back() != L'\\' && name.back() != L'/')
+            name += L'\\';
+        name += L".brellic-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(counter++) + L".tmp";
+        const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    ::SetLastError(ERROR_FILE_EXISTS);
+    return INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+IoResult WriteFileAtomically(const std::string& path, std::span<const unsigned char> bytes) {
+    std::wstring target;
+    if (!ToWide(path, target))
+        return Fail("Cannot write", path, ERROR_INVALID_NAME);
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    // A folder or a read-only file is refused as the system refuses to write over it.
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        return Fail("Cannot write", path, ERROR_ACCESS_DENIED);
+
+    std::wstring temporary;
+    const HANDLE file = CreateTemporary(FolderOf(target), temporary);
+    if (file == INVALID_HANDLE_VALUE)
+        return Fail("Cannot write", path, ::GetLastError());
+
+    DWORD error = WriteAll(file, bytes);
+    if (error == 0 && !::FlushFileBuffers(file))
+        error = ::GetLastError();
+    if (!::CloseHandle(file) && error == 0)
+        error = ::GetLastError();
+    if (error == 0 && !::MoveFileExW(temporary.c_str(), target.c_str(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = ::GetLastError();
+    if (error != 0) {
+        ::DeleteFileW(temporary.c_str());
+        return Fail("Cannot write", path, error);
+    }
+    return IoResult::Success();
+}
+
+IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned char> bytes) {
+    std::wstring name;
+    if (!ToWide(path, name))
+        return Fail("Cannot create", path, ERROR_INVALID_NAME);
+    // Windows refuses to truncate a read-only file; say so before trying, so
+    // that the outcome does not depend on how the file system maps the flag.
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return Fail("Cannot create", path, ERROR_ACCESS_DENIED);
+    const HANDLE file = ::CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return Fail("Cannot create", path, ::GetLastError());
+    DWORD error = WriteAll(file, bytes);
+    if (!::CloseHandle(file) && error == 0)
+        error = ::GetLastError();
+    if (error != 0)
+        return Fail("Cannot write", path, error);
+    return IoResult::Success();
+}
+
+IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
+                      std::vector<unsigned char>& out) {
+    out.clear();
+    std::wstring name;
+    if (!ToWide(path, name))
+        return Fail("Cannot open", path, ERROR_INVALID_NAME);
+    const HANDLE file =
+        ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return Fail("Cannot open", path, ::GetLastError());
+    out.resize(maxBytes);
+    std::size_t filled = 0;
+    DWORD error = 0;
+    while (filled < maxBytes) {
+        const std::size_t left = maxBytes - filled;
+        DWORD got = 0;
+        if (!::ReadFile(file, out.data() + filled,
+                        left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left), &got,
+                        nullptr)) {
+            error = ::GetLastError();
+            break;
+        }
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    ::CloseHandle(file);
+    out.resize(filled);
+    if (error != 0) {
+        out.clear();
+        return Fail("Cannot read", path, error);
+    }
+    return IoResult::Success();
+}
+
+} // namespace brellic

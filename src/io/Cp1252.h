@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace brellic {
+
+// Text is UTF-8 in memory; site files and the report hold Windows-1252, one
+// byte per character.
+
+// Converts to Windows-1252. False when the UTF-8 is invalid or holds a
+// character that Windows-1252 cannot represent; out is then unspecified.
+bool Utf8ToCp1252(std::string_view utf8, std::string& out);
+
+// As Utf8ToCp1252, but never fails: each invalid byte and each character
+// without a Windows-1252 byte becomes '?'.
+std::string Utf8ToCp1252Lossy(std::string_view utf8);
+
+// Every byte maps to a character. The five bytes Windows-1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same
+// number, so that any byte string survives a round trip.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// True when the text is valid UTF-8 and every character has a Windows-1252 byte.
+bool IsCp1252Text(std::string_view utf8);
+
+// The number of characters of UTF-8 text; an invalid byte counts as one.
+std::size_t Utf8Length(std::string_view utf8);
+
+// The first maxChars characters of valid UTF-8 text (invalid bytes count as
+// one character each and are kept as they are).
+std::string_view Utf8Prefix(std::string_view utf8, std::size_t maxChars);
+
+} // namespace brellic

@@ -1,0 +1,178 @@
+#include "io/AtomicFile.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace brellic {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kOld = "the earlier content, longer than the new one";
+const std::string kNew = "new content";
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.rfind(start, 0) == 0;
+}
+
+// Both writers behave alike on the paths below, apart from how they replace.
+struct Writer {
+    const char* Name;
+    IoResult (*Write)(const std::string&, std::string_view);
+};
+const Writer kWriters[] = {
+    {"atomic", [](const std::string& p, std::string_view b) { return WriteFileAtomically(p, b); }},
+    {"in place", [](const std::string& p, std::string_view b) { return WriteFileReplacing(p, b); }},
+};
+
+TEST(FileWriting, CreatesAndReplacesWholeFiles) {
+    for (const Writer& writer : kWriters) {
+        test::TempFolder folder;
+        const std::string path = folder.File("Report \u00E9.Txt");
+        ASSERT_TRUE(writer.Write(path, kOld)) << writer.Name;
+        EXPECT_EQ(test::ReadAll(path), kOld) << writer.Name;
+        const IoResult result = writer.Write(path, kNew);
+        EXPECT_TRUE(result) << writer.Name << ": " << result.Message;
+        EXPECT_EQ(test::ReadAll(path), kNew) << writer.Name;
+        EXPECT_EQ(folder.EntryCount(), 1u) << writer.Name << ": a temporary file was left";
+    }
+}
+
+TEST(FileWriting, FailureNamesThePathAndTheReason) {
+    for (const Writer& writer : kWriters) {
+        test::TempFolder folder;
+        const std::string path = folder.File("missing") + "/site.KVR";
+        const IoResult result = writer.Write(path, kNew);
+        EXPECT_FALSE(result) << writer.Name;
+        EXPECT_TRUE(StartsWith(result.Message, "Cannot create \"" + path + "\": ") ||
+                    StartsWith(result.Message, "Cannot write \"" + path + "\": "))
+            << result.Message;
+        EXPECT_GT(result.Message.size(), path.size() + 20) << "no reason given: " << result.Message;
+    }
+}
+
+TEST(FileWriting, FolderInTheWayIsLeftAlone) {
+    for (const Writer& writer : kWriters) {
+        test::TempFolder folder;
+        const std::string path = folder.File("taken");
+        fs::create_directory(test::FsPath(path));
+        test::WriteAll(path + "/inside", kOld);
+        EXPECT_FALSE(writer.Write(path, kNew)) << writer.Name;
+        EXPECT_EQ(test::ReadAll(path + "/inside"), kOld) << writer.Name;
+        EXPECT_EQ(folder.EntryCount(), 1u) << writer.Name;
+    }
+}
+
+TEST(FileWriting, ReadOnlyFileIsLeftUnchanged) {
+    for (const Writer& writer : kWriters) {
+        test::TempFolder folder;
+        const std::string path = folder.File("Report.Txt");
+        test::WriteAll(path, kOld);
+        fs::permissions(test::FsPath(path), fs::perms::owner_read | fs::perms::group_read);
+#ifndef _WIN32
+        if (::geteuid() == 0)
+            GTEST_SKIP() << "root writes to read-only files";
+#endif
+        const IoResult result = writer.Write(path, kNew);
+        EXPECT_FALSE(result) << writer.Name;
+        EXPECT_NE(result.Message.find(path), std::string::npos) << result.Message;
+        EXPECT_EQ(test::ReadAll(path), kOld) << writer.Name;
+        EXPECT_EQ(folder.EntryCount(), 1u) << writer.Name;
+    }
+}
+
+TEST(FileReading, ReadsAtMostTheBytesAskedFor) {
+    test::TempFolder folder;
+    const std::string path = folder.File("data");
+    test::WriteAll(path, kOld);
+    std::vector<unsigned char> bytes;
+    ASSERT_TRUE(ReadFileHead(path, 4, bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kOld.substr(0, 4));
+    ASSERT_TRUE(ReadFileHead(path, 1000, bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kOld);
+
+    const IoResult missing = ReadFileHead(folder.File("none"), 4, bytes);
+    EXPECT_FALSE(missing);
+    EXPECT_TRUE(StartsWith(missing.Message, "Cannot open \"" + folder.File("none") + "\": "));
+    EXPECT_FALSE(ReadFileHead(folder.File(""), 4, bytes)) << "a folder is not a file";
+}
+
+#ifndef _WIN32
+// Makes every write past a few bytes fail, as a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST(FileWriting, AtomicWriteFailingPartWayKeepsTheOldFile) {
+    test::TempFolder folder;
+    const std::string path = folder.File("site.KVR");
+    test::WriteAll(path, kOld);
+    const std::string big(100000, 'x');
+    IoResult result;
+    {
+        FileSizeLimit limit(4096);
+        result = WriteFileAtomically(path, big);
+    }
+    EXPECT_FALSE(result);
+    EXPECT_TRUE(StartsWith(result.Message, "Cannot write \"" + path + "\": File too large"))
+        << result.Message;
+    EXPECT_EQ(test::ReadAll(path), kOld);
+    EXPECT_EQ(folder.EntryCount(), 1u) << "the temporary file was left behind";
+}
+
+TEST(FileWriting, AtomicWriteInAReadOnlyFolderKeepsTheOldFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    test::TempFolder folder;
+    const std::string path = folder.File("site.KVR");
+    test::WriteAll(path, kOld);
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const IoResult result = WriteFileAtomically(path, kNew);
+    EXPECT_EQ(result.Message, "Cannot write \"" + path + "\": Permission denied");
+    EXPECT_EQ(test::ReadAll(path), kOld);
+}
+
+TEST(FileWriting, AtomicWriteKeepsLinksAndPermissions) {
+    test::TempFolder folder;
+    const std::string target = folder.File("real.KVR");
+    const std::string link = folder.File("link.KVR");
+    test::WriteAll(target, kOld);
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target, link);
+
+    ASSERT_TRUE(WriteFileAtomically(link, kNew));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::ReadAll(target), kNew);
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+#endif
+
+} // namespace
+} // namespace brellic

@@ -1,0 +1,66 @@
+#include "io/Cp1252.h"
+
+#include <gtest/gtest.h>
+
+namespace brellic {
+namespace {
+
+TEST(Cp1252, EveryByteSurvivesARoundTrip) {
+    for (int value = 0; value < 256; ++value) {
+        const std::string byte(1, static_cast<char>(value));
+        const std::string utf8 = Cp1252ToUtf8(byte);
+        EXPECT_TRUE(IsCp1252Text(utf8)) << value;
+        EXPECT_EQ(Utf8Length(utf8), 1u) << value;
+        std::string back;
+        ASSERT_TRUE(Utf8ToCp1252(utf8, back)) << value;
+        EXPECT_EQ(back, byte) << value;
+    }
+}
+
+TEST(Cp1252, MapsTheSpecialCharacters) {
+    struct Case {
+        const char* Utf8;
+        unsigned char Byte;
+    };
+    const Case cases[] = {
+        {"\u20AC", 0x80}, {"\u2122", 0x99}, {"\u0178", 0x9F}, {"\u00E9", 0xE9},
+        {"\u00A3", 0xA3}, {"\u00FF", 0xFF}, {"\u0081", 0x81}, {"\u009D", 0x9D},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        ASSERT_TRUE(Utf8ToCp1252(c.Utf8, out)) << c.Utf8;
+        EXPECT_EQ(out, std::string(1, static_cast<char>(c.Byte))) << c.Utf8;
+        EXPECT_EQ(Cp1252ToUtf8(out), c.Utf8);
+    }
+}
+
+TEST(Cp1252, RefusesWhatItCannotHold) {
+    const char* refused[] = {
+        "\u03A9",       // Greek capital omega
+        "\U0001F600",   // an emoji
+        "\u0080",       // a C1 control that 0x80 does not stand for
+        "\xC3",         // truncated sequence
+        "\xC0\xAF",     // overlong form
+        "\xED\xA0\x80", // surrogate
+        "\xFF",
+    };
+    for (const char* text : refused) {
+        std::string out;
+        EXPECT_FALSE(Utf8ToCp1252(std::string("ab") + text, out)) << text;
+        EXPECT_FALSE(IsCp1252Text(text)) << text;
+    }
+    EXPECT_EQ(Utf8ToCp1252Lossy("a\u03A9b\xFF"), "a?b?");
+}
+
+TEST(Cp1252, CountsAndCutsCharactersNotBytes) {
+    const std::string text = "\u00E9t\u00E9 \u20AC5 \u00A3";
+    EXPECT_EQ(Utf8Length(text), 8u);
+    EXPECT_EQ(Utf8Prefix(text, 3), "\u00E9t\u00E9");
+    EXPECT_EQ(Utf8Prefix(text, 50), text);
+    EXPECT_EQ(Utf8Length("a\xFF"
+                         "b"),
+              3u);
+}
+
+} // namespace
+} // namespace brellic
