@@ -1,0 +1,13 @@
+#pragma once
+
+#include "editor/Settings.h"
+
+#include <memory>
+
+namespace brellic {
+
+// The store the program keeps its settings in: the registry key below
+// HKEY_LOCAL_MACHINE on Windows, the user's INI file elsewhere.
+std::unique_ptr<SettingsStore> CreatePlatformSettingsStore();
+
+} // namespace brellic
