@@ -1,0 +1,83 @@
+#include "QtPrompter.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
+namespace brellic {
+
+namespace {
+
+bool Ask(QWidget* parent, QMessageBox::Icon icon, const char* caption, const std::string& text) {
+    QMessageBox box(icon, QString::fromLatin1(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("questionBox"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> Chosen(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath().toStdString();
+}
+
+void SetUpSiteDialog(QFileDialog& dialog) {
+    dialog.setNameFilter(QString::fromLatin1(kSiteFileFilter));
+    dialog.setDefaultSuffix(QString::fromLatin1(kSiteFileExtension));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+}
+
+} // namespace
+
+bool QtPrompter::Confirm(const std::string& text) {
+    return Ask(parent_, QMessageBox::Question, "Confirm", text);
+}
+
+bool QtPrompter::ErrorQuestion(const std::string& text) {
+    return Ask(parent_, QMessageBox::Critical, "Error", text);
+}
+
+void QtPrompter::ShowError(const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QString::fromStdString(text),
+                    QMessageBox::Ok, parent_);
+    box.setObjectName(QStringLiteral("errorBox"));
+    box.exec();
+}
+
+std::optional<std::string> QtPrompter::OpenFileName() {
+    QFileDialog dialog(parent_, QStringLiteral("Open Site Data"));
+    dialog.setObjectName(QStringLiteral("OpenDlg"));
+    SetUpSiteDialog(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return Chosen(dialog);
+}
+
+std::optional<std::string> QtPrompter::SaveFileName() {
+    QFileDialog dialog(parent_, QStringLiteral("Save Site Data"));
+    dialog.setObjectName(QStringLiteral("SaveDlg"));
+    SetUpSiteDialog(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // The dialog asks before an existing file is replaced.
+    return Chosen(dialog);
+}
+
+void DesktopReportOpener::Open(const std::string& path) {
+#ifdef _WIN32
+    (void)path;
+    ShellExecuteA(GetActiveWindow(), "open", "notepad", "Report.txt", nullptr, SW_SHOW);
+#else
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+#endif
+}
+
+} // namespace brellic

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "editor/Prompter.h"
+
+class QWidget;
+
+namespace brellic {
+
+// Answers the site editor's questions with message boxes and file dialogs
+// parented to the main window.
+class QtPrompter final : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    bool Confirm(const std::string& text) override;
+    bool ErrorQuestion(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    std::optional<std::string> OpenFileName() override;
+    std::optional<std::string> SaveFileName() override;
+
+private:
+    QWidget* parent_;
+};
+
+// Opens the report in the desktop's text editor without waiting for it.
+class DesktopReportOpener final : public ReportOpener {
+public:
+    void Open(const std::string& path) override;
+};
+
+// The site file dialogs' filter and extension.
+inline constexpr const char* kSiteFileFilter = "Quorvex Site Data (*.KVR)";
+inline constexpr const char* kSiteFileExtension = "KVR";
+
+} // namespace brellic

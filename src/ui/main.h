@@ -1,0 +1,93 @@
+#pragma once
+
+#include "editor/SiteEditor.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace brellic {
+
+// The main window: a view over the site editor. Every control shows what the
+// editor holds; every user action is handed to the editor, and the window is
+// then refreshed from it.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TfrmMain(SettingsStore& settings, Prompter& prompter, ReportOpener& opener,
+             char decimalSeparator, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    SiteEditor& Editor() { return *editor_; }
+    // Opens a site file at start, through the same sequence as File, Open.
+    void OpenAtStart(const QString& path);
+
+public slots:
+    void mnuExitClick();
+    // Shows what the editor holds; for callers that drive the editor directly.
+    void Refresh();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    QWidget* BuildSiteGroups();
+    QWidget* BuildDeviceGroup();
+    QWidget* BuildReportGroup();
+    void Connect();
+    void RunDeviceCommand(void (SiteEditor::*command)(const DeviceDialog::ShowModal&));
+    void Options1Click();
+    void AboutClick();
+
+    std::unique_ptr<SiteEditor> editor_;
+    ReportOpener& opener_;
+
+    QAction* mnuNew = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuGenReport = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuOptions = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    QLineEdit* edSiteRef = nullptr;
+    QComboBox* cbGrade = nullptr;
+    QComboBox* cbPanelType = nullptr;
+    QComboBox* cbBatteryType = nullptr;
+    QCheckBox* cbSigACFail = nullptr;
+    QLabel* lbPeriod = nullptr;
+    QLabel* lbPSU = nullptr;
+    QLabel* lbBattCurrent = nullptr;
+    QLabel* lbPeakCurrent = nullptr;
+    QLabel* lbRatedOP = nullptr;
+    QTreeWidget* lbDevices = nullptr;
+    QPushButton* btnAdd = nullptr;
+    QPushButton* btnEdit = nullptr;
+    QPushButton* btnDelete = nullptr;
+    QLabel* lbCPNomI = nullptr;
+    QLabel* lbCPAlarmI = nullptr;
+    QLabel* TotNomI = nullptr;
+    QLabel* TotAlarmI = nullptr;
+    QLabel* lbReqStandby = nullptr;
+    QLabel* lbActStandby = nullptr;
+    QLabel* lbSbNotes = nullptr;
+    QLabel* lbReqPeakCur = nullptr;
+    QLabel* lbActPeak = nullptr;
+    QLabel* lbPeakNotes = nullptr;
+};
+
+// The tags of the File items that share mnuExitClick.
+enum FileTag { kTagOpen = 1, kTagSave = 2, kTagSaveAs = 3, kTagReport = 4, kTagExit = 5 };
+
+} // namespace brellic

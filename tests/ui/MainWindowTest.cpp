@@ -1,0 +1,317 @@
+// The main window through its real widgets: that each control reaches the
+// site editor and shows what it holds. The rules themselves are tested on the
+// editor alone.
+
+#include "ui/DecimalSeparator.h"
+#include "ui/Options.h"
+#include "ui/QtPrompter.h"
+#include "ui/main.h"
+
+#include "ModalHelper.h"
+#include "editor/Settings.h"
+#include "model/Globals.h"
+#include "settings/IniSettingsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace brellic {
+
+using testing::FindChild;
+using testing::WhenModalShown;
+
+namespace {
+
+class RecordingOpener final : public ReportOpener {
+public:
+    std::vector<std::string> opened;
+    void Open(const std::string& path) override { opened.push_back(path); }
+};
+
+QString PanelName(int row) {
+    const std::string_view name = PanelTable[static_cast<std::size_t>(row)].Name;
+    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
+}
+
+// A main window answering through real message boxes and file dialogs.
+struct Window {
+    QtPrompter prompter;
+    RecordingOpener opener;
+    TfrmMain form;
+
+    explicit Window(SettingsStore& store) : form(store, prompter, opener, '.') {
+        prompter.SetParent(&form);
+        form.show();
+    }
+    template <typename T> T* Get(const char* name) { return FindChild<T>(&form, name); }
+    QString Text(const char* label) { return Get<QLabel>(label)->text(); }
+    void Choose(const char* combo, const QString& text) {
+        auto* box = Get<QComboBox>(combo);
+        box->setCurrentIndex(box->findText(text));
+    }
+    void Ready(int grade, int panel, const QString& battery) {
+        Choose("cbGrade", QStringLiteral("Grade %1").arg(grade));
+        Choose("cbPanelType", PanelName(panel));
+        Choose("cbBatteryType", battery);
+    }
+};
+
+// Arms an answer for the next message box; returns the guard.
+std::shared_ptr<testing::ModalHandled> Answer(QMessageBox::StandardButton button,
+                                              QString* text = nullptr,
+                                              QMessageBox::Icon* icon = nullptr) {
+    return WhenModalShown<QMessageBox>([=](QMessageBox* box) {
+        if (text)
+            *text = box->text();
+        if (icon)
+            *icon = box->icon();
+        box->button(button)->click();
+    });
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void startsAsAnEmptyGradeTwoSite();
+    void panelAndBatteryEnableTheSite();
+    void gradeQuestionThroughAMessageBox();
+    void optionsDialogRecalculates();
+    void settingsSurviveARestart();
+    void saveAsThroughTheFileDialog();
+    void reportIsWrittenAndOpened();
+    void reportFailureIsShownAndOpensNothing();
+    void localeSeparator();
+};
+
+void MainWindowTest::cleanup() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TfrmMain*>(widget) == nullptr)
+            QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName() + " left open"));
+    }
+}
+
+void MainWindowTest::startsAsAnEmptyGradeTwoSite() {
+    MemorySettingsStore store;
+    Window w(store);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic"));
+    QCOMPARE(w.form.size(), QSize(800, 480));
+    QVERIFY(!(w.form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(w.form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(w.Get<QComboBox>("cbGrade")->currentText(), QStringLiteral("Grade 2"));
+    QCOMPARE(w.Get<QComboBox>("cbPanelType")->count(), 19);
+    QCOMPARE(w.Get<QComboBox>("cbPanelType")->currentIndex(), -1);
+    QCOMPARE(w.Get<QComboBox>("cbBatteryType")->count(), 0);
+    QVERIFY(!w.Get<QCheckBox>("cbSigACFail")->isEnabled());
+    QCOMPARE(w.Get<QLineEdit>("edSiteRef")->maxLength(), 50);
+    QCOMPARE(w.Text("lbPeriod"), QStringLiteral("12 Hours"));
+    QCOMPARE(w.Text("lbPSU"), QStringLiteral("Unknown"));
+    QCOMPARE(w.Text("lbRatedOP"), QStringLiteral("Please Select Battery"));
+    QCOMPARE(w.Text("TotNomI"), QStringLiteral("0.000 Amps"));
+    QCOMPARE(w.Text("lbActStandby"), QStringLiteral("---"));
+    QCOMPARE(w.Text("lbSbNotes"), QStringLiteral("None"));
+    for (const char* name : {"btnAdd", "btnEdit", "btnDelete"})
+        QVERIFY2(!w.Get<QPushButton>(name)->isEnabled(), name);
+    for (const char* name : {"mnuSave", "mnuSaveAs", "mnuGenReport"})
+        QVERIFY2(!w.Get<QAction>(name)->isEnabled(), name);
+    for (const char* name : {"mnuNew", "mnuOpen", "mnuExit", "Options1", "About1"})
+        QVERIFY2(w.Get<QAction>(name)->isEnabled(), name);
+    QCOMPARE(w.Get<QAction>("mnuOpen")->data().toInt(), 1);
+    QCOMPARE(w.Get<QAction>("mnuExit")->data().toInt(), 5);
+    auto* list = w.Get<QTreeWidget>("lbDevices");
+    QCOMPARE(list->columnCount(), 5);
+    QCOMPARE(list->headerItem()->text(1), QStringLiteral("Device Type"));
+    QCOMPARE(list->columnWidth(0), 35);
+    QCOMPARE(list->columnWidth(1), 160);
+}
+
+void MainWindowTest::panelAndBatteryEnableTheSite() {
+    MemorySettingsStore store;
+    Window w(store);
+    w.Ready(1, 0, QStringLiteral("2.1 Ah"));
+    QCOMPARE(w.Text("lbRatedOP"), QStringLiteral("0.17 Amps"));
+    QCOMPARE(w.Text("lbActStandby"), QStringLiteral("41.50 Hours"));
+    QCOMPARE(w.Get<QLabel>("lbActStandby")->palette().color(QPalette::WindowText),
+             QColor(0, 128, 0));
+    QVERIFY(w.Get<QPushButton>("btnAdd")->isEnabled());
+    QVERIFY(!w.Get<QPushButton>("btnEdit")->isEnabled());
+    QVERIFY(w.Get<QAction>("mnuSaveAs")->isEnabled());
+    QVERIFY(!w.Get<QAction>("mnuSave")->isEnabled());
+    QVERIFY(w.form.Editor().Site().Modified);
+
+    QTest::keyClicks(w.Get<QLineEdit>("edSiteRef"), QStringLiteral("Mill Lane"));
+    QCOMPARE(w.form.Editor().View().SiteRef, std::string("Mill Lane"));
+}
+
+void MainWindowTest::gradeQuestionThroughAMessageBox() {
+    MemorySettingsStore store;
+    Window w(store);
+    w.Ready(2, 5, QStringLiteral("7.2 Ah"));
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    {
+        auto shown = Answer(QMessageBox::No, &text, &icon);
+        w.Choose("cbGrade", QStringLiteral("Grade 3"));
+        QVERIFY(shown->ran);
+        QCOMPARE(shown->windowTitle, QStringLiteral("Confirm"));
+    }
+    QCOMPARE(icon, QMessageBox::Question);
+    QVERIFY(text.startsWith(QStringLiteral("The ") + PanelName(5)));
+    // No puts the grade back without running the grade change again.
+    QCOMPARE(w.Get<QComboBox>("cbGrade")->currentText(), QStringLiteral("Grade 2"));
+    QCOMPARE(w.Get<QComboBox>("cbPanelType")->currentText(), PanelName(5));
+    QCOMPARE(w.Get<QComboBox>("cbBatteryType")->currentText(), QStringLiteral("7.2 Ah"));
+    {
+        auto shown = Answer(QMessageBox::Yes);
+        w.Choose("cbGrade", QStringLiteral("Grade 3"));
+        QVERIFY(shown->ran);
+    }
+    QCOMPARE(w.Get<QComboBox>("cbPanelType")->currentIndex(), -1);
+    QCOMPARE(w.Get<QComboBox>("cbBatteryType")->count(), 0);
+    QVERIFY(w.Get<QCheckBox>("cbSigACFail")->isEnabled());
+}
+
+void MainWindowTest::optionsDialogRecalculates() {
+    MemorySettingsStore store;
+    Window w(store);
+    w.Ready(3, 10, QStringLiteral("17.0 Ah"));
+    QCOMPARE(w.Text("lbPeriod"), QStringLiteral("24 Hours"));
+    auto shown = WhenModalShown<TfrmOptions>([](TfrmOptions* dialog) {
+        QVERIFY(FindChild<QRadioButton>(dialog, "rbEN50131"));
+        FindChild<QRadioButton>(dialog, "rbEN50131")->setChecked(true);
+        FindChild<QSpinBox>(dialog, "seAlmTime")->setValue(30);
+        FindChild<QPushButton>(dialog, "btnOK")->click();
+    });
+    w.Get<QAction>("Options1")->trigger();
+    QVERIFY(shown->ran);
+    QCOMPARE(w.Text("lbPeriod"), QStringLiteral("60 Hours"));
+    QCOMPARE(w.form.Editor().Site().AlarmPeriod, 30);
+    QCOMPARE(store.writeCount, 0);
+}
+
+void MainWindowTest::settingsSurviveARestart() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Brellic.ini"));
+    {
+        IniSettingsStore store(file);
+        Window w(store);
+        auto shown = WhenModalShown<TfrmOptions>([](TfrmOptions* dialog) {
+            FindChild<QRadioButton>(dialog, "rbEN50131")->setChecked(true);
+            FindChild<QSpinBox>(dialog, "seAlmTime")->setValue(45);
+            FindChild<QPushButton>(dialog, "btnOK")->click();
+        });
+        w.Get<QAction>("Options1")->trigger();
+        QVERIFY(shown->ran);
+        QVERIFY(w.form.close()); // nothing to save: no question
+    }
+    IniSettingsStore store(file);
+    Window w(store);
+    QCOMPARE(w.form.Editor().Site().SystemStandard, 0);
+    QCOMPARE(w.form.Editor().Site().AlarmPeriod, 45);
+    w.form.close();
+}
+
+void MainWindowTest::saveAsThroughTheFileDialog() {
+    QTemporaryDir dir;
+    MemorySettingsStore store;
+    Window w(store);
+    w.Ready(2, 10, QStringLiteral("17.0 Ah"));
+    const QString path = dir.filePath(QStringLiteral("site"));
+    auto shown = WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Save Site Data"));
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept checks the name
+    });
+    w.Get<QAction>("mnuSaveAs")->trigger();
+    QVERIFY(shown->ran);
+    // The default extension is added to a name typed without one.
+    QVERIFY(QFile::exists(path + QStringLiteral(".KVR")));
+    QCOMPARE(QFileInfo(path + QStringLiteral(".KVR")).size(), 8328);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic - ") + path + QStringLiteral(".KVR"));
+    QVERIFY(w.Get<QAction>("mnuSave")->isEnabled());
+    // Still modified: closing asks, and No closes.
+    auto asked = Answer(QMessageBox::No);
+    QVERIFY(w.form.close());
+    QVERIFY(asked->ran);
+}
+
+void MainWindowTest::reportIsWrittenAndOpened() {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QFile old(QStringLiteral("Report.Txt"));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(20000, '#')); // longer than any report: nothing may remain
+    old.close();
+    {
+        MemorySettingsStore store;
+        Window w(store);
+        w.Ready(1, 0, QStringLiteral("2.1 Ah"));
+        w.Get<QAction>("mnuGenReport")->trigger();
+        QCOMPARE(w.opener.opened.size(), std::size_t(1));
+        QFile report(QStringLiteral("Report.Txt"));
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        const QByteArray bytes = report.readAll();
+        QCOMPARE(bytes.count("\r\n"), 28);
+        QVERIFY(bytes.endsWith("\r\n"));
+        QVERIFY(!bytes.contains('#'));
+        QVERIFY(w.form.Editor().Site().Modified); // unchanged by the report
+        w.form.Editor().GenerateReport(w.opener);
+        QCOMPARE(w.opener.opened.size(), std::size_t(2));
+        auto asked = Answer(QMessageBox::No);
+        w.form.close();
+    }
+    QDir::setCurrent(previous);
+}
+
+void MainWindowTest::reportFailureIsShownAndOpensNothing() {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    // A folder of that name cannot be written as a file, whoever runs the test.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Report.Txt")));
+    {
+        MemorySettingsStore store;
+        Window w(store);
+        w.Ready(1, 0, QStringLiteral("2.1 Ah"));
+        QString text;
+        auto shown = Answer(QMessageBox::Ok, &text);
+        w.Get<QAction>("mnuGenReport")->trigger();
+        QVERIFY(shown->ran);
+        QCOMPARE(shown->windowTitle, QStringLiteral("Error"));
+        QVERIFY(text.contains(QStringLiteral("Report.Txt")));
+        QVERIFY(w.opener.opened.empty());
+        auto asked = Answer(QMessageBox::No);
+        w.form.close();
+    }
+    QDir::setCurrent(previous);
+}
+
+void MainWindowTest::localeSeparator() {
+    QCOMPARE(DecimalSeparatorOf(QLocale(QLocale::German, QLocale::Germany)), ',');
+    QCOMPARE(DecimalSeparatorOf(QLocale(QLocale::English, QLocale::UnitedKingdom)), '.');
+    QCOMPARE(DecimalSeparatorOf(QLocale::c()), '.');
+}
+
+} // namespace brellic
+
+QTEST_MAIN(brellic::MainWindowTest)
+#include "MainWindowTest.moc"
