@@ -1,0 +1,245 @@
+#include "ui/Devices.h"
+
+#include <utility>
+
+#include <QDoubleSpinBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include "ui/Cp1252Validator.h"
+#include "ui/Fonts.h"
+
+namespace brellic {
+
+namespace {
+
+constexpr int kColumnWidths[] = {170, 44, 80, 80};
+constexpr int kColumnCount = 4;
+constexpr int kDescriptionLength = 50;
+constexpr int kMaxQuantity = 999;
+constexpr double kMaxAmps = 9.999;
+
+template <typename Widget, typename... Args> Widget* Named(const char* name, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)...);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QDoubleSpinBox* MakeCurrentEdit(const char* name, QWidget* parent) {
+    auto* edit = Named<QDoubleSpinBox>(name, parent);
+    edit->setDecimals(3);
+    edit->setRange(0.0, kMaxAmps);
+    edit->setSingleStep(0.001);
+    edit->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return edit;
+}
+
+} // namespace
+
+TfrmDevices::TfrmDevices(DeviceDialog& model, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), model_(model) {
+    setObjectName(QStringLiteral("frmDevices"));
+    setModal(true);
+    setFont(BrellicFont());
+    setFixedSize(428, 447);
+
+    BuildList();
+    BuildCustomGroup();
+
+    Label2 = Named<QLabel>("Label2", QStringLiteral("No of Devices:"), this);
+    Label2->setGeometry(11, 346, 84, 21);
+    seQty = Named<QSpinBox>("seQty", this);
+    seQty->setRange(1, kMaxQuantity);
+    seQty->setGeometry(99, 346, 64, 21);
+    Label2->setBuddy(seQty);
+
+    Bevel1 = Named<QFrame>("Bevel1", this);
+    Bevel1->setFrameShape(QFrame::HLine);
+    Bevel1->setFrameShadow(QFrame::Sunken);
+    Bevel1->setGeometry(11, 378, 405, 2);
+
+    BitBtn1 = Named<QPushButton>("BitBtn1", QStringLiteral("OK"), this);
+    BitBtn1->setGeometry(238, 402, 85, 25);
+    BitBtn1->setDefault(true);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    BitBtn2 = Named<QPushButton>("BitBtn2", QStringLiteral("Cancel"), this);
+    BitBtn2->setGeometry(331, 402, 85, 25);
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+    setTabOrder(BitBtn2, BitBtn1);
+    setTabOrder(BitBtn1, seQty);
+    setTabOrder(seQty, edDesc);
+    setTabOrder(edDesc, ceNorm);
+    setTabOrder(ceNorm, ceAlarm);
+    setTabOrder(ceAlarm, lbDevice);
+
+    Connect();
+    FormCreate();
+}
+
+void TfrmDevices::BuildList() {
+    lbDevice = Named<QTreeWidget>("lbDevice", this);
+    lbDevice->setGeometry(11, 8, 405, 213);
+    lbDevice->setColumnCount(kColumnCount);
+    lbDevice->setHeaderLabels({QStringLiteral("Device Type"), QStringLiteral("Grade"),
+                               QStringLiteral("Quiescent"), QStringLiteral("Alarm")});
+    lbDevice->setRootIsDecorated(false);
+    lbDevice->setUniformRowHeights(true);
+    lbDevice->setAllColumnsShowFocus(true);
+    lbDevice->setAlternatingRowColors(true);
+    lbDevice->setSelectionMode(QAbstractItemView::SingleSelection);
+    lbDevice->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lbDevice->setTextElideMode(Qt::ElideRight);
+    lbDevice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Vertical grid lines between the columns and the light blue of alternate rows. Once
+    // items are styled, the selected row keeps its colours only if they are restated.
+    lbDevice->setStyleSheet(
+        QStringLiteral("QTreeView { alternate-background-color: rgb(240, 251, 255); }"
+                       "QTreeView::item { border-right: 1px solid rgb(208, 208, 208); }"
+                       "QTreeView::item:selected { background: palette(highlight); color: "
+                       "palette(highlighted-text); }"));
+    QHeaderView* header = lbDevice->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    for (int column = 0; column < kColumnCount; ++column) {
+        header->resizeSection(column, kColumnWidths[column]);
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+        lbDevice->headerItem()->setTextAlignment(
+            column, column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    }
+}
+
+void TfrmDevices::BuildCustomGroup() {
+    gbCustom = Named<QGroupBox>("gbCustom", QStringLiteral("Custom Device Data"), this);
+    gbCustom->setGeometry(11, 229, 405, 101);
+
+    lbDesc = Named<QLabel>("lbDesc", QStringLiteral("Description:"), gbCustom);
+    lbDesc->setGeometry(10, 20, 74, 21);
+    edDesc = Named<QLineEdit>("edDesc", gbCustom);
+    edDesc->setGeometry(88, 20, 305, 21);
+    edDesc->setMaxLength(kDescriptionLength);
+    edDesc->setValidator(new Cp1252Validator(edDesc));
+    edDesc->setToolTip(Cp1252Hint());
+    lbDesc->setBuddy(edDesc);
+
+    lbNorm = Named<QLabel>("lbNorm", QStringLiteral("Quiescent:"), gbCustom);
+    lbNorm->setGeometry(10, 46, 74, 21);
+    ceNorm = MakeCurrentEdit("ceNorm", gbCustom);
+    ceNorm->setGeometry(88, 46, 80, 21);
+    lbAmps1 = Named<QLabel>("lbAmps1", QStringLiteral("Amps"), gbCustom);
+    lbAmps1->setGeometry(174, 46, 40, 21);
+    lbNorm->setBuddy(ceNorm);
+
+    lbAlarm = Named<QLabel>("lbAlarm", QStringLiteral("In Alarm:"), gbCustom);
+    lbAlarm->setGeometry(10, 72, 74, 21);
+    ceAlarm = MakeCurrentEdit("ceAlarm", gbCustom);
+    ceAlarm->setGeometry(88, 72, 80, 21);
+    lbAmps2 = Named<QLabel>("lbAmps2", QStringLiteral("Amps"), gbCustom);
+    lbAmps2->setGeometry(174, 72, 40, 21);
+    lbAlarm->setBuddy(ceAlarm);
+}
+
+// Only the user's own edits reach the model: the controls are filled with
+// their signals blocked, so a value shown rounded to three decimals never
+// replaces the exact one the model holds.
+void TfrmDevices::Connect() {
+    connect(lbDevice, &QTreeWidget::itemSelectionChanged, this, &TfrmDevices::lbDeviceClick);
+    connect(lbDevice, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (item != nullptr)
+            BitBtn1Click();
+    });
+    connect(edDesc, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!model_.SetCustomDescription(text.toStdString())) {
+            const QSignalBlocker block(edDesc);
+            edDesc->setText(QString::fromStdString(model_.CustomDescription()));
+        }
+    });
+    connect(ceNorm, &QDoubleSpinBox::valueChanged, this,
+            [this](double amps) { model_.SetCustomQuiescent(amps); });
+    connect(ceAlarm, &QDoubleSpinBox::valueChanged, this,
+            [this](double amps) { model_.SetCustomAlarm(amps); });
+    connect(seQty, &QSpinBox::valueChanged, this,
+            [this](int quantity) { model_.SetQuantity(quantity); });
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmDevices::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmDevices::FormCreate() {
+    model_.UpdateCustomGroup();
+    ShowCustomEnabling();
+}
+
+void TfrmDevices::lbDeviceClick() {
+    const QList<QTreeWidgetItem*> selected = lbDevice->selectedItems();
+    model_.SelectRow(selected.isEmpty() ? -1 : lbDevice->indexOfTopLevelItem(selected.front()));
+    ShowCustomEnabling();
+}
+
+void TfrmDevices::ShowCustomEnabling() {
+    const bool enabled = model_.CustomEnabled();
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             gbCustom, edDesc, ceNorm, ceAlarm, lbDesc, lbNorm, lbAlarm, lbAmps1, lbAmps2})
+        widget->setEnabled(enabled);
+}
+
+void TfrmDevices::FillFromModel() {
+    const QSignalBlocker blockList(lbDevice);
+    const QSignalBlocker blockDesc(edDesc);
+    const QSignalBlocker blockNorm(ceNorm);
+    const QSignalBlocker blockAlarm(ceAlarm);
+    const QSignalBlocker blockQty(seQty);
+
+    lbDevice->clear();
+    QList<QTreeWidgetItem*> items;
+    for (const std::string& row : model_.Rows()) {
+        auto* item = new QTreeWidgetItem(QString::fromStdString(row).split(QLatin1Char('\t')));
+        for (int column = 1; column < kColumnCount; ++column)
+            item->setTextAlignment(column, Qt::AlignCenter);
+        items << item;
+    }
+    lbDevice->addTopLevelItems(items);
+    lbDevice->setCurrentItem(lbDevice->topLevelItem(model_.Selected()));
+    if (model_.Selected() < 0)
+        lbDevice->clearSelection();
+
+    edDesc->setText(QString::fromStdString(model_.CustomDescription()));
+    ceNorm->setValue(static_cast<double>(model_.CustomQuiescent()));
+    ceAlarm->setValue(static_cast<double>(model_.CustomAlarm()));
+    seQty->setValue(model_.ShownQuantity());
+}
+
+bool TfrmDevices::ShowModal() {
+    FillFromModel();
+    ShowCustomEnabling();
+    // The list is where the choice is made, so the dialog opens there rather
+    // than on Cancel, the first control in tab order.
+    lbDevice->setFocus();
+    return exec() == QDialog::Accepted;
+}
+
+void TfrmDevices::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Only a shown list knows how many rows fit, so the chosen row is brought
+    // into view here.
+    if (QTreeWidgetItem* current = lbDevice->currentItem())
+        lbDevice->scrollToItem(current);
+}
+
+void TfrmDevices::BitBtn1Click() {
+    // Text typed into a number field and confirmed with Enter may not be taken yet.
+    seQty->interpretText();
+    ceNorm->interpretText();
+    ceAlarm->interpretText();
+    accept();
+}
+
+} // namespace brellic
