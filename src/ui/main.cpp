@@ -238,10 +238,13 @@ QWidget* TfrmMain::BuildDeviceGroup() {
     lbDevices->setTextElideMode(Qt::ElideRight);
     lbDevices->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lbDevices->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Vertical grid lines between the columns and the light blue of alternate rows.
+    // Vertical grid lines between the columns and the light blue of alternate rows. Once
+    // items are styled, the selected row keeps its colours only if they are restated.
     lbDevices->setStyleSheet(
         QStringLiteral("QTreeView { alternate-background-color: rgb(240, 251, 255); }"
-                       "QTreeView::item { border-right: 1px solid rgb(208, 208, 208); }"));
+                       "QTreeView::item { border-right: 1px solid rgb(208, 208, 208); }"
+                       "QTreeView::item:selected { background: palette(highlight); color: "
+                       "palette(highlighted-text); }"));
     QHeaderView* header = lbDevices->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
