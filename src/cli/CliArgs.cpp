@@ -1,0 +1,184 @@
+#include "cli/CliArgs.h"
+
+#include <charconv>
+
+namespace brellic {
+
+namespace {
+
+struct CommandInfo {
+    std::string_view Name;
+    CliCommand Command;
+    bool TakesSettings; // --standard and --alarm-period
+    bool TakesOutput;   // -o
+    bool NeedsOutput;
+    bool ManyFiles;
+};
+
+constexpr CommandInfo kCommands[] = {
+    {"report", CliCommand::Report, true, true, false, false},
+    {"check", CliCommand::Check, true, false, false, true},
+    {"export", CliCommand::Export, false, false, false, false},
+    {"import", CliCommand::Import, false, true, true, false},
+};
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+CliParseResult Fail(std::string message) {
+    CliParseResult result;
+    result.Error = std::move(message);
+    return result;
+}
+
+} // namespace
+
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::int32_t> ParseStandard(std::string_view text) {
+    if (EqualsIgnoringCase(text, "EN50131-1"))
+        return 0;
+    if (EqualsIgnoringCase(text, "PD6662"))
+        return 1;
+    return ParseWholeNumber(text);
+}
+
+CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            break;
+        if (arg == "--help" || arg == "-h")
+            return {};
+    }
+    if (args.empty())
+        return Fail("no command given");
+
+    const CommandInfo* info = nullptr;
+    for (const CommandInfo& candidate : kCommands) {
+        if (args.front() == candidate.Name)
+            info = &candidate;
+    }
+    if (info == nullptr)
+        return Fail("unknown command '" + args.front() + "'");
+
+    CliParseResult result;
+    CliOptions& options = result.Options;
+    options.Command = info->Command;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
+            options.Files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+
+        // "--name value", "--name=value" and "-o value".
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+        }
+        const bool isStandard = name == "--standard";
+        const bool isPeriod = name == "--alarm-period";
+        const bool isOutput = name == "-o" || name == "--output";
+        const bool known =
+            ((isStandard || isPeriod) && info->TakesSettings) || (isOutput && info->TakesOutput);
+        if (!known)
+            return Fail("unknown option '" + name + "' for " + std::string(info->Name));
+        if (!value) {
+            if (i + 1 >= args.size())
+                return Fail("option '" + name + "' needs a value");
+            value = args[++i];
+        }
+
+        if (isOutput) {
+            if (options.Output)
+                return Fail("option '" + name + "' given twice");
+            if (value->empty())
+                return Fail("option '" + name + "' needs a file name");
+            options.Output = *value;
+        } else if (isStandard) {
+            if (options.Standard)
+                return Fail("option '--standard' given twice");
+            options.Standard = ParseStandard(*value);
+            if (!options.Standard)
+                return Fail("--standard takes EN50131-1, PD6662 or a whole number, not '" + *value +
+                            "'");
+        } else {
+            if (options.AlarmPeriod)
+                return Fail("option '--alarm-period' given twice");
+            options.AlarmPeriod = ParseWholeNumber(*value);
+            if (!options.AlarmPeriod)
+                return Fail("--alarm-period takes a whole number of minutes, not '" + *value + "'");
+        }
+    }
+
+    const std::string command(info->Name);
+    if (options.Files.empty())
+        return Fail(command + " needs a file");
+    if (!info->ManyFiles && options.Files.size() > 1)
+        return Fail(command + " takes one file, not " + std::to_string(options.Files.size()));
+    if (info->NeedsOutput && !options.Output)
+        return Fail(command + " needs -o OUT.KVR");
+    return result;
+}
+
+std::string CliUsage() {
+    return "Usage:\n"
+           "  brellic-cli report [--standard STD] [--alarm-period MINUTES] [-o FILE] SITE.KVR\n"
+           "      Writes the site's report, byte for byte as Generate Report writes\n"
+           "      Report.Txt, to standard output or to FILE.\n"
+           "  brellic-cli check [--standard STD] [--alarm-period MINUTES] SITE.KVR...\n"
+           "      Prints one line per site with its standby and alarm-current verdicts.\n"
+           "      Exit status 0 when every site meets both requirements, 1 when any\n"
+           "      requirement fails, 2 when any file cannot be used.\n"
+           "  brellic-cli export SITE.KVR\n"
+           "      Prints the site as JSON.\n"
+           "  brellic-cli import SITE.json -o OUT.KVR\n"
+           "      Writes the site data file for a site given as JSON.\n"
+           "  brellic-cli --help\n"
+           "      Prints this text.\n"
+           "\n"
+           "Options:\n"
+           "  --standard STD          EN50131-1, PD6662, or a stored value (0 is EN50131-1,\n"
+           "                          any other PD6662)\n"
+           "  --alarm-period MINUTES  the alarm period (bell duration) in whole minutes\n"
+           "  -o, --output FILE       the file to write; it is replaced whole or not at all\n"
+           "\n"
+           "A setting left out is the one the window would load; the tool never changes\n"
+           "the stored settings. A site is opened as the window opens it, every question\n"
+           "answered No. Numbers use the decimal separator of the locale (LC_ALL,\n"
+           "LC_NUMERIC, LANG).\n"
+           "\n"
+           "JSON form:\n"
+           "  {\"siteReference\": str, \"grade\": 1-3, \"panel\": 0-21, \"battery\": int,\n"
+           "   \"acFailSignalled\": bool, \"devices\": [{\"qty\": int, \"description\": str,\n"
+           "   \"grade\": int, \"quiescent\": number, \"alarm\": number}]}\n"
+           "  panel is the row of the panel table, battery the position in that panel's\n"
+           "  battery list, quiescent and alarm the line totals in amperes.\n";
+}
+
+} // namespace brellic

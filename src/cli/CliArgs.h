@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brellic {
+
+enum class CliCommand { Help, Report, Check, Export, Import };
+
+// A command line as the tool understood it.
+struct CliOptions {
+    CliCommand Command = CliCommand::Help;
+    std::optional<std::int32_t> Standard;    // as a stored "System Standard" value
+    std::optional<std::int32_t> AlarmPeriod; // minutes
+    std::optional<std::string> Output;       // -o FILE
+    std::vector<std::string> Files;
+};
+
+struct CliParseResult {
+    CliOptions Options;
+    std::string Error; // empty when the command line is usable
+
+    explicit operator bool() const { return Error.empty(); }
+};
+
+// Parses the arguments after the program name. Options may come before,
+// between or after the files; "--" ends them.
+CliParseResult ParseCliArguments(const std::vector<std::string>& args);
+
+// "EN50131-1", "PD6662" or a whole number in the signed 32-bit range.
+std::optional<std::int32_t> ParseStandard(std::string_view text);
+// A whole number in the signed 32-bit range, with an optional sign.
+std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
+
+// The text --help prints.
+std::string CliUsage();
+
+} // namespace brellic

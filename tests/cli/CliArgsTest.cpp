@@ -1,0 +1,92 @@
+#include "cli/CliArgs.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace brellic {
+namespace {
+
+TEST(CliArgs, StandardTakesNamesAndStoredValues) {
+    EXPECT_EQ(ParseStandard("EN50131-1"), 0);
+    EXPECT_EQ(ParseStandard("en50131-1"), 0);
+    EXPECT_EQ(ParseStandard("PD6662"), 1);
+    EXPECT_EQ(ParseStandard("0"), 0);
+    EXPECT_EQ(ParseStandard("7"), 7);
+    EXPECT_EQ(ParseStandard("-1"), -1);
+    for (const char* bad : {"", "EN50131", "PD 6662", "1.0", "0x1", "2147483648", " 1"})
+        EXPECT_FALSE(ParseStandard(bad)) << bad;
+}
+
+TEST(CliArgs, WholeNumbersCoverTheSigned32BitRange) {
+    EXPECT_EQ(ParseWholeNumber("-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(ParseWholeNumber("+2147483647"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(ParseWholeNumber("0"), 0);
+    for (const char* bad : {"", "+", "-", "2147483648", "-2147483649", "15m", "1e3", "++1"})
+        EXPECT_FALSE(ParseWholeNumber(bad)) << bad;
+}
+
+TEST(CliArgs, OptionsMayStandAnywhereInBothForms) {
+    const CliParseResult parsed = ParseCliArguments(
+        {"check", "a.KVR", "--standard=PD6662", "b.KVR", "--alarm-period", "-5", "--", "-c.KVR"});
+    ASSERT_TRUE(parsed) << parsed.Error;
+    EXPECT_EQ(parsed.Options.Command, CliCommand::Check);
+    EXPECT_EQ(parsed.Options.Standard, 1);
+    EXPECT_EQ(parsed.Options.AlarmPeriod, -5);
+    EXPECT_EQ(parsed.Options.Files, (std::vector<std::string>{"a.KVR", "b.KVR", "-c.KVR"}));
+
+    const CliParseResult report = ParseCliArguments({"report", "-o", "out.txt", "s.KVR"});
+    ASSERT_TRUE(report);
+    EXPECT_EQ(report.Options.Output, "out.txt");
+    EXPECT_FALSE(report.Options.Standard);
+    EXPECT_FALSE(report.Options.AlarmPeriod);
+}
+
+TEST(CliArgs, HelpWinsAnywhereBeforeTheEndOfOptions) {
+    EXPECT_EQ(ParseCliArguments({"--help"}).Options.Command, CliCommand::Help);
+    EXPECT_EQ(ParseCliArguments({"report", "--bogus", "-h"}).Options.Command, CliCommand::Help);
+    const CliParseResult file = ParseCliArguments({"export", "--", "--help"});
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file.Options.Files, std::vector<std::string>{"--help"});
+}
+
+TEST(CliArgs, RejectsWhatACommandDoesNotTake) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"reprot", "s.KVR"},
+        {"report"},
+        {"report", "a.KVR", "b.KVR"},
+        {"report", "--bogus", "s.KVR"},
+        {"report", "-x", "s.KVR"},
+        {"report", "s.KVR", "-o"},
+        {"report", "-o", "", "s.KVR"},
+        {"report", "-o", "a", "-o", "b", "s.KVR"},
+        {"report", "--standard", "EN", "s.KVR"},
+        {"report", "--standard", "0", "--standard", "1", "s.KVR"},
+        {"report", "--alarm-period", "2147483648", "s.KVR"},
+        {"report", "--alarm-period=", "s.KVR"},
+        {"check"},
+        {"check", "-o", "out", "s.KVR"},
+        {"export", "--standard", "0", "s.KVR"},
+        {"export", "-o", "out.json", "s.KVR"},
+        {"import", "s.json"},
+        {"import", "--alarm-period", "15", "s.json", "-o", "out.KVR"},
+        {"import", "a.json", "b.json", "-o", "out.KVR"},
+    };
+    for (const std::vector<std::string>& args : bad) {
+        std::string line;
+        for (const std::string& arg : args)
+            line += arg + " ";
+        EXPECT_FALSE(ParseCliArguments(args)) << line;
+    }
+}
+
+TEST(CliArgs, UsageDocumentsEveryCommand) {
+    const std::string usage = CliUsage();
+    for (const char* command :
+         {"report", "check", "export", "import", "--help", "--standard", "--alarm-period", "-o"})
+        EXPECT_NE(usage.find(command), std::string::npos) << command;
+}
+
+} // namespace
+} // namespace brellic
