@@ -2,7 +2,7 @@
 // the wall-clock time in nanoseconds at which the window was first shown;
 // bench/startup.sh compares it with the time the process was started.
 #include "settings/PlatformSettings.h"
-#include "ui/DecimalSeparator.h"
+#include "settings/DecimalSeparator.h"
 #include "ui/QtPrompter.h"
 #include "ui/main.h"
 

@@ -1,7 +1,7 @@
 // Brellic's entry: creates the main window and runs the event loop. An
 // optional argument names a site file to open at start.
 #include "settings/PlatformSettings.h"
-#include "ui/DecimalSeparator.h"
+#include "settings/DecimalSeparator.h"
 #include "ui/QtPrompter.h"
 #include "ui/main.h"
 

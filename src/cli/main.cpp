@@ -2,7 +2,7 @@
 // user's locale and stored settings to the command library.
 #include "cli/Cli.h"
 #include "cli/ReadOnlySettings.h"
-#include "ui/DecimalSeparator.h"
+#include "settings/DecimalSeparator.h"
 
 #include <iostream>
 #include <string>

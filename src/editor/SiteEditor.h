@@ -113,7 +113,6 @@ public:
 private:
     bool OfferToSave();
     bool Ready() const;
-    std::string SiteFileBytes() const;
 
     SiteState site_;
     DeviceList devices_;

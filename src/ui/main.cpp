@@ -152,7 +152,7 @@ void TfrmMain::BuildMenu() {
 
 QWidget* TfrmMain::BuildSiteGroups() {
     auto* column = new QWidget(this);
-    column->setFixedWidth(278);
+    column->setFixedWidth(284);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -289,7 +289,7 @@ QWidget* TfrmMain::BuildDeviceGroup() {
     auto makeButton = [&](QPushButton*& button, const char* name, const QString& text) {
         button = new QPushButton(text, group);
         button->setObjectName(QString::fromLatin1(name));
-        button->setFixedWidth(66);
+        button->setFixedWidth(60);
         buttons->addWidget(button);
     };
     makeButton(btnAdd, "btnAdd", QStringLiteral("Add"));

@@ -2,7 +2,7 @@
 // site editor and shows what it holds. The rules themselves are tested on the
 // editor alone.
 
-#include "ui/DecimalSeparator.h"
+#include "settings/DecimalSeparator.h"
 #include "ui/Options.h"
 #include "ui/QtPrompter.h"
 #include "ui/main.h"

@@ -1,4 +1,4 @@
-#include "DecimalSeparator.h"
+#include "settings/DecimalSeparator.h"
 
 #include <QLocale>
 
