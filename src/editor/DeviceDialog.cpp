@@ -29,10 +29,7 @@ std::string DeviceDialog::ChoiceText(int catalogueRow, char separator) {
     text += '\t';
     text += FormatInt(device.Grade);
     text += '\t';
-    text += FormatFixed(device.Quiescent, 3, separator);
-    text += " Amps\t";
-    text += FormatFixed(device.Alarm, 3, separator);
-    text += " Amps";
+    text += CurrentColumns(device.Quiescent, device.Alarm, separator);
     return text;
 }
 

@@ -6,6 +6,14 @@
 
 namespace brellic {
 
+std::string CurrentColumns(double quiescent, double alarm, char separator) {
+    std::string text = FormatFixed(quiescent, 3, separator);
+    text += " Amps\t";
+    text += FormatFixed(alarm, 3, separator);
+    text += " Amps";
+    return text;
+}
+
 std::string DeviceText(const TDeviceData& device, char separator) {
     std::string text = FormatInt(device.Qty);
     text += '\t';
@@ -13,10 +21,7 @@ std::string DeviceText(const TDeviceData& device, char separator) {
     text += '\t';
     text += FormatInt(device.Grade);
     text += '\t';
-    text += FormatFixed(device.Quiescent, 3, separator);
-    text += " Amps\t";
-    text += FormatFixed(device.Alarm, 3, separator);
-    text += " Amps";
+    text += CurrentColumns(device.Quiescent, device.Alarm, separator);
     return text;
 }
 

@@ -35,6 +35,9 @@ struct TDeviceData {
     friend bool operator==(const TDeviceData&, const TDeviceData&) = default;
 };
 
+// "%.3f Amps\t%.3f Amps": the quiescent and alarm columns of a device row.
+std::string CurrentColumns(double quiescent, double alarm, char separator);
+
 // "%d\t%s\t%d\t%.3f Amps\t%.3f Amps": the five list columns of a device line.
 std::string DeviceText(const TDeviceData& device, char separator);
 

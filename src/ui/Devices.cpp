@@ -16,6 +16,7 @@
 
 #include "ui/Cp1252Validator.h"
 #include "ui/Fonts.h"
+#include "ui/Named.h"
 
 namespace brellic {
 
@@ -26,12 +27,6 @@ constexpr int kColumnCount = 4;
 constexpr int kDescriptionLength = 50;
 constexpr int kMaxQuantity = 999;
 constexpr double kMaxAmps = 9.999;
-
-template <typename Widget, typename... Args> Widget* Named(const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QDoubleSpinBox* MakeCurrentEdit(const char* name, QWidget* parent) {
     auto* edit = Named<QDoubleSpinBox>(name, parent);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Fonts.h"
+#include "ui/Named.h"
 
 namespace brellic {
 
@@ -21,12 +22,6 @@ namespace {
 constexpr int kMinMinutes = 1;
 constexpr int kMaxMinutes = 120;
 constexpr int kDesignMinutes = 15;
-
-template <typename Widget, typename... Args> Widget* Named(const char* name, Args&&... args) {
-    auto* widget = new Widget(std::forward<Args>(args)...);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 } // namespace
 
