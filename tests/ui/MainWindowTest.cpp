@@ -99,6 +99,7 @@ private slots:
     void saveAsThroughTheFileDialog();
     void reportIsWrittenAndOpened();
     void reportFailureIsShownAndOpensNothing();
+    void siteFileNamedAtStartIsOpened();
     void localeSeparator();
 };
 
@@ -303,6 +304,35 @@ void MainWindowTest::reportFailureIsShownAndOpensNothing() {
         w.form.close();
     }
     QDir::setCurrent(previous);
+}
+
+void MainWindowTest::siteFileNamedAtStartIsOpened() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Mill Lane.KVR"));
+    MemorySettingsStore store;
+    {
+        Window w(store);
+        w.Ready(3, 15, QStringLiteral("18.0 Ah"));
+        QTest::keyClicks(w.Get<QLineEdit>("edSiteRef"), QStringLiteral("Mill Lane"));
+        auto shown = WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        w.Get<QAction>("mnuSaveAs")->trigger();
+        QVERIFY(shown->ran);
+        auto asked = Answer(QMessageBox::No);
+        w.form.close();
+    }
+    Window w(store);
+    w.form.OpenAtStart(path);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic - ") + path);
+    QCOMPARE(w.Get<QLineEdit>("edSiteRef")->text(), QStringLiteral("Mill Lane"));
+    QCOMPARE(w.Get<QComboBox>("cbGrade")->currentText(), QStringLiteral("Grade 3"));
+    QCOMPARE(w.Get<QComboBox>("cbPanelType")->currentText(), PanelName(15));
+    QCOMPARE(w.Get<QComboBox>("cbBatteryType")->currentText(), QStringLiteral("18.0 Ah"));
+    QVERIFY(w.Get<QAction>("mnuSave")->isEnabled());
+    QVERIFY(!w.form.Editor().Site().Modified);
+    w.form.close();
 }
 
 void MainWindowTest::localeSeparator() {
