@@ -23,7 +23,7 @@ ReportSite Site() {
     site.SiteRef = "Unit 4";
     site.SystemStandard = 1;
     site.SystemGrade = 2;
-    site.PanelName = "Ardent 24";
+    site.PanelName = "QX-230 Panel";
     site.BatteryText = "7.2 Ah";
     return site;
 }
@@ -77,7 +77,7 @@ TEST(Report, EmptyDeviceListGivesTheWholeTemplate) {
         "",
         "PD6662 System Grade: 2",
         "",
-        "Control Panel: Ardent 24",
+        "Control Panel: QX-230 Panel",
         "Battery Size: 7.2 Ah",
         "AC Fail Sigalled to ARC: No",
         "Required Standby Time: 12 Hours",
@@ -90,7 +90,7 @@ TEST(Report, EmptyDeviceListGivesTheWholeTemplate) {
         "",
         "Qty  Description\t         Grade  Quiescent   Alarm",
         rule62,
-        "01   Ardent 24                   2      0.100 Amps  0.150 Amps",
+        "01   QX-230 Panel                2      0.100 Amps  0.150 Amps",
         rule62,
         "                       Total Current:   0.139 Amps  0.189 Amps",
         rule62,
