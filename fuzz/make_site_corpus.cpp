@@ -5,21 +5,6 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-brellic::TDeviceData Device(std::int32_t qty, std::int32_t grade, std::string description,
-                            double quiescent, double alarm) {
-    brellic::TDeviceData device;
-    device.Qty = qty;
-    device.Grade = grade;
-    device.Description = std::move(description);
-    device.Quiescent = quiescent;
-    device.Alarm = alarm;
-    return device;
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     using namespace brellic;
     if (argc != 2) {
@@ -38,8 +23,9 @@ int main(int argc, char** argv) {
     three.Grade = 2;
     three.Panel = 3;
     three.Battery = 1;
-    three.Devices = {Device(3, 2, "Door contact", 0.039, 0.039),
-                     Device(4, 2, "Detector", 0.06, 0.06), Device(1, 2, "Sounder", 0.02, 0.45)};
+    three.Devices = {TDeviceData{3, 2, "Door contact", 0.039, 0.039},
+                     TDeviceData{4, 2, "Detector", 0.06, 0.06},
+                     TDeviceData{1, 2, "Sounder", 0.02, 0.45}};
 
     SiteFileData full;
     full.SiteRef = "Warehouse, all hundred device lines in use";
@@ -48,8 +34,8 @@ int main(int argc, char** argv) {
     full.Battery = 2;
     full.AcFail = true;
     for (int i = 0; i < 100; ++i)
-        full.Devices.push_back(Device(i % 12, 1 + i % 3, "Line " + std::to_string(i),
-                                      0.013 * (i % 12), 0.025 * (i % 12)));
+        full.Devices.push_back(TDeviceData{i % 12, 1 + i % 3, "Line " + std::to_string(i),
+                                           0.013 * (i % 12), 0.025 * (i % 12)});
 
     SiteFileData accented;
     accented.SiteRef =
@@ -57,14 +43,14 @@ int main(int argc, char** argv) {
     accented.Grade = 1;
     accented.Panel = 0;
     accented.Devices = {
-        Device(0, 1, "D\u00E9tecteur sp\u00E9cial \u2013 texte de cinquante caract\u00E8res!", 0,
-               0),
-        Device(100, 3, "Sir\u00E8ne", 1.5, 75.25)};
+        TDeviceData{0, 1, "D\u00E9tecteur sp\u00E9cial \u2013 texte de cinquante caract\u00E8res!",
+                    0, 0},
+        TDeviceData{100, 3, "Sir\u00E8ne", 1.5, 75.25}};
 
     SiteFileData untitled;
     untitled.Grade = 3;
     untitled.Panel = 12;
-    untitled.Devices = {Device(1, 3, "", 0.0005, 0.0005)};
+    untitled.Devices = {TDeviceData{1, 3, "", 0.0005, 0.0005}};
 
     const std::pair<const char*, const SiteFileData*> seeds[] = {
         {"empty.KVR", &empty},       {"three-devices.KVR", &three}, {"full.KVR", &full},

@@ -7,17 +7,6 @@
 namespace brellic {
 namespace {
 
-TDeviceData Device(std::int32_t qty, std::int32_t grade, std::string description, double quiescent,
-                   double alarm) {
-    TDeviceData device;
-    device.Qty = qty;
-    device.Grade = grade;
-    device.Description = std::move(description);
-    device.Quiescent = quiescent;
-    device.Alarm = alarm;
-    return device;
-}
-
 ReportSite Site() {
     ReportSite site;
     site.SiteRef = "Unit 4";
@@ -107,10 +96,10 @@ TEST(Report, EmptyDeviceListGivesTheWholeTemplate) {
 
 TEST(Report, DeviceLinesFollowTheListInOrder) {
     const std::vector<TDeviceData> devices = {
-        Device(3, 2, "Door contact", 0.039, 0.039),
-        Device(5, 3, "Sounder", 0.0125, 1.5),
-        Device(100, 1, "A description of more than 25 characters", 1, 2),
-        Device(0, 2, "Spare", 0, 0),
+        TDeviceData{3, 2, "Door contact", 0.039, 0.039},
+        TDeviceData{5, 3, "Sounder", 0.0125, 1.5},
+        TDeviceData{100, 1, "A description of more than 25 characters", 1, 2},
+        TDeviceData{0, 2, "Spare", 0, 0},
     };
     const std::vector<std::string> lines = Report(Site(), devices);
     ASSERT_EQ(lines.size(), 28u + devices.size());
@@ -149,7 +138,7 @@ TEST(Report, UsesTheSeparatorAndSingleByteText) {
     ReportSite site = Site();
     site.SiteRef = "Caf\u00E9 \u20AC";
     site.PanelName = "Centrale \u00E9";
-    const std::vector<TDeviceData> devices = {Device(1, 1, "D\u00E9tecteur", 0.5, 0.0625)};
+    const std::vector<TDeviceData> devices = {TDeviceData{1, 1, "D\u00E9tecteur", 0.5, 0.0625}};
     const std::vector<std::string> lines = Report(site, devices, ',');
     EXPECT_EQ(lines[0], "Power Supply Report for: Caf\xE9 \x80");
     // Padding counts characters: the accented letter is one byte of the field.

@@ -47,17 +47,6 @@ void PutDouble(Bytes& bytes, std::size_t at, double value) {
         bytes[at + i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
-TDeviceData Device(std::int32_t qty, std::int32_t grade, std::string description, double quiescent,
-                   double alarm) {
-    TDeviceData device;
-    device.Qty = qty;
-    device.Grade = grade;
-    device.Description = std::move(description);
-    device.Quiescent = quiescent;
-    device.Alarm = alarm;
-    return device;
-}
-
 SiteFileData EmptySite() {
     SiteFileData site;
     site.SiteRef = "Unit 4";
@@ -79,8 +68,8 @@ TEST(SiteFileFormat, SiteWithoutDevicesHasEveryDeviceSlotFree) {
 
 TEST(SiteFileFormat, DevicesFillTheFirstSlotsInListOrder) {
     SiteFileData site = EmptySite();
-    site.Devices = {Device(3, 2, "Door contact", 0.039, 0.039), Device(1, 3, "Sounder", 0.02, 1.0),
-                    Device(0, 1, "", 0, 0)};
+    site.Devices = {TDeviceData{3, 2, "Door contact", 0.039, 0.039},
+                    TDeviceData{1, 3, "Sounder", 0.02, 1.0}, TDeviceData{0, 1, "", 0, 0}};
     const Bytes bytes = EncodeSiteFile(site);
     ASSERT_EQ(bytes.size(), kSiteFileSize);
 
@@ -135,7 +124,7 @@ TEST(SiteFileFormat, TextsAreLengthBytePlusZeroFilledCharacters) {
     for (int i = 0; i < 60; ++i)
         accented += "\u00E9";
     site.SiteRef = accented;
-    site.Devices = {Device(1, 1, accented + "x", 0.5, 0.5)};
+    site.Devices = {TDeviceData{1, 1, accented + "x", 0.5, 0.5}};
     bytes = EncodeSiteFile(site);
     EXPECT_EQ(bytes[0], 50);
     EXPECT_EQ(Range(bytes, 1, 50), Bytes(50, 0xE9));
@@ -152,8 +141,9 @@ TEST(SiteFileFormat, EveryFieldSurvivesARoundTrip) {
     site.Battery = 2;
     site.AcFail = true;
     for (int i = 0; i < 100; ++i) {
-        site.Devices.push_back(Device(i, 1 + i % 3, "D\u00E9tecteur \u20AC" + std::to_string(i),
-                                      0.001 * i + 1e-9, 0.1 * i - 0.05));
+        site.Devices.push_back(TDeviceData{i, 1 + i % 3,
+                                           "D\u00E9tecteur \u20AC" + std::to_string(i),
+                                           0.001 * i + 1e-9, 0.1 * i - 0.05});
     }
     site.Devices[7].Quiescent = 123456.789;
     site.Devices[8].Alarm = std::numeric_limits<double>::denorm_min();
@@ -166,7 +156,7 @@ TEST(SiteFileFormat, EveryFieldSurvivesARoundTrip) {
 TEST(SiteFileFormat, MoreThanAHundredDevicesKeepTheFirstHundred) {
     SiteFileData site = EmptySite();
     for (int i = 0; i < 101; ++i)
-        site.Devices.push_back(Device(i, 1, "d", 0, 0));
+        site.Devices.push_back(TDeviceData{i, 1, "d", 0, 0});
     const SiteFileResult read = DecodeSiteFile(EncodeSiteFile(site));
     ASSERT_EQ(read.Data.Devices.size(), 100u);
     EXPECT_EQ(read.Data.Devices.back().Qty, 99);
@@ -204,9 +194,9 @@ TEST_F(SiteFileReading, SlotIsUsedExactlyWhenItsQuantityIsNotNegative) {
     ASSERT_EQ(read.Status, SiteFileStatus::Ok) << read.Message;
     const auto& devices = read.Data.Devices;
     ASSERT_EQ(devices.size(), 4u);
-    EXPECT_EQ(devices[0], Device(0, 2, "none yet", 0.25, 0.5));
-    EXPECT_EQ(devices[1], Device(5, 2, "after free slots", 0.25, 0.5));
-    EXPECT_EQ(devices[2], Device(2, -1, "NULL", 0, 0));
+    EXPECT_EQ(devices[0], (TDeviceData{0, 2, "none yet", 0.25, 0.5}));
+    EXPECT_EQ(devices[1], (TDeviceData{5, 2, "after free slots", 0.25, 0.5}));
+    EXPECT_EQ(devices[2], (TDeviceData{2, -1, "NULL", 0, 0}));
     EXPECT_EQ(devices[3].Description, "last");
 }
 
@@ -300,7 +290,7 @@ TEST(SiteFileOnDisk, WrittenFileReadsBack) {
     test::TempFolder folder;
     const std::string path = folder.File("Site \u00E9.KVR");
     SiteFileData site = EmptySite();
-    site.Devices = {Device(2, 3, "PIR \u00E9", 0.03, 0.03)};
+    site.Devices = {TDeviceData{2, 3, "PIR \u00E9", 0.03, 0.03}};
     ASSERT_TRUE(WriteSiteFile(path, site));
     EXPECT_EQ(std::filesystem::file_size(test::FsPath(path)), kSiteFileSize);
 
