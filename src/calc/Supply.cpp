@@ -7,15 +7,6 @@ namespace brellic {
 
 namespace {
 
-void SetAmps(std::string& text, std::string_view prefix, double amps, int decimals,
-             char separator) {
-    char number[kFixedBufferSize];
-    const std::size_t length = FormatFixedTo(number, amps, decimals, separator);
-    text.assign(prefix);
-    text.append(number, length);
-    text.append(" Amps");
-}
-
 void SetHours(std::string& text, int hours, std::string_view suffix) {
     text = FormatInt(hours);
     text.append(suffix);
@@ -104,18 +95,19 @@ void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, ch
         texts.lbRatedOP = "Please Select Battery";
     } else {
         const PanelRecord& panel = PanelTable[site.PanelIndex];
-        SetAmps(texts.lbPSU, {}, panel.PsuOutput, 2, separator);
-        SetAmps(texts.lbBattCurrent, {}, panel.ChargeCurrent, 2, separator);
+        AssignFixed(texts.lbPSU, {}, panel.PsuOutput, 2, separator, " Amps");
+        AssignFixed(texts.lbBattCurrent, {}, panel.ChargeCurrent, 2, separator, " Amps");
         site.PeakCurrent = static_cast<double>(static_cast<Extended>(panel.PsuOutput) -
                                                static_cast<Extended>(panel.ChargeCurrent));
         // The requirement always names the chosen panel's figure, also while
         // no battery is chosen yet, so it never shows a previous panel's.
-        SetAmps(texts.lbReqPeakCur, "Max Alarm Current: ", site.PeakCurrent, 2, separator);
+        AssignFixed(texts.lbReqPeakCur, "Max Alarm Current: ", site.PeakCurrent, 2, separator,
+                    " Amps");
         if (haveBattery) {
-            SetAmps(texts.lbPeakCurrent, {}, site.PeakCurrent, 2, separator);
+            AssignFixed(texts.lbPeakCurrent, {}, site.PeakCurrent, 2, separator, " Amps");
             if (ratedOutput > site.PeakCurrent)
                 ratedOutput = site.PeakCurrent;
-            SetAmps(texts.lbRatedOP, {}, ratedOutput, 2, separator);
+            AssignFixed(texts.lbRatedOP, {}, ratedOutput, 2, separator, " Amps");
         } else {
             texts.lbPeakCurrent = "Unknown";
             texts.lbRatedOP = "Please Select Battery";

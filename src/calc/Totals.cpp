@@ -11,14 +11,6 @@ namespace brellic {
 
 namespace {
 
-void SetNumber(std::string& text, double value, int decimals, char separator,
-               std::string_view unit) {
-    char number[kFixedBufferSize];
-    const std::size_t length = FormatFixedTo(number, value, decimals, separator);
-    text.assign(number, length);
-    text.append(unit);
-}
-
 // Sums are formed in extended precision and rounded to double when stored.
 double Add(double a, double b) {
     return static_cast<double>(static_cast<Extended>(a) + static_cast<Extended>(b));
@@ -40,19 +32,19 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         if (havePanel) {
             result.QuiescentTotal = Add(result.QuiescentTotal, panelCurrent);
             result.AlarmTotal = Add(result.AlarmTotal, panelCurrent);
-            SetNumber(texts.lbCPNomI, panelCurrent, 3, separator, " Amps");
-            SetNumber(texts.lbCPAlarmI, panelCurrent, 3, separator, " Amps");
+            AssignFixed(texts.lbCPNomI, {}, panelCurrent, 3, separator, " Amps");
+            AssignFixed(texts.lbCPAlarmI, {}, panelCurrent, 3, separator, " Amps");
         } else {
-            SetNumber(texts.lbCPNomI, 0.0, 3, separator, " Amps");
-            SetNumber(texts.lbCPAlarmI, 0.0, 3, separator, " Amps");
+            AssignFixed(texts.lbCPNomI, {}, 0.0, 3, separator, " Amps");
+            AssignFixed(texts.lbCPAlarmI, {}, 0.0, 3, separator, " Amps");
         }
-        SetNumber(texts.TotNomI, result.QuiescentTotal, 3, separator, " Amps");
-        SetNumber(texts.TotAlarmI, result.AlarmTotal, 3, separator, " Amps");
+        AssignFixed(texts.TotNomI, {}, result.QuiescentTotal, 3, separator, " Amps");
+        AssignFixed(texts.TotAlarmI, {}, result.AlarmTotal, 3, separator, " Amps");
     } else {
         if (havePanel)
             result.QuiescentTotal = result.AlarmTotal = panelCurrent;
-        SetNumber(texts.lbCPNomI, result.QuiescentTotal, 3, separator, " Amps");
-        SetNumber(texts.lbCPAlarmI, result.AlarmTotal, 3, separator, " Amps");
+        AssignFixed(texts.lbCPNomI, {}, result.QuiescentTotal, 3, separator, " Amps");
+        AssignFixed(texts.lbCPAlarmI, {}, result.AlarmTotal, 3, separator, " Amps");
         texts.TotNomI = texts.lbCPNomI;
         texts.TotAlarmI = texts.lbCPAlarmI;
     }
@@ -78,7 +70,7 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
             site.BatteryCapacity - alarmHours * static_cast<Extended>(result.AlarmTotal));
         const double actualStandby = static_cast<double>(
             static_cast<Extended>(remaining) / static_cast<Extended>(result.QuiescentTotal));
-        SetNumber(texts.lbActStandby, actualStandby, 2, separator, " Hours");
+        AssignFixed(texts.lbActStandby, {}, actualStandby, 2, separator, " Hours");
         if (site.StandbyHours > actualStandby) {
             result.Standby = Verdict::Fails;
             texts.lbActStandbyColor = kVerdictFails;

@@ -21,6 +21,13 @@ std::string_view Key(std::string_view row) {
     return row.substr(0, row.find('\t'));
 }
 
+// The units a line's currents are divided among. A quantity of 0 (possible
+// only from a site file) counts as one unit, so its line currents are shown
+// and kept as they are.
+Extended Units(int quantity) {
+    return quantity > 0 ? static_cast<Extended>(quantity) : 1;
+}
+
 } // namespace
 
 std::string DeviceDialog::ChoiceText(int catalogueRow, char separator) {
@@ -105,11 +112,9 @@ bool DeviceDialog::ExecuteEdit(unsigned family, int systemGrade, TDeviceData& en
         selected_ = customIndex_;
         description_ = entry.Description;
         // Per-unit currents, kept in extended precision so that OK multiplies
-        // back to the very same line totals. A quantity of 0 counts as one
-        // unit, so its line currents are shown and kept as they are.
-        const Extended units = entry.Qty > 0 ? static_cast<Extended>(entry.Qty) : 1;
-        quiescent_ = static_cast<Extended>(entry.Quiescent) / units;
-        alarm_ = static_cast<Extended>(entry.Alarm) / units;
+        // back to the very same line totals.
+        quiescent_ = static_cast<Extended>(entry.Quiescent) / Units(entry.Qty);
+        alarm_ = static_cast<Extended>(entry.Alarm) / Units(entry.Qty);
     }
     UpdateCustomGroup();
     if (!show(*this))
@@ -124,9 +129,8 @@ bool DeviceDialog::ReadChoice(TDeviceData& entry, int systemGrade) const {
         entry.Description = description_;
         entry.Grade = systemGrade;
         entry.Qty = quantity_;
-        const Extended units = quantity_ > 0 ? static_cast<Extended>(quantity_) : 1;
-        entry.Quiescent = static_cast<double>(quiescent_ * units);
-        entry.Alarm = static_cast<double>(alarm_ * units);
+        entry.Quiescent = static_cast<double>(quiescent_ * Units(quantity_));
+        entry.Alarm = static_cast<double>(alarm_ * Units(quantity_));
         return true;
     }
     const std::string_view key = Key(rows_[static_cast<std::size_t>(selected_)]);

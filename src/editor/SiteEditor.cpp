@@ -94,16 +94,21 @@ void SiteEditor::FillPanelList(int grade, int keep) {
     if (keep == -1) {
         site_.PanelIndex = -1;
     } else {
-        const std::string_view name = PanelTable[static_cast<std::size_t>(keep)].Name;
-        for (std::size_t i = 0; i < controls_.PanelItems.size(); ++i) {
-            if (controls_.PanelItems[i] == name)
-                controls_.PanelSelected = static_cast<int>(i);
-        }
+        controls_.PanelSelected = PanelPosition(PanelTable[static_cast<std::size_t>(keep)].Name);
         site_.PanelIndex = keep;
     }
     controls_.AcFailEnabled = grade == 3;
     controls_.AcFailChecked = false;
     UpdateSupply();
+}
+
+int SiteEditor::PanelPosition(std::string_view name) const {
+    int position = -1;
+    for (std::size_t i = 0; i < controls_.PanelItems.size(); ++i) {
+        if (controls_.PanelItems[i] == name)
+            position = static_cast<int>(i);
+    }
+    return position;
 }
 
 void SiteEditor::PanelChanged(int panelPosition, Origin origin) {

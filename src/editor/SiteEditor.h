@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,8 @@ public:
 
 private:
     bool OfferToSave();
+    // Position of a panel's name in the panel list; -1 when it is not offered.
+    int PanelPosition(std::string_view name) const;
     bool Ready() const;
 
     SiteState site_;

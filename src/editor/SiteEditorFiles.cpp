@@ -40,13 +40,8 @@ bool SiteEditor::OpenFile(const std::string& path) {
     GradeChanged(file.Grade - 1, Origin::Program);
 
     site_.PanelIndex = file.Panel;
-    int panelPosition = -1;
-    const std::string_view panelName = PanelTable[static_cast<std::size_t>(file.Panel)].Name;
-    for (std::size_t i = 0; i < controls_.PanelItems.size(); ++i) {
-        if (controls_.PanelItems[i] == panelName)
-            panelPosition = static_cast<int>(i);
-    }
-    PanelChanged(panelPosition, Origin::Program);
+    PanelChanged(PanelPosition(PanelTable[static_cast<std::size_t>(file.Panel)].Name),
+                 Origin::Program);
     BatteryChanged(file.Battery, Origin::Program);
 
     if (controls_.AcFailChecked != file.AcFail)

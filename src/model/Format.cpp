@@ -119,6 +119,15 @@ std::string FormatFixed(double value, int decimals, char separator) {
     return std::string(buffer, length);
 }
 
+void AssignFixed(std::string& text, std::string_view prefix, double value, int decimals,
+                 char separator, std::string_view suffix) {
+    char number[kFixedBufferSize];
+    const std::size_t length = FormatFixedTo(number, value, decimals, separator);
+    text.assign(prefix);
+    text.append(number, length);
+    text.append(suffix);
+}
+
 std::string PadRight(std::string_view text, std::size_t width) {
     std::string padded(text);
     if (padded.size() < width)

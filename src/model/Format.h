@@ -29,6 +29,11 @@ std::string FormatFixed(double value, int decimals, char separator);
 inline constexpr std::size_t kFixedBufferSize = 400;
 std::size_t FormatFixedTo(char* out, double value, int decimals, char separator);
 
+// Sets text to prefix, the value as FormatFixed shows it, then suffix, reusing
+// the text's storage: the recalculation rewrites its labels without allocating.
+void AssignFixed(std::string& text, std::string_view prefix, double value, int decimals,
+                 char separator, std::string_view suffix);
+
 // "%-25s" on single-byte text: left-aligned, padded with spaces to width,
 // never cut.
 std::string PadRight(std::string_view text, std::size_t width);
