@@ -15,6 +15,7 @@ void SetHours(std::string& text, int hours, std::string_view suffix) {
 } // namespace
 
 Extended ParseBatteryCapacity(std::string_view text) {
+    const ExtendedPrecisionScope precision;
     const std::size_t ah = text.find("Ah");
     // The number ends two characters before "Ah": the space between is skipped.
     if (ah == std::string_view::npos || ah < 2)
@@ -76,6 +77,7 @@ int RequiredStandbyHours(int standard, int grade, bool acFailSignalled) {
 }
 
 void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, char separator) {
+    const ExtendedPrecisionScope precision;
     const int hours = RequiredStandbyHours(site.SystemStandard, site.SystemGrade, acFailSignalled);
     if (hours != 0)
         site.StandbyHours = hours;

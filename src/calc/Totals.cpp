@@ -20,6 +20,7 @@ double Add(double a, double b) {
 
 TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool panelChosen,
                           bool batteryChosen, DisplayTexts& texts, char separator) {
+    const ExtendedPrecisionScope precision;
     TotalsResult result;
     const bool havePanel = site.PanelIndex >= 0 && site.PanelIndex < kPanelCount;
     const double panelCurrent = havePanel ? PanelTable[site.PanelIndex].PanelCurrent : 0.0;

@@ -113,6 +113,7 @@ bool DeviceDialog::ExecuteEdit(unsigned family, int systemGrade, TDeviceData& en
         description_ = entry.Description;
         // Per-unit currents, kept in extended precision so that OK multiplies
         // back to the very same line totals.
+        const ExtendedPrecisionScope precision;
         quiescent_ = static_cast<Extended>(entry.Quiescent) / Units(entry.Qty);
         alarm_ = static_cast<Extended>(entry.Alarm) / Units(entry.Qty);
     }
@@ -123,6 +124,7 @@ bool DeviceDialog::ExecuteEdit(unsigned family, int systemGrade, TDeviceData& en
 }
 
 bool DeviceDialog::ReadChoice(TDeviceData& entry, int systemGrade) const {
+    const ExtendedPrecisionScope precision;
     if (selected_ < 0 || selected_ >= static_cast<int>(rows_.size()))
         return false;
     if (selected_ == customIndex_) {

@@ -14,4 +14,26 @@ static_assert(LDBL_MANT_DIG == 64,
 
 namespace brellic {
 using Extended = long double;
+
+// The x87 unit rounds every result to the precision in its control word, not
+// to the type's. Linux starts threads at 64 bits, but Windows starts them at
+// 53 bits (the MinGW start-up code raises only the main thread's), and a
+// library may lower it. Each calculation holds one of these for its duration:
+// it sets 64-bit precision and restores the caller's on the way out.
+class ExtendedPrecisionScope {
+public:
+    ExtendedPrecisionScope() noexcept;
+    ~ExtendedPrecisionScope();
+    ExtendedPrecisionScope(const ExtendedPrecisionScope&) = delete;
+    ExtendedPrecisionScope& operator=(const ExtendedPrecisionScope&) = delete;
+
+private:
+    unsigned short saved_ = 0;
+};
+
+// The x87 precision-control field (0 = 24 bits, 2 = 53 bits, 3 = 64 bits),
+// and a way to set it; for tests and start-up checks. Elsewhere than x86 the
+// getter answers 3 and the setter does nothing.
+int X87PrecisionControl() noexcept;
+void SetX87PrecisionControl(int field) noexcept;
 } // namespace brellic

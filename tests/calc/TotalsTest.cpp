@@ -161,3 +161,24 @@ TEST(UpdateTotals, CommaSeparator) {
     EXPECT_EQ(site.texts.TotNomI, "0,050 Amps");
     EXPECT_EQ(site.texts.lbActStandby, "41,50 Hours");
 }
+
+// Windows starts every thread but the main one with the x87 unit at double
+// precision, and a library may lower it: the figures must not change a digit,
+// and the caller's precision is given back.
+TEST(UpdateTotals, DigitsDoNotDependOnTheCallersX87Precision) {
+    const int before = X87PrecisionControl();
+    SetX87PrecisionControl(2);
+    Site small(1, 0, "2.1 Ah");
+    small.Run();
+    Site large(3, 10, "17.0 Ah", 0, 120);
+    large.Add(0.2, 1.0);
+    large.Run();
+    const int after = X87PrecisionControl();
+    SetX87PrecisionControl(before);
+
+    EXPECT_EQ(small.texts.lbRatedOP, "0.17 Amps");
+    EXPECT_EQ(small.texts.lbActStandby, "41.50 Hours");
+    EXPECT_EQ(large.texts.lbActStandby, "47.11 Hours");
+    EXPECT_EQ(after, 2);
+    EXPECT_EQ(before, 3);
+}
