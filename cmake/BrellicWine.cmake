@@ -13,6 +13,24 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     return()
   endif()
   set(BRELLIC_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+  # A build against a Qt kit runs with the kit's DLLs and plugins and the
+  # MinGW runtime found through WINEPATH, so nothing is copied next to each
+  # test program. Wine sees the Unix root as drive Z:.
+  set(BRELLIC_WINEPATH "")
+  set(BRELLIC_WINE_QT_PLUGIN_PATH "")
+  if(BRELLIC_QT_KIT)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
+      OUTPUT_VARIABLE runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+    get_filename_component(runtime_dir "${runtime}" DIRECTORY)
+    set(unix_paths "${BRELLIC_QT_KIT}/bin" "${runtime_dir}" "/usr/${BRELLIC_MINGW_TRIPLE}/lib")
+    set(windows_paths "")
+    foreach(unix_path IN LISTS unix_paths)
+      string(REPLACE "/" "\\" windows_path "Z:${unix_path}")
+      list(APPEND windows_paths "${windows_path}")
+    endforeach()
+    list(JOIN windows_paths ";" BRELLIC_WINEPATH)
+    string(REPLACE "/" "\\" BRELLIC_WINE_QT_PLUGIN_PATH "Z:${BRELLIC_QT_KIT}/plugins")
+  endif()
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run
     @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
     WORLD_READ WORLD_EXECUTE)

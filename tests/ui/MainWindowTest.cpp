@@ -10,7 +10,11 @@
 #include "ModalHelper.h"
 #include "editor/Settings.h"
 #include "model/Globals.h"
+#ifdef _WIN32
+#include "settings/RegistrySettingsStore.h"
+#else
 #include "settings/IniSettingsStore.h"
+#endif
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +28,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -209,10 +214,21 @@ void MainWindowTest::optionsDialogRecalculates() {
 }
 
 void MainWindowTest::settingsSurviveARestart() {
+    // The platform's own store: an INI file, or on Windows the registry, in a
+    // throw-away key of the current user's so that no test run touches the
+    // program's settings.
+#ifdef _WIN32
+    const std::wstring key =
+        L"Software\\Quorvex\\Brellic-test-" + std::to_wstring(GetCurrentProcessId());
+    const auto removeKey = qScopeGuard([&] { RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str()); });
+    const auto makeStore = [&] { return RegistrySettingsStore(HKEY_CURRENT_USER, key); };
+#else
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Brellic.ini"));
+    const auto makeStore = [&] { return IniSettingsStore(file); };
+#endif
     {
-        IniSettingsStore store(file);
+        auto store = makeStore();
         Window w(store);
         auto shown = WhenModalShown<TfrmOptions>([](TfrmOptions* dialog) {
             FindChild<QRadioButton>(dialog, "rbEN50131")->setChecked(true);
@@ -223,7 +239,7 @@ void MainWindowTest::settingsSurviveARestart() {
         QVERIFY(shown->ran);
         QVERIFY(w.form.close()); // nothing to save: no question
     }
-    IniSettingsStore store(file);
+    auto store = makeStore();
     Window w(store);
     QCOMPARE(w.form.Editor().Site().SystemStandard, 0);
     QCOMPARE(w.form.Editor().Site().AlarmPeriod, 45);
