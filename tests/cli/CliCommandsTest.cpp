@@ -1,6 +1,7 @@
 // report, check and export over site files, with their settings and errors.
 #include "CliTestSupport.h"
 
+#include "calc/Totals.h"
 #include "cli/ReadOnlySettings.h"
 #include "editor/SiteEditor.h"
 #ifndef _WIN32
@@ -239,6 +240,25 @@ TEST(CliCheck, StandbyAndAlarmVerdictsAreIndependent) {
     EXPECT_EQ(run.Status, kCliFails);
     EXPECT_NE(run.Out.find("standby meets"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("alarm current fails (1.496 Amps)"), std::string::npos) << run.Out;
+}
+
+TEST(CliCheck, FiguresThatCannotBeComputedFail) {
+    TempFolder folder;
+    SiteFileData site = MeetingSite();
+    site.Devices = {Device(1, "Custom", 3, -1e308, -1e308), Device(1, "Custom", 3, -1e308, -1e308)};
+    const std::string path = folder.File("huge.KVR");
+    WriteSite(path, site);
+    const CliRun check = RunTool({"check", path}, WithStored(0, 15));
+    EXPECT_EQ(check.Status, kCliFails);
+    EXPECT_EQ(check.Out, path + ": standby fails (Undefined), alarm current fails (Undefined)\n");
+
+    const CliRun report = RunTool({"report", path}, WithStored(0, 15));
+    ASSERT_EQ(report.Status, kCliOk) << report.Err;
+    EXPECT_EQ(report.Out.find("meets"), std::string::npos) << report.Out;
+    EXPECT_EQ(report.Out.find("INF"), std::string::npos) << report.Out;
+    EXPECT_EQ(report.Out.find("NAN"), std::string::npos) << report.Out;
+    EXPECT_NE(report.Out.find(kStandbyTooLarge), std::string::npos) << report.Out;
+    EXPECT_NE(report.Out.find(kAlarmTooLarge), std::string::npos) << report.Out;
 }
 
 // A stream that refuses every byte, as a closed pipe or a full disk does.
