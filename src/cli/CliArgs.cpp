@@ -43,6 +43,14 @@ CliParseResult Fail(std::string message) {
 
 } // namespace
 
+bool ReadsStoredSettings(const CliOptions& options) {
+    for (const CommandInfo& info : kCommands) {
+        if (info.Command == options.Command)
+            return info.TakesSettings && (!options.Standard || !options.AlarmPeriod);
+    }
+    return false;
+}
+
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);

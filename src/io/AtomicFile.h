@@ -31,7 +31,13 @@ inline IoResult WriteFileReplacing(const std::string& path, std::string_view byt
         path, std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
 }
 
-// Reads at most maxBytes from the start of path into out.
+// Succeeds when path names a regular file (through any symbolic links) or
+// nothing at all; fails for a folder, named pipe, device or socket, e.g.
+// "Cannot open "/x/y.KVR": it is a named pipe, not a file".
+IoResult CheckFileOrMissing(const std::string& path);
+
+// Reads at most maxBytes from the start of path into out. Anything but a
+// regular file is refused as CheckFileOrMissing refuses it, without waiting.
 IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
                       std::vector<unsigned char>& out);
 

@@ -19,6 +19,19 @@ IoResult Fail(std::string_view what, const std::string& path, int error) {
                              "\": " + std::generic_category().message(error));
 }
 
+// Named pipes, devices, sockets and folders are not files: a pipe blocks its
+// reader until a writer comes, a device never ends, and renaming a file over
+// any of them would replace it with a plain file.
+IoResult NotAFile(std::string_view what, const std::string& path, mode_t mode) {
+    const char* kind = S_ISDIR(mode)                    ? "a folder"
+                       : S_ISFIFO(mode)                 ? "a named pipe"
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+                       : S_ISSOCK(mode)                 ? "a socket"
+                                                        : "something else";
+    return IoResult::Failure(std::string(what) + " \"" + path + "\": it is " + kind +
+                             ", not a file");
+}
+
 // Writes everything, resuming after interrupted and partial writes; 0 or errno.
 int WriteAll(int fd, std::span<const unsigned char> bytes) {
     while (!bytes.empty()) {
@@ -120,12 +133,34 @@ IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned ch
     return IoResult::Success();
 }
 
+IoResult CheckFileOrMissing(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+        return NotAFile("Cannot open", path, info.st_mode);
+    return IoResult::Success();
+}
+
 IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
                       std::vector<unsigned char>& out) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Looked at before opening, since opening some devices has effects of its
+    // own; opened without blocking and looked at again, in case the name now
+    // stands for something else.
+    if (IoResult file = CheckFileOrMissing(path); !file)
+        return file;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return Fail("Cannot open", path, errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return Fail("Cannot open", path, error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return NotAFile("Cannot open", path, info.st_mode);
+    }
     out.resize(maxBytes);
     std::size_t filled = 0;
     int error = 0;

@@ -39,6 +39,39 @@ IoResult Fail(std::string_view what, const std::string& path, DWORD error) {
     return IoResult::Failure(std::string(what) + " \"" + path + "\": " + SystemMessage(error));
 }
 
+// What an open handle stands for when it is not a file: consoles, the NUL
+// device and ports are character devices, and a pipe blocks its reader until
+// a writer comes. Null for a file on disk.
+const char* NotAFileKind(HANDLE handle) {
+    switch (::GetFileType(handle)) {
+    case FILE_TYPE_DISK: {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (::GetFileInformationByHandle(handle, &info) &&
+            (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return "a folder";
+        return nullptr;
+    }
+    case FILE_TYPE_CHAR:
+        return "a device";
+    case FILE_TYPE_PIPE:
+        return "a named pipe";
+    default:
+        return "something else";
+    }
+}
+
+IoResult NotAFile(std::string_view what, const std::string& path, const char* kind) {
+    return IoResult::Failure(std::string(what) + " \"" + path + "\": it is " + kind +
+                             ", not a file");
+}
+
+// Opens what stands at name without reading or writing it, for a look at
+// what it is; folders open too. Links are followed.
+HANDLE OpenForAQuestion(const std::wstring& name) {
+    return ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
 bool ToWide(const std::string& utf8, std::wstring& out) {
     out.clear();
     if (utf8.empty())
@@ -143,17 +176,35 @@ IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned ch
     return IoResult::Success();
 }
 
+IoResult CheckFileOrMissing(const std::string& path) {
+    std::wstring name;
+    if (!ToWide(path, name))
+        return Fail("Cannot open", path, ERROR_INVALID_NAME);
+    const HANDLE handle = OpenForAQuestion(name);
+    if (handle == INVALID_HANDLE_VALUE)
+        return IoResult::Success(); // missing, or an error the actual open will report
+    const char* kind = NotAFileKind(handle);
+    ::CloseHandle(handle);
+    return kind ? NotAFile("Cannot open", path, kind) : IoResult::Success();
+}
+
 IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
                       std::vector<unsigned char>& out) {
     out.clear();
     std::wstring name;
     if (!ToWide(path, name))
         return Fail("Cannot open", path, ERROR_INVALID_NAME);
+    if (IoResult file = CheckFileOrMissing(path); !file)
+        return file;
     const HANDLE file =
         ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return Fail("Cannot open", path, ::GetLastError());
+    if (const char* kind = NotAFileKind(file)) {
+        ::CloseHandle(file);
+        return NotAFile("Cannot open", path, kind);
+    }
     out.resize(maxBytes);
     std::size_t filled = 0;
     DWORD error = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include <QString>
@@ -40,6 +41,7 @@ public:
     // Writes the value and flushes it to disk; false when that fails.
     bool Write(std::string_view name, std::int32_t value) override;
     void Close() override;
+    std::string FailureMessage() const override { return failure_; }
 
     const QString& FileName() const { return filePath_; }
 
@@ -49,6 +51,7 @@ private:
     QString filePath_;
     Access access_;
     std::unique_ptr<QSettings> settings_;
+    std::string failure_;
 };
 
 } // namespace brellic

@@ -1,5 +1,6 @@
 // report, check and export over site files, with their settings and errors.
 #include "CliTestSupport.h"
+#include "../io/SpecialFiles.h"
 
 #include "calc/Totals.h"
 #include "cli/ReadOnlySettings.h"
@@ -178,6 +179,33 @@ TEST(CliErrors, UnusableSiteFilesAreRefusedWithNothingWritten) {
     EXPECT_NE(missing.Err.find("missing.KVR"), std::string::npos);
 }
 
+#ifndef _WIN32
+TEST(CliErrors, WhatIsNotAFileIsRefusedWithoutWaiting) {
+    TempFolder folder;
+    const FailIfStuck guard;
+    const std::string meets = folder.File("meets.KVR");
+    const std::string pipe = folder.File("pipe.KVR");
+    WriteSite(meets, MeetingSite());
+    MakeFifo(pipe);
+    const std::string message =
+        "brellic-cli: Cannot open \"" + pipe + "\": it is a named pipe, not a file\n";
+
+    const CliRun check = RunTool({"check", pipe, meets}, WithStored(0, 15));
+    EXPECT_EQ(check.Status, kCliError);
+    EXPECT_EQ(check.Err, message);
+    EXPECT_EQ(LineCount(check.Out), 1u) << "the other file is still checked";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"report", pipe},
+                                                 {"export", pipe},
+                                                 {"import", pipe, "-o", folder.File("out.KVR")}}) {
+        const CliRun run = RunTool(args, WithStored(0, 15));
+        EXPECT_EQ(run.Status, kCliError) << args.front();
+        EXPECT_EQ(run.Err, message) << args.front();
+        EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(FsPath(folder.File("out.KVR"))));
+}
+#endif
+
 TEST(CliErrors, ReportToAnUnwritablePlaceFails) {
     TempFolder folder;
     WriteSite(folder.File("s.KVR"), MeetingSite());
@@ -229,6 +257,36 @@ TEST(CliCheck, ExitStatusIsTheWorstOutcome) {
     EXPECT_EQ(mixed.Status, kCliError);
     EXPECT_EQ(Lines(mixed.Out).size(), 2u);
     EXPECT_EQ(LineCount(mixed.Err), 2u);
+}
+
+// Records the whole output each time the stream is flushed.
+class FlushRecorder : public std::stringbuf {
+public:
+    std::vector<std::string> flushed;
+
+protected:
+    int sync() override {
+        flushed.push_back(str());
+        return 0;
+    }
+};
+
+TEST(CliCheck, EachLineIsFlushedAsSoonAsItIsDecided) {
+    TempFolder folder;
+    const std::string meets = folder.File("meets.KVR");
+    const std::string fails = folder.File("fails.KVR");
+    WriteSite(meets, MeetingSite());
+    WriteSite(fails, FailingSite());
+    FlushRecorder recorder;
+    std::ostream out(&recorder);
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"check", meets, folder.File("none.KVR"), fails}, out, err, WithStored(0, 15)),
+              kCliError);
+    const std::vector<std::string> lines = Lines(recorder.str());
+    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_GE(recorder.flushed.size(), 2u);
+    EXPECT_EQ(recorder.flushed[0], lines[0] + "\n");
+    EXPECT_EQ(recorder.flushed[1], lines[0] + "\n" + lines[1] + "\n");
 }
 
 TEST(CliCheck, StandbyAndAlarmVerdictsAreIndependent) {
@@ -315,6 +373,33 @@ public:
 private:
     std::optional<std::string> previous_;
 };
+
+TEST(CliSettings, StoredSettingsThatAreNotAFileStopTheCommands) {
+    TempFolder folder;
+    const FailIfStuck guard;
+    const std::string ini = folder.File("Brellic.ini");
+    MakeFifo(ini);
+    const std::string site = folder.File("s.KVR");
+    WriteSite(site, MeetingSite());
+    CliEnvironment environment;
+    environment.StoredSettings = [&]() -> std::unique_ptr<SettingsStore> {
+        return std::make_unique<ReadOnlySettingsStore>(std::make_unique<IniSettingsStore>(
+            QString::fromStdString(ini), IniSettingsStore::Access::ReadOnly));
+    };
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"check", site}, {"report", "--standard", "0", site}}) {
+        const CliRun run = RunTool(args, environment);
+        EXPECT_EQ(run.Status, kCliError) << args.front();
+        EXPECT_EQ(run.Err,
+                  "brellic-cli: Cannot open \"" + ini + "\": it is a named pipe, not a file\n");
+        EXPECT_EQ(run.Out, "");
+    }
+    // Commands that need no stored setting do not look at them.
+    EXPECT_EQ(
+        RunTool({"check", "--standard", "0", "--alarm-period", "15", site}, environment).Status,
+        kCliOk);
+    EXPECT_EQ(RunTool({"export", site}, environment).Status, kCliOk);
+}
 
 TEST(CliSettings, TheSettingsFileIsReadButNeitherCreatedNorChanged) {
     TempFolder folder;

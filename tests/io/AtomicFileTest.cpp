@@ -1,5 +1,6 @@
 #include "io/AtomicFile.h"
 
+#include "SpecialFiles.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,36 @@ TEST(FileReading, ReadsAtMostTheBytesAskedFor) {
     EXPECT_FALSE(missing);
     EXPECT_TRUE(StartsWith(missing.Message, "Cannot open \"" + folder.File("none") + "\": "));
     EXPECT_FALSE(ReadFileHead(folder.File(""), 4, bytes)) << "a folder is not a file";
+}
+
+// What is not a file is refused before anything is read from it: a named
+// pipe would wait for a writer for ever, and a device never ends.
+TEST(FileReading, RefusesWhatIsNotAFileWithoutWaiting) {
+    test::TempFolder folder;
+    struct Case {
+        std::string Path;
+        const char* Kind;
+    };
+    std::vector<Case> cases = {{folder.File("sub"), "a folder"}};
+    fs::create_directory(test::FsPath(cases[0].Path));
+#ifdef _WIN32
+    cases.push_back({"NUL", "a device"});
+#else
+    const test::FailIfStuck guard;
+    test::MakeFifo(folder.File("pipe.KVR"));
+    cases.push_back({folder.File("pipe.KVR"), "a named pipe"});
+    cases.push_back({"/dev/zero", "a device"});
+    fs::create_symlink(folder.File("pipe.KVR"), folder.File("link.KVR"));
+    cases.push_back({folder.File("link.KVR"), "a named pipe"});
+#endif
+    for (const Case& c : cases) {
+        std::vector<unsigned char> bytes{1, 2};
+        const IoResult result = ReadFileHead(c.Path, 100, bytes);
+        EXPECT_FALSE(result) << c.Path;
+        EXPECT_EQ(result.Message,
+                  "Cannot open \"" + c.Path + "\": it is " + c.Kind + ", not a file");
+        EXPECT_TRUE(bytes.empty()) << c.Path;
+    }
 }
 
 #ifndef _WIN32
