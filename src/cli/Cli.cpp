@@ -42,6 +42,29 @@ std::string TooShortMessage(const std::string& path) {
            FormatInt(kSiteFileSize) + " bytes).";
 }
 
+// The Options dialog cannot set such a period, so the user is told; the
+// period is still used, as the window uses whatever value is stored.
+void WarnAboutOptions(const CliOptions& options, std::ostream& err) {
+    if (options.AlarmPeriod &&
+        (*options.AlarmPeriod < kMinAlarmPeriod || *options.AlarmPeriod > kMaxAlarmPeriod))
+        err << "brellic-cli: warning: --alarm-period " << *options.AlarmPeriod
+            << " is outside the usual range of " << kMinAlarmPeriod << " to " << kMaxAlarmPeriod
+            << " minutes; it is used as given.\n";
+}
+
+// Why the output may not be written, or empty: it must not be one of the
+// inputs, which replacing it would destroy before or while it is read.
+std::string CheckOutput(const CliOptions& options) {
+    if (!options.Output)
+        return {};
+    for (const std::string& input : options.Files) {
+        if (IsSameFile(*options.Output, input))
+            return "Cannot write \"" + *options.Output + "\": it is the same file as the input \"" +
+                   input + "\"";
+    }
+    return {};
+}
+
 // Sets each setting the options leave out to what a freshly started window
 // would load. Fails, naming the file, where that window would have to say that
 // its stored settings are not a file.
@@ -212,6 +235,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kCliError;
     }
     CliOptions options = parsed.Options;
+    WarnAboutOptions(options, err);
+    if (std::string problem = CheckOutput(options); !problem.empty()) {
+        PrintError(err, std::move(problem));
+        return kCliError;
+    }
     if (ReadsStoredSettings(options)) {
         if (std::string failure = FillInStoredSettings(options, environment); !failure.empty()) {
             PrintError(err, std::move(failure));

@@ -41,6 +41,11 @@ CliParseResult Fail(std::string message) {
     return result;
 }
 
+// Options whose value may be the next argument: "-o FILE".
+bool TakesNextArgument(std::string_view arg) {
+    return arg == "-o" || arg == "--output" || arg == "--standard" || arg == "--alarm-period";
+}
+
 } // namespace
 
 bool ReadsStoredSettings(const CliOptions& options) {
@@ -70,11 +75,13 @@ std::optional<std::int32_t> ParseStandard(std::string_view text) {
 }
 
 CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--")
-            break;
-        if (arg == "--help" || arg == "-h")
+    // Help wins wherever an option may stand, even after a mistake, but not
+    // as an option's value ("-o -h") nor after "--", where it is a name.
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--help" || args[i] == "-h")
             return {};
+        if (TakesNextArgument(args[i]))
+            ++i;
     }
     if (args.empty())
         return Fail("no command given");

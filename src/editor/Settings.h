@@ -17,6 +17,10 @@ inline constexpr std::string_view kSystemStandardValue = "System Standard";
 inline constexpr std::string_view kAlarmPeriodValue = "Alarm Period";
 inline constexpr std::int32_t kDefaultSystemStandard = 1; // PD6662
 inline constexpr std::int32_t kDefaultAlarmPeriod = 15;   // minutes
+// The alarm periods the Options dialog offers. A stored value outside them is
+// still used as it is.
+inline constexpr std::int32_t kMinAlarmPeriod = 1;
+inline constexpr std::int32_t kMaxAlarmPeriod = 120;
 
 // The store the two settings are kept in between runs. The load and save
 // algorithms are written once against this interface.

@@ -206,6 +206,40 @@ TEST(CliErrors, WhatIsNotAFileIsRefusedWithoutWaiting) {
 }
 #endif
 
+// Replacing an input with the output would destroy it before it is read.
+TEST(CliErrors, AnOutputThatIsAnInputIsRefused) {
+    TempFolder folder;
+    const std::string site = folder.File("s.KVR");
+    const std::string json = folder.File("s.json");
+    WriteSite(site, MeetingSite());
+    WriteAll(json, "{}");
+    const std::string siteBytes = ReadAll(site);
+    std::filesystem::create_hard_link(FsPath(site), FsPath(folder.File("hard.KVR")));
+    struct Case {
+        std::vector<std::string> Args;
+        std::string Output, Input;
+    };
+    std::vector<Case> cases = {
+        {{"report", "-o", site, site}, site, site},
+        {{"report", site, "-o", folder.File("hard.KVR")}, folder.File("hard.KVR"), site},
+        {{"import", json, "-o", json}, json, json},
+    };
+#ifndef _WIN32
+    std::filesystem::create_symlink("s.KVR", folder.File("link.KVR"));
+    cases.push_back(
+        {{"report", folder.File("link.KVR"), "--output", site}, site, folder.File("link.KVR")});
+#endif
+    for (const Case& c : cases) {
+        const CliRun run = RunTool(c.Args, WithStored(0, 15));
+        EXPECT_EQ(run.Status, kCliError) << c.Output;
+        EXPECT_EQ(run.Err, "brellic-cli: Cannot write \"" + c.Output +
+                               "\": it is the same file as the input \"" + c.Input + "\"\n");
+        EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_EQ(ReadAll(site), siteBytes);
+    EXPECT_EQ(ReadAll(json), "{}");
+}
+
 TEST(CliErrors, ReportToAnUnwritablePlaceFails) {
     TempFolder folder;
     WriteSite(folder.File("s.KVR"), MeetingSite());
@@ -287,6 +321,26 @@ TEST(CliCheck, EachLineIsFlushedAsSoonAsItIsDecided) {
     ASSERT_GE(recorder.flushed.size(), 2u);
     EXPECT_EQ(recorder.flushed[0], lines[0] + "\n");
     EXPECT_EQ(recorder.flushed[1], lines[0] + "\n" + lines[1] + "\n");
+}
+
+// The Options dialog offers 1 to 120 minutes; a stored period can be any
+// 32-bit value, and the tool must do with it what the window does.
+TEST(CliCheck, AnAlarmPeriodOutsideTheUsualRangeIsUsedWithAWarning) {
+    TempFolder folder;
+    const std::string path = folder.File("fails.KVR");
+    WriteSite(path, FailingSite());
+    for (const char* period : {"-120", "0", "121", "2147483647"}) {
+        const CliRun run = RunTool({"check", "--alarm-period", period, path}, WithStored(0, 15));
+        EXPECT_EQ(run.Err, std::string("brellic-cli: warning: --alarm-period ") + period +
+                               " is outside the usual range of 1 to 120 minutes; it is used as "
+                               "given.\n");
+        EXPECT_EQ(LineCount(run.Out), 1u) << period;
+        EXPECT_EQ(run.Status, kCliFails) << period;
+    }
+    for (const char* period : {"1", "120"})
+        EXPECT_EQ(RunTool({"check", "--alarm-period", period, path}, WithStored(0, 15)).Err, "");
+    // A stored period is what the window would use, without a word.
+    EXPECT_EQ(RunTool({"check", path}, WithStored(0, -120)).Err, "");
 }
 
 TEST(CliCheck, StandbyAndAlarmVerdictsAreIndependent) {
