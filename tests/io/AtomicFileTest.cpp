@@ -2,6 +2,7 @@
 
 #include "SpecialFiles.h"
 #include "TempFolder.h"
+#include "Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -74,21 +75,19 @@ TEST(FileWriting, FolderInTheWayIsLeftAlone) {
 }
 
 TEST(FileWriting, ReadOnlyFileIsLeftUnchanged) {
-    for (const Writer& writer : kWriters) {
-        test::TempFolder folder;
-        const std::string path = folder.File("Report.Txt");
-        test::WriteAll(path, kOld);
-        fs::permissions(test::FsPath(path), fs::perms::owner_read | fs::perms::group_read);
-#ifndef _WIN32
-        if (::geteuid() == 0)
-            GTEST_SKIP() << "root writes to read-only files";
-#endif
-        const IoResult result = writer.Write(path, kNew);
-        EXPECT_FALSE(result) << writer.Name;
-        EXPECT_NE(result.Message.find(path), std::string::npos) << result.Message;
-        EXPECT_EQ(test::ReadAll(path), kOld) << writer.Name;
-        EXPECT_EQ(folder.EntryCount(), 1u) << writer.Name;
-    }
+    test::RunAsUnprivilegedUser([] {
+        for (const Writer& writer : kWriters) {
+            test::TempFolder folder;
+            const std::string path = folder.File("Report.Txt");
+            test::WriteAll(path, kOld);
+            fs::permissions(test::FsPath(path), fs::perms::owner_read | fs::perms::group_read);
+            const IoResult result = writer.Write(path, kNew);
+            EXPECT_FALSE(result) << writer.Name;
+            EXPECT_NE(result.Message.find(path), std::string::npos) << result.Message;
+            EXPECT_EQ(test::ReadAll(path), kOld) << writer.Name;
+            EXPECT_EQ(folder.EntryCount(), 1u) << writer.Name;
+        }
+    });
 }
 
 TEST(FileReading, ReadsAtMostTheBytesAskedFor) {
@@ -178,15 +177,16 @@ TEST(FileWriting, AtomicWriteFailingPartWayKeepsTheOldFile) {
 }
 
 TEST(FileWriting, AtomicWriteInAReadOnlyFolderKeepsTheOldFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    test::TempFolder folder;
-    const std::string path = folder.File("site.KVR");
-    test::WriteAll(path, kOld);
-    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const IoResult result = WriteFileAtomically(path, kNew);
-    EXPECT_EQ(result.Message, "Cannot write \"" + path + "\": Permission denied");
-    EXPECT_EQ(test::ReadAll(path), kOld);
+    test::RunAsUnprivilegedUser([] {
+        test::TempFolder folder;
+        const std::string path = folder.File("site.KVR");
+        test::WriteAll(path, kOld);
+        fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+        const IoResult result = WriteFileAtomically(path, kNew);
+        EXPECT_EQ(result.Message, "Cannot write \"" + path + "\": Permission denied");
+        EXPECT_EQ(test::ReadAll(path), kOld);
+        EXPECT_EQ(folder.EntryCount(), 1u);
+    });
 }
 
 TEST(FileWriting, AtomicWriteKeepsLinksAndPermissions) {
