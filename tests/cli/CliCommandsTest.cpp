@@ -206,7 +206,8 @@ TEST(CliErrors, WhatIsNotAFileIsRefusedWithoutWaiting) {
 }
 #endif
 
-// Replacing an input with the output would destroy it before it is read.
+// Replacing an input with the output would destroy it before it is read; the
+// file comparison itself, through links, is tested with the file writers.
 TEST(CliErrors, AnOutputThatIsAnInputIsRefused) {
     TempFolder folder;
     const std::string site = folder.File("s.KVR");
@@ -214,26 +215,13 @@ TEST(CliErrors, AnOutputThatIsAnInputIsRefused) {
     WriteSite(site, MeetingSite());
     WriteAll(json, "{}");
     const std::string siteBytes = ReadAll(site);
-    std::filesystem::create_hard_link(FsPath(site), FsPath(folder.File("hard.KVR")));
-    struct Case {
-        std::vector<std::string> Args;
-        std::string Output, Input;
-    };
-    std::vector<Case> cases = {
-        {{"report", "-o", site, site}, site, site},
-        {{"report", site, "-o", folder.File("hard.KVR")}, folder.File("hard.KVR"), site},
-        {{"import", json, "-o", json}, json, json},
-    };
-#ifndef _WIN32
-    std::filesystem::create_symlink("s.KVR", folder.File("link.KVR"));
-    cases.push_back(
-        {{"report", folder.File("link.KVR"), "--output", site}, site, folder.File("link.KVR")});
-#endif
-    for (const Case& c : cases) {
-        const CliRun run = RunTool(c.Args, WithStored(0, 15));
-        EXPECT_EQ(run.Status, kCliError) << c.Output;
-        EXPECT_EQ(run.Err, "brellic-cli: Cannot write \"" + c.Output +
-                               "\": it is the same file as the input \"" + c.Input + "\"\n");
+    for (const auto& [args, file] :
+         {std::pair{std::vector<std::string>{"report", "-o", site, site}, site},
+          std::pair{std::vector<std::string>{"import", json, "-o", json}, json}}) {
+        const CliRun run = RunTool(args, WithStored(0, 15));
+        EXPECT_EQ(run.Status, kCliError) << file;
+        EXPECT_EQ(run.Err, "brellic-cli: Cannot write \"" + file +
+                               "\": it is the same file as the input \"" + file + "\"\n");
         EXPECT_EQ(run.Out, "");
     }
     EXPECT_EQ(ReadAll(site), siteBytes);

@@ -1,5 +1,4 @@
 #include "EditorFixture.h"
-#include "../io/SpecialFiles.h"
 #include "io/SiteFile.h"
 
 #include <filesystem>
@@ -144,19 +143,6 @@ TEST_F(FileCommandsTest, DamagedFileIsRefusedWithTheFileNamed) {
     EXPECT_EQ(site().SystemGrade, 2);
     EXPECT_EQ(site().SiteFileName, "");
 }
-
-#ifndef _WIN32
-TEST_F(FileCommandsTest, OpeningWhatIsNotAFileSaysSoWithoutWaiting) {
-    const test::FailIfStuck guard;
-    const std::string pipe = PathOf("pipe.KVR");
-    test::MakeFifo(pipe);
-    OpenAnswering(pipe);
-    ASSERT_EQ(prompter.Count(Asked::Error), 1u);
-    EXPECT_EQ(prompter.asked.back().text,
-              "Cannot open \"" + pipe + "\": it is a named pipe, not a file");
-    EXPECT_EQ(site().SiteFileName, "");
-}
-#endif
 
 TEST_F(FileCommandsTest, OpeningAsksAboutTheEarlierPanelAndLowDevices) {
     // A grade-1 panel is chosen; the file is a grade-3 site.

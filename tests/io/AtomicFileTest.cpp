@@ -11,6 +11,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -189,19 +190,27 @@ TEST(FileWriting, AtomicWriteInAReadOnlyFolderKeepsTheOldFile) {
     });
 }
 
-TEST(FileWriting, AtomicWriteKeepsLinksAndPermissions) {
+TEST(FileWriting, AtomicWriteKeepsLinksPermissionsAndOwner) {
     test::TempFolder folder;
     const std::string target = folder.File("real.KVR");
     const std::string link = folder.File("link.KVR");
     test::WriteAll(target, kOld);
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(target, link);
+    // Root may give the file away; anyone else keeps their own.
+    const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+    const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
+    ASSERT_EQ(::chown(target.c_str(), owner, group), 0);
 
     ASSERT_TRUE(WriteFileAtomically(link, kNew));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(test::ReadAll(target), kNew);
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
 }
 #endif
 

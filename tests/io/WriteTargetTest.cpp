@@ -181,24 +181,6 @@ TEST(FileWriting, SymbolicLinksAreFollowedToTheFileAndKept) {
     }
 }
 
-TEST(FileWriting, AtomicWriteKeepsPermissionsAndOwner) {
-    test::TempFolder folder;
-    const std::string path = folder.File("site.KVR");
-    test::WriteAll(path, kOld);
-    ::chmod(path.c_str(), 0640);
-    // Root may give the file away; anyone else keeps their own.
-    const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
-    const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
-    ASSERT_EQ(::chown(path.c_str(), owner, group), 0);
-    ASSERT_TRUE(WriteFileAtomically(path, kNew));
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(info.st_uid, owner);
-    EXPECT_EQ(info.st_gid, group);
-    EXPECT_EQ(test::ReadAll(path), kNew);
-}
-
 // A write cut short (here by the file size limit's signal, as a crash or a
 // power cut would) leaves the old file and a temporary file whose name says
 // what it was meant to become.
