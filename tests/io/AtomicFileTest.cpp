@@ -3,6 +3,7 @@
 #include "SpecialFiles.h"
 #include "TempFolder.h"
 #include "Unprivileged.h"
+#include "Writers.h"
 
 #include <gtest/gtest.h>
 
@@ -27,15 +28,8 @@ bool StartsWith(const std::string& text, const std::string& start) {
     return text.rfind(start, 0) == 0;
 }
 
-// Both writers behave alike on the paths below, apart from how they replace.
-struct Writer {
-    const char* Name;
-    IoResult (*Write)(const std::string&, std::string_view);
-};
-const Writer kWriters[] = {
-    {"atomic", [](const std::string& p, std::string_view b) { return WriteFileAtomically(p, b); }},
-    {"in place", [](const std::string& p, std::string_view b) { return WriteFileReplacing(p, b); }},
-};
+using test::kWriters;
+using test::Writer;
 
 TEST(FileWriting, CreatesAndReplacesWholeFiles) {
     for (const Writer& writer : kWriters) {

@@ -4,6 +4,7 @@
 
 #include "SpecialFiles.h"
 #include "TempFolder.h"
+#include "Writers.h"
 
 #include <gtest/gtest.h>
 
@@ -31,14 +32,8 @@ namespace fs = std::filesystem;
 const std::string kOld = "the earlier content";
 const std::string kNew = "new content";
 
-struct Writer {
-    const char* Name;
-    IoResult (*Write)(const std::string&, std::string_view);
-};
-const Writer kWriters[] = {
-    {"atomic", [](const std::string& p, std::string_view b) { return WriteFileAtomically(p, b); }},
-    {"in place", [](const std::string& p, std::string_view b) { return WriteFileReplacing(p, b); }},
-};
+using test::kWriters;
+using test::Writer;
 
 TEST(TemporaryFile, IsAHiddenNameDerivedFromTheTarget) {
     EXPECT_EQ(TemporaryFileName("site.KVR", 1234, 7), ".site.KVR~brellic-1234-7.tmp");
