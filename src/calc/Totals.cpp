@@ -4,6 +4,7 @@
 #include "model/Format.h"
 #include "model/Globals.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 
@@ -14,6 +15,21 @@ namespace {
 // Sums are formed in extended precision and rounded to double when stored.
 double Add(double a, double b) {
     return static_cast<double>(static_cast<Extended>(a) + static_cast<Extended>(b));
+}
+
+// "%.3f Amps", or "Undefined" alone for a total that left the range of doubles.
+void AssignAmps(std::string& text, double amps, char separator) {
+    if (std::isfinite(amps))
+        AssignFixed(text, {}, amps, 3, separator, " Amps");
+    else
+        text = kUndefinedFigure;
+}
+
+void StandbyUndefined(TotalsResult& result, DisplayTexts& texts, const char* why) {
+    result.Standby = Verdict::Fails;
+    texts.lbActStandby = kUndefinedFigure;
+    texts.lbActStandbyColor = kVerdictFails;
+    texts.lbSbNotes = why;
 }
 
 } // namespace
@@ -39,8 +55,8 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
             AssignFixed(texts.lbCPNomI, {}, 0.0, 3, separator, " Amps");
             AssignFixed(texts.lbCPAlarmI, {}, 0.0, 3, separator, " Amps");
         }
-        AssignFixed(texts.TotNomI, {}, result.QuiescentTotal, 3, separator, " Amps");
-        AssignFixed(texts.TotAlarmI, {}, result.AlarmTotal, 3, separator, " Amps");
+        AssignAmps(texts.TotNomI, result.QuiescentTotal, separator);
+        AssignAmps(texts.TotAlarmI, result.AlarmTotal, separator);
     } else {
         if (havePanel)
             result.QuiescentTotal = result.AlarmTotal = panelCurrent;
@@ -54,14 +70,14 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         texts.lbActStandby = "---";
         texts.lbActStandbyColor = kVerdictNone;
         texts.lbSbNotes = "None";
+    } else if (!std::isfinite(result.QuiescentTotal) || !std::isfinite(result.AlarmTotal)) {
+        // Custom lines of huge currents can overflow a sum. A figure that
+        // cannot be computed never passes: NaN would fail no comparison.
+        StandbyUndefined(result, texts, kStandbyTooLarge);
     } else if (result.QuiescentTotal == 0) {
         // Only custom lines with negative currents can cancel the panel's own
-        // draw; the standby time is then undefined, and a figure that cannot
-        // be computed never passes.
-        result.Standby = Verdict::Fails;
-        texts.lbActStandby = "Undefined";
-        texts.lbActStandbyColor = kVerdictFails;
-        texts.lbSbNotes = kStandbyUndefined;
+        // draw; the standby time is then undefined.
+        StandbyUndefined(result, texts, kStandbyUndefined);
     } else {
         // The alarm load is drawn for twice the alarm period, in hours. The
         // doubling is done in 64 bits so that no stored period can overflow.
@@ -71,15 +87,19 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
             site.BatteryCapacity - alarmHours * static_cast<Extended>(result.AlarmTotal));
         const double actualStandby = static_cast<double>(
             static_cast<Extended>(remaining) / static_cast<Extended>(result.QuiescentTotal));
-        AssignFixed(texts.lbActStandby, {}, actualStandby, 2, separator, " Hours");
-        if (site.StandbyHours > actualStandby) {
-            result.Standby = Verdict::Fails;
-            texts.lbActStandbyColor = kVerdictFails;
-            texts.lbSbNotes = kStandbyFails;
+        if (!std::isfinite(remaining) || !std::isfinite(actualStandby)) {
+            StandbyUndefined(result, texts, kStandbyTooLarge);
         } else {
-            result.Standby = Verdict::Meets;
-            texts.lbActStandbyColor = kVerdictMeets;
-            texts.lbSbNotes = kStandbyMeets;
+            AssignFixed(texts.lbActStandby, {}, actualStandby, 2, separator, " Hours");
+            if (site.StandbyHours > actualStandby) {
+                result.Standby = Verdict::Fails;
+                texts.lbActStandbyColor = kVerdictFails;
+                texts.lbSbNotes = kStandbyFails;
+            } else {
+                result.Standby = Verdict::Meets;
+                texts.lbActStandbyColor = kVerdictMeets;
+                texts.lbSbNotes = kStandbyMeets;
+            }
         }
     }
 
@@ -90,7 +110,11 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         texts.lbPeakNotes = "None";
     } else {
         texts.lbActPeak = texts.TotAlarmI;
-        if (result.AlarmTotal > site.PeakCurrent) {
+        if (!std::isfinite(result.AlarmTotal)) {
+            result.AlarmCurrent = Verdict::Fails;
+            texts.lbActPeakColor = kVerdictFails;
+            texts.lbPeakNotes = kAlarmTooLarge;
+        } else if (result.AlarmTotal > site.PeakCurrent) {
             result.AlarmCurrent = Verdict::Fails;
             texts.lbActPeakColor = kVerdictFails;
             texts.lbPeakNotes = kAlarmFails;

@@ -42,27 +42,60 @@ std::string TooShortMessage(const std::string& path) {
            FormatInt(kSiteFileSize) + " bytes).";
 }
 
-// The two settings a site is opened with: the options, and for an option left
-// out what a freshly started window would load.
-MemorySettingsStore ResolveSettings(const CliOptions& options, const CliEnvironment& environment) {
-    std::int32_t standard = options.Standard.value_or(kDefaultSystemStandard);
-    std::int32_t period = options.AlarmPeriod.value_or(kDefaultAlarmPeriod);
-    if (!options.Standard || !options.AlarmPeriod) {
-        MemorySettingsStore defaults;
-        std::unique_ptr<SettingsStore> stored;
-        if (environment.StoredSettings)
-            stored = environment.StoredSettings();
-        AnswerNo prompter;
-        const SiteEditor window(stored ? *stored : defaults, prompter,
-                                environment.DecimalSeparator);
-        if (!options.Standard)
-            standard = window.Site().SystemStandard;
-        if (!options.AlarmPeriod)
-            period = window.Site().AlarmPeriod;
+// The Options dialog cannot set such a period, so the user is told; the
+// period is still used, as the window uses whatever value is stored.
+void WarnAboutOptions(const CliOptions& options, std::ostream& err) {
+    if (options.AlarmPeriod &&
+        (*options.AlarmPeriod < kMinAlarmPeriod || *options.AlarmPeriod > kMaxAlarmPeriod))
+        err << "brellic-cli: warning: --alarm-period " << *options.AlarmPeriod
+            << " is outside the usual range of " << kMinAlarmPeriod << " to " << kMaxAlarmPeriod
+            << " minutes; it is used as given.\n";
+}
+
+// Why the output may not be written, or empty: it must not be one of the
+// inputs, which replacing it would destroy before or while it is read.
+std::string CheckOutput(const CliOptions& options) {
+    if (!options.Output)
+        return {};
+    for (const std::string& input : options.Files) {
+        if (IsSameFile(*options.Output, input))
+            return "Cannot write \"" + *options.Output + "\": it is the same file as the input \"" +
+                   input + "\"";
     }
+    return {};
+}
+
+// Sets each setting the options leave out to what a freshly started window
+// would load. Fails, naming the file, where that window would have to say that
+// its stored settings are not a file.
+std::string FillInStoredSettings(CliOptions& options, const CliEnvironment& environment) {
+    if (options.Standard && options.AlarmPeriod)
+        return {};
+    MemorySettingsStore defaults;
+    std::unique_ptr<SettingsStore> stored;
+    if (environment.StoredSettings)
+        stored = environment.StoredSettings();
+    AnswerNo prompter;
+    const SiteEditor window(stored ? *stored : defaults, prompter, environment.DecimalSeparator);
+    if (!prompter.error.empty())
+        return prompter.error;
+    if (!options.Standard)
+        options.Standard = window.Site().SystemStandard;
+    if (!options.AlarmPeriod)
+        options.AlarmPeriod = window.Site().AlarmPeriod;
+    return {};
+}
+
+// The two settings a site is opened with: the options, completed as above
+// (RunCli has done that already, so the store is not read twice).
+MemorySettingsStore ResolveSettings(const CliOptions& options, const CliEnvironment& environment) {
+    CliOptions complete = options;
+    FillInStoredSettings(complete, environment);
     MemorySettingsStore store;
-    store.values[std::string(kSystemStandardValue)] = standard;
-    store.values[std::string(kAlarmPeriodValue)] = period;
+    store.values[std::string(kSystemStandardValue)] =
+        complete.Standard.value_or(kDefaultSystemStandard);
+    store.values[std::string(kAlarmPeriodValue)] =
+        complete.AlarmPeriod.value_or(kDefaultAlarmPeriod);
     return store;
 }
 
@@ -137,7 +170,8 @@ int Check(const CliOptions& options, std::ostream& out, std::ostream& err,
         const DisplayTexts& texts = site.Editor().Texts();
         out << path << ": standby " << VerdictWord(texts.lbActStandbyColor) << " ("
             << texts.lbActStandby << "), alarm current " << VerdictWord(texts.lbActPeakColor)
-            << " (" << texts.lbActPeak << ")\n";
+            << " (" << texts.lbActPeak << ")\n"
+            << std::flush; // each verdict is out before the next file is looked at
         const bool meets =
             texts.lbActStandbyColor == kVerdictMeets && texts.lbActPeakColor == kVerdictMeets;
         if (!meets && status == kCliOk)
@@ -200,7 +234,18 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << '\n' << CliUsage();
         return kCliError;
     }
-    const CliOptions& options = parsed.Options;
+    CliOptions options = parsed.Options;
+    WarnAboutOptions(options, err);
+    if (std::string problem = CheckOutput(options); !problem.empty()) {
+        PrintError(err, std::move(problem));
+        return kCliError;
+    }
+    if (ReadsStoredSettings(options)) {
+        if (std::string failure = FillInStoredSettings(options, environment); !failure.empty()) {
+            PrintError(err, std::move(failure));
+            return kCliError;
+        }
+    }
     int status = kCliOk;
     switch (options.Command) {
     case CliCommand::Help:

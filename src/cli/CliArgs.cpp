@@ -41,7 +41,20 @@ CliParseResult Fail(std::string message) {
     return result;
 }
 
+// Options whose value may be the next argument: "-o FILE".
+bool TakesNextArgument(std::string_view arg) {
+    return arg == "-o" || arg == "--output" || arg == "--standard" || arg == "--alarm-period";
+}
+
 } // namespace
+
+bool ReadsStoredSettings(const CliOptions& options) {
+    for (const CommandInfo& info : kCommands) {
+        if (info.Command == options.Command)
+            return info.TakesSettings && (!options.Standard || !options.AlarmPeriod);
+    }
+    return false;
+}
 
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+')
@@ -62,11 +75,13 @@ std::optional<std::int32_t> ParseStandard(std::string_view text) {
 }
 
 CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--")
-            break;
-        if (arg == "--help" || arg == "-h")
+    // Help wins wherever an option may stand, even after a mistake, but not
+    // as an option's value ("-o -h") nor after "--", where it is a name.
+    for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--help" || args[i] == "-h")
             return {};
+        if (TakesNextArgument(args[i]))
+            ++i;
     }
     if (args.empty())
         return Fail("no command given");

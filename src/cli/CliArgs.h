@@ -30,6 +30,10 @@ struct CliParseResult {
 // between or after the files; "--" ends them.
 CliParseResult ParseCliArguments(const std::vector<std::string>& args);
 
+// Whether running the command reads the stored settings: it takes --standard
+// and --alarm-period, and at least one of them is left out.
+bool ReadsStoredSettings(const CliOptions& options);
+
 // "EN50131-1", "PD6662" or a whole number in the signed 32-bit range.
 std::optional<std::int32_t> ParseStandard(std::string_view text);
 // A whole number in the signed 32-bit range, with an optional sign.

@@ -27,6 +27,10 @@ void ReadOnlySettingsStore::Close() {
     store_->Close();
 }
 
+std::string ReadOnlySettingsStore::FailureMessage() const {
+    return store_->FailureMessage();
+}
+
 std::unique_ptr<SettingsStore> CreateStoredSettingsReader() {
 #ifdef _WIN32
     // The registry store opens its key as the window does, creating it if need

@@ -16,6 +16,7 @@ public:
     ReadResult Read(std::string_view name, std::int32_t& value) override;
     bool Write(std::string_view name, std::int32_t value) override;
     void Close() override;
+    std::string FailureMessage() const override;
 
 private:
     std::unique_ptr<SettingsStore> store_;

@@ -144,6 +144,12 @@ std::string SiteToJson(const SiteFileData& site) {
 
 SiteJsonResult SiteFromJson(std::string_view text) {
     SiteJsonResult result;
+    // The parser takes a NUL byte for the end of the text, which would let
+    // anything after a complete value through.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        result.Error = "not JSON: a NUL byte at offset " + FormatInt(static_cast<long long>(nul));
+        return result;
+    }
     Json json;
     try {
         json = Json::parse(text);

@@ -17,6 +17,10 @@ inline constexpr std::string_view kSystemStandardValue = "System Standard";
 inline constexpr std::string_view kAlarmPeriodValue = "Alarm Period";
 inline constexpr std::int32_t kDefaultSystemStandard = 1; // PD6662
 inline constexpr std::int32_t kDefaultAlarmPeriod = 15;   // minutes
+// The alarm periods the Options dialog offers. A stored value outside them is
+// still used as it is.
+inline constexpr std::int32_t kMinAlarmPeriod = 1;
+inline constexpr std::int32_t kMaxAlarmPeriod = 120;
 
 // The store the two settings are kept in between runs. The load and save
 // algorithms are written once against this interface.
@@ -34,6 +38,10 @@ public:
     virtual ReadResult Read(std::string_view name, std::int32_t& value) = 0;
     virtual bool Write(std::string_view name, std::int32_t value) = 0;
     virtual void Close() = 0;
+    // Why the last Open failed, naming the file, when the user must be told:
+    // the store's file is something that is not a file at all. Empty
+    // otherwise, for the failures that the load and the save pass over.
+    virtual std::string FailureMessage() const { return {}; }
 };
 
 // Reads both settings into the site. A missing value takes its default; a
@@ -55,10 +63,12 @@ public:
     ReadResult Read(std::string_view name, std::int32_t& value) override;
     bool Write(std::string_view name, std::int32_t value) override;
     void Close() override { open_ = false; }
+    std::string FailureMessage() const override { return failOpen ? failureMessage : ""; }
 
     std::map<std::string, Value, std::less<>> values;
-    bool failOpen = false; // behave as a key that can be neither opened nor created
-    bool created = false;  // the key exists (set by the first successful Open)
+    bool failOpen = false;      // behave as a key that can be neither opened nor created
+    std::string failureMessage; // what FailureMessage gives while failOpen is set
+    bool created = false;       // the key exists (set by the first successful Open)
     int writeCount = 0;
 
 private:

@@ -51,6 +51,8 @@ void SiteEditor::Reset() {
     site_.SystemGrade = -1;
     site_.SiteFileName.clear();
     LoadSettings(settings_, site_);
+    if (const std::string failure = settings_.FailureMessage(); !failure.empty())
+        prompter_.ShowError(failure);
     site_.Modified = false;
     GradeChanged(controls_.GradeIndex, Origin::Program);
 }

@@ -22,6 +22,17 @@ inline IoResult WriteFileAtomically(const std::string& path, std::string_view by
         path, std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
 }
 
+// The name, within the target's folder, of the temporary file that
+// WriteFileAtomically writes before renaming it over the target: hidden, and
+// saying which file it was meant to become, e.g.
+// ".site.KVR~brellic-1234-0.tmp". An interrupted write can leave it behind.
+std::string TemporaryFileName(std::string_view targetName, unsigned long processId,
+                              unsigned counter);
+
+// Whether both paths name one existing file (the same device and inode, or
+// volume and file index), through symbolic and hard links.
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // Creates or empties path and writes bytes into it in place. A failure part
 // way leaves what was written so far; a file that cannot be opened for
 // writing (read-only, a folder) is left untouched.
@@ -31,7 +42,13 @@ inline IoResult WriteFileReplacing(const std::string& path, std::string_view byt
         path, std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
 }
 
-// Reads at most maxBytes from the start of path into out.
+// Succeeds when path names a regular file (through any symbolic links) or
+// nothing at all; fails for a folder, named pipe, device or socket, e.g.
+// "Cannot open "/x/y.KVR": it is a named pipe, not a file".
+IoResult CheckFileOrMissing(const std::string& path);
+
+// Reads at most maxBytes from the start of path into out. Anything but a
+// regular file is refused as CheckFileOrMissing refuses it, without waiting.
 IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
                       std::vector<unsigned char>& out);
 

@@ -34,17 +34,9 @@ std::string FormatIntMin(long long value, int minDigits) {
 
 std::size_t FormatFixedTo(char* out, double value, int decimals, char separator) {
     assert(decimals >= 0 && decimals <= 20);
-    if (std::isnan(value)) {
-        std::memcpy(out, "NAN", 3);
-        return 3;
-    }
-    if (std::isinf(value)) {
-        if (value < 0) {
-            std::memcpy(out, "-INF", 4);
-            return 4;
-        }
-        std::memcpy(out, "INF", 3);
-        return 3;
+    if (!std::isfinite(value)) {
+        std::memcpy(out, kUndefinedFigure.data(), kUndefinedFigure.size());
+        return kUndefinedFigure.size();
     }
 
     // Step 1: the magnitude to 18 significant digits, d.ddd...e±x.

@@ -20,9 +20,10 @@ std::string FormatIntMin(long long value, int minDigits);
 // Fixed-point with `decimals` digits after the separator ("%f" and "%.2f" are
 // 2, "%.3f" is 3). The value is first taken to 18 significant decimal digits,
 // then rounded at the last shown decimal, halves away from zero. A value that
-// rounds to zero shows without a sign. NaN and infinities show as "NAN",
-// "INF" and "-INF".
+// rounds to zero shows without a sign. NaN and infinities show as
+// kUndefinedFigure: a figure that cannot be computed never reads as a number.
 std::string FormatFixed(double value, int decimals, char separator);
+inline constexpr std::string_view kUndefinedFigure = "Undefined";
 
 // Allocation-free form of FormatFixed: writes into out (no terminator) and
 // returns the length. kFixedBufferSize holds any finite double at 3 decimals.

@@ -1,5 +1,7 @@
 #include "settings/IniSettingsStore.h"
 
+#include "io/AtomicFile.h"
+
 #include <limits>
 #include <optional>
 #include <utility>
@@ -80,6 +82,13 @@ QString IniSettingsStore::DefaultFileName() {
 
 bool IniSettingsStore::Open() {
     Close();
+    failure_.clear();
+    // Something that is not a file (a named pipe would block every start for
+    // ever) is refused before QSettings or QFile opens it, and said so.
+    if (IoResult file = CheckFileOrMissing(filePath_.toStdString()); !file) {
+        failure_ = std::move(file.Message);
+        return false;
+    }
     if (!IsReadableIniFile(filePath_))
         return false;
     auto settings = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include <QString>
@@ -33,6 +34,8 @@ public:
     // Fails when the file exists but cannot be read or is not a valid INI
     // file, and, for read-write access, when the folder cannot be created or
     // the file cannot be written. A missing file is fine: it is the first run.
+    // Something other than a file there (a named pipe, a device) is refused
+    // without being opened, and FailureMessage says so.
     bool Open() override;
     // A value that is not a whole number in the signed 32-bit range (text, a
     // fraction, a list, a number too large) reads as an error.
@@ -40,6 +43,7 @@ public:
     // Writes the value and flushes it to disk; false when that fails.
     bool Write(std::string_view name, std::int32_t value) override;
     void Close() override;
+    std::string FailureMessage() const override { return failure_; }
 
     const QString& FileName() const { return filePath_; }
 
@@ -49,6 +53,7 @@ private:
     QString filePath_;
     Access access_;
     std::unique_ptr<QSettings> settings_;
+    std::string failure_;
 };
 
 } // namespace brellic

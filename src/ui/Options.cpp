@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "editor/Settings.h"
 #include "ui/Fonts.h"
 #include "ui/Named.h"
 
@@ -19,8 +20,8 @@ namespace brellic {
 
 namespace {
 
-constexpr int kMinMinutes = 1;
-constexpr int kMaxMinutes = 120;
+constexpr int kMinMinutes = kMinAlarmPeriod;
+constexpr int kMaxMinutes = kMaxAlarmPeriod;
 constexpr int kDesignMinutes = 15;
 
 } // namespace

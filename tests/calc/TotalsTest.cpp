@@ -146,6 +146,58 @@ TEST(UpdateTotals, ZeroQuiescentTotalIsUndefinedNotInfinite) {
     EXPECT_EQ(site.texts.lbSbNotes, kStandbyUndefined);
 }
 
+// Custom currents from a file can be finite but so large that a sum, the
+// remaining capacity or the standby time leaves the range of doubles; NaN
+// would then pass every comparison.
+TEST(UpdateTotals, FiguresBeyondTheRangeOfNumbersAreUndefinedAndFail) {
+    struct Case {
+        const char* Name;
+        double Quiescent, Alarm;
+        int Lines, AlarmPeriod;
+        bool TotalsUndefined;
+    };
+    const Case cases[] = {
+        {"both totals overflow", -1e308, -1e308, 2, 15, true},
+        {"remaining capacity overflows", 0.0, -1e308, 1, 120, false},
+        {"standby time overflows", 0.0, -1e308, 1, 15, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Site site(1, 0, "2.1 Ah", 1, c.AlarmPeriod);
+        for (int i = 0; i < c.Lines; ++i)
+            site.Add(c.Quiescent, c.Alarm);
+        site.Run();
+        EXPECT_EQ(site.texts.lbActStandby, "Undefined");
+        EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
+        EXPECT_EQ(site.result.Standby, Verdict::Fails);
+        EXPECT_EQ(site.texts.lbSbNotes, kStandbyTooLarge);
+        if (c.TotalsUndefined) {
+            EXPECT_EQ(site.texts.TotNomI, "Undefined");
+            EXPECT_EQ(site.texts.TotAlarmI, "Undefined");
+            EXPECT_EQ(site.texts.lbActPeak, "Undefined");
+            EXPECT_EQ(site.texts.lbActPeakColor, kVerdictFails);
+            EXPECT_EQ(site.result.AlarmCurrent, Verdict::Fails);
+            EXPECT_EQ(site.texts.lbPeakNotes, kAlarmTooLarge);
+        } else {
+            EXPECT_EQ(site.texts.lbActPeak, site.texts.TotAlarmI);
+            EXPECT_EQ(site.result.AlarmCurrent, Verdict::Meets);
+        }
+    }
+
+    // The alarm verdict needs no battery, and an overflowing alarm total
+    // alone fails it.
+    Site alarm(1, 0, nullptr);
+    alarm.Add(0.01, 1e308);
+    alarm.Add(0.01, 1e308);
+    alarm.Run();
+    EXPECT_EQ(alarm.texts.TotNomI, "0.070 Amps");
+    EXPECT_EQ(alarm.texts.TotAlarmI, "Undefined");
+    EXPECT_EQ(alarm.texts.lbActPeak, "Undefined");
+    EXPECT_EQ(alarm.texts.lbActPeakColor, kVerdictFails);
+    EXPECT_EQ(alarm.texts.lbPeakNotes, kAlarmTooLarge);
+    EXPECT_EQ(alarm.texts.lbActStandby, "---");
+}
+
 TEST(UpdateTotals, ExtremeAlarmPeriodsDoNotOverflow) {
     for (int period : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
         Site site(1, 0, "2.1 Ah", 1, period);

@@ -50,6 +50,27 @@ TEST(CliArgs, HelpWinsAnywhereBeforeTheEndOfOptions) {
     EXPECT_EQ(file.Options.Files, std::vector<std::string>{"--help"});
 }
 
+// "-h" is a name like any other where no option can stand: as an option's
+// value and after "--".
+TEST(CliArgs, HelpCountsOnlyWhereAnOptionMayStand) {
+    const CliParseResult output = ParseCliArguments({"report", "-o", "-h", "s.KVR"});
+    ASSERT_TRUE(output) << output.Error;
+    EXPECT_EQ(output.Options.Command, CliCommand::Report);
+    EXPECT_EQ(output.Options.Output, "-h");
+
+    const CliParseResult files = ParseCliArguments({"check", "a.KVR", "--", "-h", "--help", "--"});
+    ASSERT_TRUE(files) << files.Error;
+    EXPECT_EQ(files.Options.Command, CliCommand::Check);
+    EXPECT_EQ(files.Options.Files, (std::vector<std::string>{"a.KVR", "-h", "--help", "--"}));
+
+    EXPECT_FALSE(ParseCliArguments({"check", "--alarm-period", "--help", "a.KVR"}));
+    EXPECT_FALSE(ParseCliArguments({"check", "--standard", "-h", "a.KVR"}));
+    EXPECT_EQ(ParseCliArguments({"check", "--standard", "0", "-h"}).Options.Command,
+              CliCommand::Help);
+    EXPECT_EQ(ParseCliArguments({"import", "x.json", "--output=-h", "--help"}).Options.Command,
+              CliCommand::Help);
+}
+
 TEST(CliArgs, RejectsWhatACommandDoesNotTake) {
     const std::vector<std::vector<std::string>> bad = {
         {},

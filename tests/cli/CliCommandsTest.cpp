@@ -1,6 +1,8 @@
 // report, check and export over site files, with their settings and errors.
 #include "CliTestSupport.h"
+#include "../io/SpecialFiles.h"
 
+#include "calc/Totals.h"
 #include "cli/ReadOnlySettings.h"
 #include "editor/SiteEditor.h"
 #ifndef _WIN32
@@ -178,6 +180,55 @@ TEST(CliErrors, UnusableSiteFilesAreRefusedWithNothingWritten) {
     EXPECT_NE(missing.Err.find("missing.KVR"), std::string::npos);
 }
 
+#ifndef _WIN32
+TEST(CliErrors, WhatIsNotAFileIsRefusedWithoutWaiting) {
+    TempFolder folder;
+    const FailIfStuck guard;
+    const std::string meets = folder.File("meets.KVR");
+    const std::string pipe = folder.File("pipe.KVR");
+    WriteSite(meets, MeetingSite());
+    MakeFifo(pipe);
+    const std::string message =
+        "brellic-cli: Cannot open \"" + pipe + "\": it is a named pipe, not a file\n";
+
+    const CliRun check = RunTool({"check", pipe, meets}, WithStored(0, 15));
+    EXPECT_EQ(check.Status, kCliError);
+    EXPECT_EQ(check.Err, message);
+    EXPECT_EQ(LineCount(check.Out), 1u) << "the other file is still checked";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"report", pipe},
+                                                 {"export", pipe},
+                                                 {"import", pipe, "-o", folder.File("out.KVR")}}) {
+        const CliRun run = RunTool(args, WithStored(0, 15));
+        EXPECT_EQ(run.Status, kCliError) << args.front();
+        EXPECT_EQ(run.Err, message) << args.front();
+        EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(FsPath(folder.File("out.KVR"))));
+}
+#endif
+
+// Replacing an input with the output would destroy it before it is read; the
+// file comparison itself, through links, is tested with the file writers.
+TEST(CliErrors, AnOutputThatIsAnInputIsRefused) {
+    TempFolder folder;
+    const std::string site = folder.File("s.KVR");
+    const std::string json = folder.File("s.json");
+    WriteSite(site, MeetingSite());
+    WriteAll(json, "{}");
+    const std::string siteBytes = ReadAll(site);
+    for (const auto& [args, file] :
+         {std::pair{std::vector<std::string>{"report", "-o", site, site}, site},
+          std::pair{std::vector<std::string>{"import", json, "-o", json}, json}}) {
+        const CliRun run = RunTool(args, WithStored(0, 15));
+        EXPECT_EQ(run.Status, kCliError) << file;
+        EXPECT_EQ(run.Err, "brellic-cli: Cannot write \"" + file +
+                               "\": it is the same file as the input \"" + file + "\"\n");
+        EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_EQ(ReadAll(site), siteBytes);
+    EXPECT_EQ(ReadAll(json), "{}");
+}
+
 TEST(CliErrors, ReportToAnUnwritablePlaceFails) {
     TempFolder folder;
     WriteSite(folder.File("s.KVR"), MeetingSite());
@@ -231,6 +282,56 @@ TEST(CliCheck, ExitStatusIsTheWorstOutcome) {
     EXPECT_EQ(LineCount(mixed.Err), 2u);
 }
 
+// Records the whole output each time the stream is flushed.
+class FlushRecorder : public std::stringbuf {
+public:
+    std::vector<std::string> flushed;
+
+protected:
+    int sync() override {
+        flushed.push_back(str());
+        return 0;
+    }
+};
+
+TEST(CliCheck, EachLineIsFlushedAsSoonAsItIsDecided) {
+    TempFolder folder;
+    const std::string meets = folder.File("meets.KVR");
+    const std::string fails = folder.File("fails.KVR");
+    WriteSite(meets, MeetingSite());
+    WriteSite(fails, FailingSite());
+    FlushRecorder recorder;
+    std::ostream out(&recorder);
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"check", meets, folder.File("none.KVR"), fails}, out, err, WithStored(0, 15)),
+              kCliError);
+    const std::vector<std::string> lines = Lines(recorder.str());
+    ASSERT_EQ(lines.size(), 2u);
+    ASSERT_GE(recorder.flushed.size(), 2u);
+    EXPECT_EQ(recorder.flushed[0], lines[0] + "\n");
+    EXPECT_EQ(recorder.flushed[1], lines[0] + "\n" + lines[1] + "\n");
+}
+
+// The Options dialog offers 1 to 120 minutes; a stored period can be any
+// 32-bit value, and the tool must do with it what the window does.
+TEST(CliCheck, AnAlarmPeriodOutsideTheUsualRangeIsUsedWithAWarning) {
+    TempFolder folder;
+    const std::string path = folder.File("fails.KVR");
+    WriteSite(path, FailingSite());
+    for (const char* period : {"-120", "0", "121", "2147483647"}) {
+        const CliRun run = RunTool({"check", "--alarm-period", period, path}, WithStored(0, 15));
+        EXPECT_EQ(run.Err, std::string("brellic-cli: warning: --alarm-period ") + period +
+                               " is outside the usual range of 1 to 120 minutes; it is used as "
+                               "given.\n");
+        EXPECT_EQ(LineCount(run.Out), 1u) << period;
+        EXPECT_EQ(run.Status, kCliFails) << period;
+    }
+    for (const char* period : {"1", "120"})
+        EXPECT_EQ(RunTool({"check", "--alarm-period", period, path}, WithStored(0, 15)).Err, "");
+    // A stored period is what the window would use, without a word.
+    EXPECT_EQ(RunTool({"check", path}, WithStored(0, -120)).Err, "");
+}
+
 TEST(CliCheck, StandbyAndAlarmVerdictsAreIndependent) {
     TempFolder folder;
     SiteFileData alarmOnly = MeetingSite();
@@ -240,6 +341,25 @@ TEST(CliCheck, StandbyAndAlarmVerdictsAreIndependent) {
     EXPECT_EQ(run.Status, kCliFails);
     EXPECT_NE(run.Out.find("standby meets"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("alarm current fails (1.496 Amps)"), std::string::npos) << run.Out;
+}
+
+TEST(CliCheck, FiguresThatCannotBeComputedFail) {
+    TempFolder folder;
+    SiteFileData site = MeetingSite();
+    site.Devices = {Device(1, "Custom", 3, -1e308, -1e308), Device(1, "Custom", 3, -1e308, -1e308)};
+    const std::string path = folder.File("huge.KVR");
+    WriteSite(path, site);
+    const CliRun check = RunTool({"check", path}, WithStored(0, 15));
+    EXPECT_EQ(check.Status, kCliFails);
+    EXPECT_EQ(check.Out, path + ": standby fails (Undefined), alarm current fails (Undefined)\n");
+
+    const CliRun report = RunTool({"report", path}, WithStored(0, 15));
+    ASSERT_EQ(report.Status, kCliOk) << report.Err;
+    EXPECT_EQ(report.Out.find("meets"), std::string::npos) << report.Out;
+    EXPECT_EQ(report.Out.find("INF"), std::string::npos) << report.Out;
+    EXPECT_EQ(report.Out.find("NAN"), std::string::npos) << report.Out;
+    EXPECT_NE(report.Out.find(kStandbyTooLarge), std::string::npos) << report.Out;
+    EXPECT_NE(report.Out.find(kAlarmTooLarge), std::string::npos) << report.Out;
 }
 
 // A stream that refuses every byte, as a closed pipe or a full disk does.
@@ -296,6 +416,33 @@ public:
 private:
     std::optional<std::string> previous_;
 };
+
+TEST(CliSettings, StoredSettingsThatAreNotAFileStopTheCommands) {
+    TempFolder folder;
+    const FailIfStuck guard;
+    const std::string ini = folder.File("Brellic.ini");
+    MakeFifo(ini);
+    const std::string site = folder.File("s.KVR");
+    WriteSite(site, MeetingSite());
+    CliEnvironment environment;
+    environment.StoredSettings = [&]() -> std::unique_ptr<SettingsStore> {
+        return std::make_unique<ReadOnlySettingsStore>(std::make_unique<IniSettingsStore>(
+            QString::fromStdString(ini), IniSettingsStore::Access::ReadOnly));
+    };
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"check", site}, {"report", "--standard", "0", site}}) {
+        const CliRun run = RunTool(args, environment);
+        EXPECT_EQ(run.Status, kCliError) << args.front();
+        EXPECT_EQ(run.Err,
+                  "brellic-cli: Cannot open \"" + ini + "\": it is a named pipe, not a file\n");
+        EXPECT_EQ(run.Out, "");
+    }
+    // Commands that need no stored setting do not look at them.
+    EXPECT_EQ(
+        RunTool({"check", "--standard", "0", "--alarm-period", "15", site}, environment).Status,
+        kCliOk);
+    EXPECT_EQ(RunTool({"export", site}, environment).Status, kCliOk);
+}
 
 TEST(CliSettings, TheSettingsFileIsReadButNeitherCreatedNorChanged) {
     TempFolder folder;

@@ -212,6 +212,19 @@ TEST_F(EditorTest, UnreadableOrMissingStoreGivesTheDefaults) {
     Start();
     EXPECT_EQ(site().SystemStandard, 1);
     EXPECT_EQ(site().AlarmPeriod, 15); // the load stopped before the period
+    EXPECT_EQ(prompter.asked.size(), 0u) << "these failures stay silent";
+}
+
+TEST_F(EditorTest, SettingsThatAreNotAFileAreReportedAtEveryLoad) {
+    store.failOpen = true;
+    store.failureMessage = "Cannot open \"/x/Brellic.ini\": it is a named pipe, not a file";
+    Start();
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].kind, Asked::Error);
+    EXPECT_EQ(prompter.asked[0].text, store.failureMessage);
+    EXPECT_EQ(site().AlarmPeriod, 15);
+    editor->New();
+    EXPECT_EQ(prompter.Count(Asked::Error), 2u);
 }
 
 TEST_F(EditorTest, SiteReferenceIsCheckedAndCut) {

@@ -1,6 +1,9 @@
 #include "io/AtomicFile.h"
 
+#include "SpecialFiles.h"
 #include "TempFolder.h"
+#include "Unprivileged.h"
+#include "Writers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +12,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,15 +28,8 @@ bool StartsWith(const std::string& text, const std::string& start) {
     return text.rfind(start, 0) == 0;
 }
 
-// Both writers behave alike on the paths below, apart from how they replace.
-struct Writer {
-    const char* Name;
-    IoResult (*Write)(const std::string&, std::string_view);
-};
-const Writer kWriters[] = {
-    {"atomic", [](const std::string& p, std::string_view b) { return WriteFileAtomically(p, b); }},
-    {"in place", [](const std::string& p, std::string_view b) { return WriteFileReplacing(p, b); }},
-};
+using test::kWriters;
+using test::Writer;
 
 TEST(FileWriting, CreatesAndReplacesWholeFiles) {
     for (const Writer& writer : kWriters) {
@@ -73,21 +70,19 @@ TEST(FileWriting, FolderInTheWayIsLeftAlone) {
 }
 
 TEST(FileWriting, ReadOnlyFileIsLeftUnchanged) {
-    for (const Writer& writer : kWriters) {
-        test::TempFolder folder;
-        const std::string path = folder.File("Report.Txt");
-        test::WriteAll(path, kOld);
-        fs::permissions(test::FsPath(path), fs::perms::owner_read | fs::perms::group_read);
-#ifndef _WIN32
-        if (::geteuid() == 0)
-            GTEST_SKIP() << "root writes to read-only files";
-#endif
-        const IoResult result = writer.Write(path, kNew);
-        EXPECT_FALSE(result) << writer.Name;
-        EXPECT_NE(result.Message.find(path), std::string::npos) << result.Message;
-        EXPECT_EQ(test::ReadAll(path), kOld) << writer.Name;
-        EXPECT_EQ(folder.EntryCount(), 1u) << writer.Name;
-    }
+    test::RunAsUnprivilegedUser([] {
+        for (const Writer& writer : kWriters) {
+            test::TempFolder folder;
+            const std::string path = folder.File("Report.Txt");
+            test::WriteAll(path, kOld);
+            fs::permissions(test::FsPath(path), fs::perms::owner_read | fs::perms::group_read);
+            const IoResult result = writer.Write(path, kNew);
+            EXPECT_FALSE(result) << writer.Name;
+            EXPECT_NE(result.Message.find(path), std::string::npos) << result.Message;
+            EXPECT_EQ(test::ReadAll(path), kOld) << writer.Name;
+            EXPECT_EQ(folder.EntryCount(), 1u) << writer.Name;
+        }
+    });
 }
 
 TEST(FileReading, ReadsAtMostTheBytesAskedFor) {
@@ -104,6 +99,36 @@ TEST(FileReading, ReadsAtMostTheBytesAskedFor) {
     EXPECT_FALSE(missing);
     EXPECT_TRUE(StartsWith(missing.Message, "Cannot open \"" + folder.File("none") + "\": "));
     EXPECT_FALSE(ReadFileHead(folder.File(""), 4, bytes)) << "a folder is not a file";
+}
+
+// What is not a file is refused before anything is read from it: a named
+// pipe would wait for a writer for ever, and a device never ends.
+TEST(FileReading, RefusesWhatIsNotAFileWithoutWaiting) {
+    test::TempFolder folder;
+    struct Case {
+        std::string Path;
+        const char* Kind;
+    };
+    std::vector<Case> cases = {{folder.File("sub"), "a folder"}};
+    fs::create_directory(test::FsPath(cases[0].Path));
+#ifdef _WIN32
+    cases.push_back({"NUL", "a device"});
+#else
+    const test::FailIfStuck guard;
+    test::MakeFifo(folder.File("pipe.KVR"));
+    cases.push_back({folder.File("pipe.KVR"), "a named pipe"});
+    cases.push_back({"/dev/zero", "a device"});
+    fs::create_symlink(folder.File("pipe.KVR"), folder.File("link.KVR"));
+    cases.push_back({folder.File("link.KVR"), "a named pipe"});
+#endif
+    for (const Case& c : cases) {
+        std::vector<unsigned char> bytes{1, 2};
+        const IoResult result = ReadFileHead(c.Path, 100, bytes);
+        EXPECT_FALSE(result) << c.Path;
+        EXPECT_EQ(result.Message,
+                  "Cannot open \"" + c.Path + "\": it is " + c.Kind + ", not a file");
+        EXPECT_TRUE(bytes.empty()) << c.Path;
+    }
 }
 
 #ifndef _WIN32
@@ -147,30 +172,39 @@ TEST(FileWriting, AtomicWriteFailingPartWayKeepsTheOldFile) {
 }
 
 TEST(FileWriting, AtomicWriteInAReadOnlyFolderKeepsTheOldFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
-    test::TempFolder folder;
-    const std::string path = folder.File("site.KVR");
-    test::WriteAll(path, kOld);
-    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const IoResult result = WriteFileAtomically(path, kNew);
-    EXPECT_EQ(result.Message, "Cannot write \"" + path + "\": Permission denied");
-    EXPECT_EQ(test::ReadAll(path), kOld);
+    test::RunAsUnprivilegedUser([] {
+        test::TempFolder folder;
+        const std::string path = folder.File("site.KVR");
+        test::WriteAll(path, kOld);
+        fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+        const IoResult result = WriteFileAtomically(path, kNew);
+        EXPECT_EQ(result.Message, "Cannot write \"" + path + "\": Permission denied");
+        EXPECT_EQ(test::ReadAll(path), kOld);
+        EXPECT_EQ(folder.EntryCount(), 1u);
+    });
 }
 
-TEST(FileWriting, AtomicWriteKeepsLinksAndPermissions) {
+TEST(FileWriting, AtomicWriteKeepsLinksPermissionsAndOwner) {
     test::TempFolder folder;
     const std::string target = folder.File("real.KVR");
     const std::string link = folder.File("link.KVR");
     test::WriteAll(target, kOld);
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(target, link);
+    // Root may give the file away; anyone else keeps their own.
+    const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+    const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
+    ASSERT_EQ(::chown(target.c_str(), owner, group), 0);
 
     ASSERT_TRUE(WriteFileAtomically(link, kNew));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(test::ReadAll(target), kNew);
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat info {};
+    ASSERT_EQ(::stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
 }
 #endif
 

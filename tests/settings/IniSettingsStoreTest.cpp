@@ -1,6 +1,7 @@
 // What only the INI store has: its file's layout, text that is not a 32-bit
 // whole number, files and folders that cannot be used, and its default place.
 
+#include "../io/SpecialFiles.h"
 #include "settings/IniSettingsStore.h"
 #include "settings/PlatformSettings.h"
 
@@ -112,6 +113,27 @@ TEST_F(IniSettingsStoreTest, FileThatIsNotValidIniIsNotOpenedNorOverwritten) {
         EXPECT_EQ(site.AlarmPeriod, 9);
         EXPECT_EQ(ReadAll(file), broken);
     }
+}
+
+// A named pipe in the file's place would make every start wait for ever.
+TEST_F(IniSettingsStoreTest, WhatIsNotAFileIsRefusedWithAMessage) {
+    const test::FailIfStuck guard;
+    test::MakeFifo(path.toStdString());
+    for (const auto access :
+         {IniSettingsStore::Access::ReadWrite, IniSettingsStore::Access::ReadOnly}) {
+        IniSettingsStore store(path, access);
+        EXPECT_FALSE(store.Open());
+        EXPECT_EQ(store.FailureMessage(),
+                  "Cannot open \"" + path.toStdString() + "\": it is a named pipe, not a file");
+        SiteState site;
+        site.AlarmPeriod = 9;
+        LoadSettings(store, site);
+        SaveSettings(store, site);
+        EXPECT_EQ(site.AlarmPeriod, 9);
+    }
+    IniSettingsStore healthy(dir.filePath(QStringLiteral("other.ini")));
+    EXPECT_TRUE(healthy.Open());
+    EXPECT_EQ(healthy.FailureMessage(), "");
 }
 
 TEST_F(IniSettingsStoreTest, FolderThatCannotBeCreatedFailsTheOpen) {

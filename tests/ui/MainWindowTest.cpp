@@ -35,6 +35,11 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace brellic {
 
 using testing::FindChild;
@@ -102,6 +107,7 @@ private slots:
     void optionsDialogRecalculates();
     void settingsSurviveARestart();
     void saveAsThroughTheFileDialog();
+    void openingWhatIsNotAFileSaysWhy();
     void reportIsWrittenAndOpened();
     void reportFailureIsShownAndOpensNothing();
     void siteFileNamedAtStartIsOpened();
@@ -268,6 +274,35 @@ void MainWindowTest::saveAsThroughTheFileDialog() {
     auto asked = Answer(QMessageBox::No);
     QVERIFY(w.form.close());
     QVERIFY(asked->ran);
+}
+
+// A named pipe chosen in the Open dialog would block the window for ever.
+void MainWindowTest::openingWhatIsNotAFileSaysWhy() {
+#ifdef _WIN32
+    QSKIP("named pipes live in the file system only on Unix");
+#else
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("pipe.KVR"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    ::alarm(20); // a blocked open ends the test run instead of hanging it
+    MemorySettingsStore store;
+    Window w(store);
+    auto chosen = WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QString text;
+    auto shown = Answer(QMessageBox::Ok, &text);
+    w.Get<QAction>("mnuOpen")->trigger();
+    ::alarm(0);
+    QVERIFY(chosen->ran);
+    QVERIFY(shown->ran);
+    QCOMPARE(shown->windowTitle, QStringLiteral("Error"));
+    QCOMPARE(text, QStringLiteral("Cannot open \"%1\": it is a named pipe, not a file").arg(path));
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic"));
+    auto asked = Answer(QMessageBox::No);
+    w.form.close();
+#endif
 }
 
 void MainWindowTest::reportIsWrittenAndOpened() {
