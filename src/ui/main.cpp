@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -414,7 +415,9 @@ void TfrmMain::mnuExitClick() {
 }
 
 void TfrmMain::OpenAtStart(const QString& path) {
-    editor_->OpenFile(path.toStdString());
+    // Kept with its full path, as the open dialog gives it, so the caption
+    // reads as it does after Open.
+    editor_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString());
     Refresh();
 }
 

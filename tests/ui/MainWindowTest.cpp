@@ -333,6 +333,17 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
     QVERIFY(w.Get<QAction>("mnuSave")->isEnabled());
     QVERIFY(!w.form.Editor().Site().Modified);
     w.form.close();
+
+    // A name relative to the folder the program was started in is kept with
+    // its full path, as the open dialog gives it, so Save goes to that file.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    Window relative(store);
+    relative.form.OpenAtStart(QStringLiteral("./Mill Lane.KVR"));
+    QDir::setCurrent(previous);
+    QCOMPARE(relative.form.windowTitle(), QStringLiteral("Brellic - ") + path);
+    QCOMPARE(relative.form.Editor().Site().SiteFileName, path.toStdString());
+    relative.form.close();
 }
 
 void MainWindowTest::localeSeparator() {
