@@ -18,6 +18,7 @@
 #include "model/Format.h"
 #include "settings/DecimalSeparator.h"
 #include "ui/Cp1252Validator.h"
+#include "ui/CutTextTips.h"
 #include "ui/Fonts.h"
 #include "ui/Named.h"
 
@@ -134,6 +135,7 @@ void TfrmDevices::BuildList() {
     lbDevice->setSelectionMode(QAbstractItemView::SingleSelection);
     lbDevice->setSelectionBehavior(QAbstractItemView::SelectRows);
     lbDevice->setTextElideMode(Qt::ElideRight);
+    ShowCutTextsAsToolTips(lbDevice);
     lbDevice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Vertical grid lines between the columns and the light blue of alternate rows. Once
     // items are styled, the selected row keeps its colours only if they are restated.

@@ -1,6 +1,7 @@
 #include "main.h"
 
 #include "Cp1252Validator.h"
+#include "CutTextTips.h"
 #include "Devices.h"
 #include "Fonts.h"
 #include "Options.h"
@@ -237,6 +238,7 @@ QWidget* TfrmMain::BuildDeviceGroup() {
     lbDevices->setAlternatingRowColors(true);
     lbDevices->setSelectionMode(QAbstractItemView::SingleSelection);
     lbDevices->setTextElideMode(Qt::ElideRight);
+    ShowCutTextsAsToolTips(lbDevices);
     lbDevices->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lbDevices->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Vertical grid lines between the columns and the light blue of alternate rows. Once

@@ -28,6 +28,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace brellic {
@@ -100,6 +101,7 @@ private slots:
     void reportIsWrittenAndOpened();
     void reportFailureIsShownAndOpensNothing();
     void siteFileNamedAtStartIsOpened();
+    void cutDescriptionsShowInFullAsToolTips();
     void localeSeparator();
 };
 
@@ -344,6 +346,40 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
     QCOMPARE(relative.form.windowTitle(), QStringLiteral("Brellic - ") + path);
     QCOMPARE(relative.form.Editor().Site().SiteFileName, path.toStdString());
     relative.form.close();
+}
+
+void MainWindowTest::cutDescriptionsShowInFullAsToolTips() {
+    MemorySettingsStore store;
+    Window w(store);
+    w.Ready(3, 10, QStringLiteral("17.0 Ah"));
+    const std::string longName = "Grade 3 detector on the north wall of the vault";
+    for (const std::string& description : {longName, std::string("PIR")}) {
+        w.form.Editor().btnAddClick([&](DeviceDialog& dialog) {
+            dialog.SelectRow(dialog.CustomIndex());
+            dialog.SetCustomDescription(description);
+            return true;
+        });
+    }
+    w.form.Refresh();
+    auto* list = w.Get<QTreeWidget>("lbDevices");
+    const auto tipAt = [list](int row, int column) {
+        // A tip fades out after a while; the next question starts without one.
+        QToolTip::hideText();
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+            return QStringLiteral("(the earlier tip stayed)");
+        const QRect cell = list->visualRect(list->model()->index(row, column));
+        const QPoint at = cell.center();
+        QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipAt(0, 1), QString::fromStdString(longName));
+    QCOMPARE(tipAt(1, 1), QString()); // shown whole: no tip
+    QCOMPARE(tipAt(0, 0), QString());
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    auto asked = Answer(QMessageBox::No);
+    w.form.close();
 }
 
 void MainWindowTest::localeSeparator() {
