@@ -9,12 +9,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -85,6 +86,15 @@ void ShowItems(QComboBox* combo, const std::vector<std::string>& items, int sele
     combo->setCurrentIndex(selected);
 }
 
+// The platform's keys for a standard command, or the usual key where the
+// platform has none (Windows has none for Save As or Quit).
+void SetShortcut(QAction* action, QKeySequence::StandardKey key, const QKeySequence& fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty())
+        keys << fallback;
+    action->setShortcuts(keys);
+}
+
 QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent) {
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(QString::fromLatin1(name));
@@ -145,6 +155,13 @@ void TfrmMain::BuildMenu() {
     add(mnuGenReport, "mnuGenReport", QStringLiteral("Generate Report"), kTagReport);
     file->addSeparator();
     add(mnuExit, "mnuExit", QStringLiteral("E&xit"), kTagExit);
+
+    mnuNew->setShortcuts(QKeySequence::New);
+    mnuOpen->setShortcuts(QKeySequence::Open);
+    mnuSave->setShortcuts(QKeySequence::Save);
+    SetShortcut(mnuSaveAs, QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    mnuGenReport->setShortcut(Qt::CTRL | Qt::Key_R);
+    SetShortcut(mnuExit, QKeySequence::Quit, Qt::ALT | Qt::Key_F4);
 
     mnuOptions = menuBar()->addAction(QStringLiteral("Options"));
     mnuOptions->setObjectName(QStringLiteral("Options1"));

@@ -101,6 +101,7 @@ private slots:
     void reportIsWrittenAndOpened();
     void reportFailureIsShownAndOpensNothing();
     void siteFileNamedAtStartIsOpened();
+    void fileCommandsHaveShortcuts();
     void cutDescriptionsShowInFullAsToolTips();
     void localeSeparator();
 };
@@ -346,6 +347,56 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
     QCOMPARE(relative.form.windowTitle(), QStringLiteral("Brellic - ") + path);
     QCOMPARE(relative.form.Editor().Site().SiteFileName, path.toStdString());
     relative.form.close();
+}
+
+void MainWindowTest::fileCommandsHaveShortcuts() {
+    MemorySettingsStore store;
+    Window w(store);
+    const std::pair<const char*, const char*> captions[] = {{"mnuNew", "&New"},
+                                                            {"mnuOpen", "&Open..."},
+                                                            {"mnuSave", "&Save"},
+                                                            {"mnuSaveAs", "Save &As..."},
+                                                            {"mnuGenReport", "Generate Report"},
+                                                            {"mnuExit", "E&xit"}};
+    QList<QKeySequence> keys;
+    for (const auto& [name, caption] : captions) {
+        auto* action = w.Get<QAction>(name);
+        QCOMPARE(action->text(), QLatin1String(caption));
+        QVERIFY2(!action->shortcut().isEmpty(), name);
+        QVERIFY2(!keys.contains(action->shortcut()), name);
+        keys << action->shortcut();
+    }
+    QCOMPARE(w.Get<QAction>("mnuOpen")->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(w.Get<QAction>("mnuSave")->shortcut(), QKeySequence(QKeySequence::Save));
+
+    // The keys reach the commands, and only while the command is offered.
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    const QKeySequence report = w.Get<QAction>("mnuGenReport")->shortcut();
+    QTest::keySequence(&w.form, report);
+    QVERIFY(w.opener.opened.empty());
+    w.Ready(1, 0, QStringLiteral("2.1 Ah"));
+    QTest::keySequence(&w.form, report);
+    QCOMPARE(w.opener.opened.size(), std::size_t(1));
+    QDir::setCurrent(previous);
+
+    auto shown = WhenModalShown<QFileDialog>([](QFileDialog* dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Open Site Data"));
+        dialog->reject();
+    });
+    auto asked = Answer(QMessageBox::No); // the site is not saved first
+    QTest::keySequence(&w.form, QKeySequence::Open);
+    QVERIFY(asked->ran);
+    QVERIFY(shown->ran);
+
+    auto closing = Answer(QMessageBox::No);
+    w.form.activateWindow(); // the offscreen platform does not give it back after the dialog
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    QTest::keySequence(&w.form, w.Get<QAction>("mnuExit")->shortcut());
+    QVERIFY(closing->ran);
+    QVERIFY(!w.form.isVisible());
 }
 
 void MainWindowTest::cutDescriptionsShowInFullAsToolTips() {
