@@ -41,7 +41,7 @@ namespace {
 class RecordingOpener final : public ReportOpener {
 public:
     std::vector<std::string> opened;
-    void Open(const std::string& path) override { opened.push_back(path); }
+    void Open(const std::string& path, std::function<void()>) override { opened.push_back(path); }
 };
 
 QString PanelName(int row) {
@@ -101,6 +101,7 @@ private slots:
     void reportIsWrittenAndOpened();
     void reportFailureIsShownAndOpensNothing();
     void siteFileNamedAtStartIsOpened();
+    void reportNoProgramOpensIsNamedInAMessage();
     void fileCommandsHaveShortcuts();
     void cutDescriptionsShowInFullAsToolTips();
     void localeSeparator();
@@ -347,6 +348,75 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
     QCOMPARE(relative.form.windowTitle(), QStringLiteral("Brellic - ") + path);
     QCOMPARE(relative.form.Editor().Site().SiteFileName, path.toStdString());
     relative.form.close();
+}
+
+// The desktop's own opener, with stand-ins for xdg-open put first on PATH.
+void MainWindowTest::reportNoProgramOpensIsNamedInAMessage() {
+    QTemporaryDir dir;
+    // Put back on every way out, a failed check included.
+    const struct Restore {
+        QString folder = QDir::currentPath();
+        QByteArray path = qgetenv("PATH");
+        ~Restore() {
+            QDir::setCurrent(folder);
+            qputenv("PATH", path);
+        }
+    } restore;
+    QDir::setCurrent(dir.path());
+    const QString report = QDir(dir.path()).absoluteFilePath(QStringLiteral("Report.Txt"));
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkdir(bin));
+    qputenv("PATH", QFile::encodeName(bin));
+    const auto launcher = [&](const QByteArray& script) {
+        QFile file(bin + QStringLiteral("/xdg-open"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("#!/bin/sh\n" + script);
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    };
+    {
+        MemorySettingsStore store;
+        QtPrompter prompter;
+        DesktopReportOpener opener;
+        TfrmMain form(store, prompter, opener, '.');
+        prompter.SetParent(&form);
+        form.show();
+        FindChild<QComboBox>(&form, "cbPanelType")->setCurrentIndex(0);
+        FindChild<QComboBox>(&form, "cbBatteryType")->setCurrentIndex(0);
+        auto* generate = FindChild<QAction>(&form, "mnuGenReport");
+
+        // xdg-open finds no program for the file: it says so with its exit status.
+        launcher("exit 3\n");
+        QString text;
+        auto shown = Answer(QMessageBox::Ok, &text);
+        generate->trigger();
+        QTRY_VERIFY(shown->ran);
+        QCOMPARE(shown->windowTitle, QStringLiteral("Error"));
+        QVERIFY2(text.contains(report), qPrintable(text));
+        QVERIFY(QFile::exists(report));
+
+        // No launcher at all.
+        QVERIFY(QFile::remove(bin + QStringLiteral("/xdg-open")));
+        shown = Answer(QMessageBox::Ok, &text);
+        generate->trigger();
+        QTRY_VERIFY(shown->ran);
+        QVERIFY2(text.contains(report), qPrintable(text));
+
+        // A program opens it: nothing is said.
+        const QString received = dir.filePath(QStringLiteral("received"));
+        launcher("printf %s \"$1\" > '" + QFile::encodeName(received) + "'\n");
+        shown = WhenModalShown<QMessageBox>([](QMessageBox* box) { box->close(); });
+        generate->trigger();
+        QTRY_VERIFY(QFileInfo(received).size() > 0);
+        QTest::qWait(100);
+        QVERIFY(!shown->ran);
+        QFile given(received);
+        QVERIFY(given.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(given.readAll()), report);
+
+        auto asked = Answer(QMessageBox::No);
+        form.close();
+    }
 }
 
 void MainWindowTest::fileCommandsHaveShortcuts() {
