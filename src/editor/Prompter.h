@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -31,7 +32,9 @@ public:
 class ReportOpener {
 public:
     virtual ~ReportOpener() = default;
-    virtual void Open(const std::string& path) = 0;
+    // notOpened runs, at once or later from the event loop, when no program
+    // could be found to open the file.
+    virtual void Open(const std::string& path, std::function<void()> notOpened) = 0;
 };
 
 } // namespace brellic

@@ -6,7 +6,24 @@
 #include "io/SiteFile.h"
 #include "model/Globals.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace brellic {
+
+namespace {
+
+// Without a program to show it, the user must be told where the report is:
+// the working folder is nowhere on screen.
+std::string ReportNotOpenedMessage(const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(name, error);
+    const std::u8string text = (error ? std::filesystem::path(name) : full).u8string();
+    return "The report was written, but no program could be found to open it:\n" +
+           std::string(text.begin(), text.end());
+}
+
+} // namespace
 
 void SiteEditor::Open() {
     if (!OfferToSave())
@@ -108,7 +125,9 @@ void SiteEditor::GenerateReport(ReportOpener& opener) {
         prompter_.ShowError(written.Message);
         return;
     }
-    opener.Open(path);
+    opener.Open(path, [&prompter = prompter_, message = ReportNotOpenedMessage(path)] {
+        prompter.ShowError(message);
+    });
 }
 
 } // namespace brellic

@@ -14,7 +14,11 @@
 #include <QStyle>
 #include <QTreeWidget>
 
+#include "editor/DecimalEntry.h"
+#include "model/Format.h"
+#include "settings/DecimalSeparator.h"
 #include "ui/Cp1252Validator.h"
+#include "ui/CutTextTips.h"
 #include "ui/Fonts.h"
 #include "ui/Named.h"
 
@@ -28,8 +32,45 @@ constexpr int kDescriptionLength = 50;
 constexpr int kMaxQuantity = 999;
 constexpr double kMaxAmps = 9.999;
 
+// A current field. The point and the locale's decimal separator both mean the
+// decimal separator: a comma locale's user who types "0.03" means 0.03 A, and
+// QDoubleSpinBox would read the point as a group separator and take 3 A. The
+// value is shown with the same separator and rounding as the rest of the window.
+class CurrentEdit final : public QDoubleSpinBox {
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+    QValidator::State validate(QString& text, int&) const override {
+        switch (Read(text).State) {
+        case EntryState::Acceptable:
+            return QValidator::Acceptable;
+        case EntryState::Intermediate:
+            return QValidator::Intermediate;
+        case EntryState::Invalid:
+            break;
+        }
+        return QValidator::Invalid;
+    }
+    double valueFromText(const QString& text) const override {
+        const DecimalEntry read = Read(text);
+        return read.State == EntryState::Acceptable ? read.Value : value();
+    }
+    QString textFromValue(double amps) const override {
+        return QString::fromStdString(FormatFixed(amps, decimals(), Separator()));
+    }
+    // The base class would strip the locale's group separator, which here is
+    // never one.
+    void fixup(QString&) const override {}
+
+private:
+    char Separator() const { return DecimalSeparatorOf(locale()); }
+    DecimalEntry Read(const QString& text) const {
+        return ReadDecimalEntry(text.toStdString(), Separator(), decimals(), maximum());
+    }
+};
+
 QDoubleSpinBox* MakeCurrentEdit(const char* name, QWidget* parent) {
-    auto* edit = Named<QDoubleSpinBox>(name, parent);
+    auto* edit = Named<CurrentEdit>(name, parent);
     edit->setDecimals(3);
     edit->setRange(0.0, kMaxAmps);
     edit->setSingleStep(0.001);
@@ -94,6 +135,7 @@ void TfrmDevices::BuildList() {
     lbDevice->setSelectionMode(QAbstractItemView::SingleSelection);
     lbDevice->setSelectionBehavior(QAbstractItemView::SelectRows);
     lbDevice->setTextElideMode(Qt::ElideRight);
+    ShowCutTextsAsToolTips(lbDevice);
     lbDevice->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Vertical grid lines between the columns and the light blue of alternate rows. Once
     // items are styled, the selected row keeps its colours only if they are restated.

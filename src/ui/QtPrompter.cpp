@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #ifdef _WIN32
@@ -70,13 +72,41 @@ std::optional<std::string> QtPrompter::SaveFileName() {
     return Chosen(dialog);
 }
 
-void DesktopReportOpener::Open(const std::string& path) {
+void DesktopReportOpener::Open(const std::string& path, std::function<void()> notOpened) {
 #ifdef _WIN32
+    // The shell tells the user itself when it cannot start the editor.
     (void)path;
+    (void)notOpened;
     ShellExecuteA(GetActiveWindow(), "open", "notepad", "Report.txt", nullptr, SW_SHOW);
 #else
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+    const QString file = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (launcher.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file)))
+            notOpened();
+        return;
+    }
+    // QDesktopServices would start xdg-open too, but detached, and so never
+    // learn from its exit status that it found no program for the file. The
+    // process is left running when the window closes: with no desktop of its
+    // own, xdg-open waits for the editor it started.
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, notOpened](int code, QProcess::ExitStatus status) {
+                         if (status == QProcess::NormalExit && code != 0)
+                             notOpened();
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, notOpened](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         notOpened();
+                         process->deleteLater();
+                     });
+    process->start(launcher, {file});
 #endif
 }
 

@@ -2,6 +2,8 @@
 
 #include "editor/Prompter.h"
 
+#include <QPointer>
+
 class QWidget;
 
 namespace brellic {
@@ -20,13 +22,15 @@ public:
     std::optional<std::string> SaveFileName() override;
 
 private:
-    QWidget* parent_;
+    // Guarded: a failure to open the report may be reported from the event
+    // loop after the window that asked has gone.
+    QPointer<QWidget> parent_;
 };
 
 // Opens the report in the desktop's text editor without waiting for it.
 class DesktopReportOpener final : public ReportOpener {
 public:
-    void Open(const std::string& path) override;
+    void Open(const std::string& path, std::function<void()> notOpened) override;
 };
 
 // The site file dialogs' filter and extension.

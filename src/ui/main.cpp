@@ -1,6 +1,7 @@
 #include "main.h"
 
 #include "Cp1252Validator.h"
+#include "CutTextTips.h"
 #include "Devices.h"
 #include "Fonts.h"
 #include "Options.h"
@@ -9,10 +10,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -83,6 +86,15 @@ void ShowItems(QComboBox* combo, const std::vector<std::string>& items, int sele
     combo->setCurrentIndex(selected);
 }
 
+// The platform's keys for a standard command, or the usual key where the
+// platform has none (Windows has none for Save As or Quit).
+void SetShortcut(QAction* action, QKeySequence::StandardKey key, const QKeySequence& fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty())
+        keys << fallback;
+    action->setShortcuts(keys);
+}
+
 QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent) {
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(QString::fromLatin1(name));
@@ -143,6 +155,13 @@ void TfrmMain::BuildMenu() {
     add(mnuGenReport, "mnuGenReport", QStringLiteral("Generate Report"), kTagReport);
     file->addSeparator();
     add(mnuExit, "mnuExit", QStringLiteral("E&xit"), kTagExit);
+
+    mnuNew->setShortcuts(QKeySequence::New);
+    mnuOpen->setShortcuts(QKeySequence::Open);
+    mnuSave->setShortcuts(QKeySequence::Save);
+    SetShortcut(mnuSaveAs, QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+    mnuGenReport->setShortcut(Qt::CTRL | Qt::Key_R);
+    SetShortcut(mnuExit, QKeySequence::Quit, Qt::ALT | Qt::Key_F4);
 
     mnuOptions = menuBar()->addAction(QStringLiteral("Options"));
     mnuOptions->setObjectName(QStringLiteral("Options1"));
@@ -236,6 +255,7 @@ QWidget* TfrmMain::BuildDeviceGroup() {
     lbDevices->setAlternatingRowColors(true);
     lbDevices->setSelectionMode(QAbstractItemView::SingleSelection);
     lbDevices->setTextElideMode(Qt::ElideRight);
+    ShowCutTextsAsToolTips(lbDevices);
     lbDevices->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lbDevices->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Vertical grid lines between the columns and the light blue of alternate rows. Once
@@ -414,7 +434,9 @@ void TfrmMain::mnuExitClick() {
 }
 
 void TfrmMain::OpenAtStart(const QString& path) {
-    editor_->OpenFile(path.toStdString());
+    // Kept with its full path, as the open dialog gives it, so the caption
+    // reads as it does after Open.
+    editor_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString());
     Refresh();
 }
 

@@ -29,7 +29,7 @@ private:
 
 class RecordingOpener final : public ReportOpener {
 public:
-    void Open(const std::string& path) override { opened.push_back(path); }
+    void Open(const std::string& path, std::function<void()>) override { opened.push_back(path); }
     std::vector<std::string> opened;
 };
 

@@ -232,3 +232,31 @@ TEST_F(FileCommandsTest, QuantityZeroFromAFileSurvivesAnEdit) {
         EXPECT_EQ(editor->Devices().At(static_cast<std::size_t>(i)).Data, before);
     }
 }
+
+// A report that no program could open is named with its full path, so the
+// user can find it; one that was opened is not mentioned.
+TEST_F(FileCommandsTest, ReportNoProgramOpensIsNamedWithItsFullPath) {
+    struct Opener final : ReportOpener {
+        bool found = true;
+        std::vector<std::string> opened;
+        void Open(const std::string& path, std::function<void()> notOpened) override {
+            opened.push_back(path);
+            if (!found)
+                notOpened();
+        }
+    } opener;
+    Ready(3, 15, "17.0 Ah");
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir);
+    const std::string full = (fs::current_path() / kReportFileName).string();
+    editor->GenerateReport(opener);
+    opener.found = false;
+    editor->GenerateReport(opener);
+    fs::current_path(previous);
+
+    EXPECT_EQ(opener.opened, (std::vector<std::string>{kReportFileName, kReportFileName}));
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].kind, Asked::Error);
+    EXPECT_NE(prompter.asked[0].text.find(full), std::string::npos) << prompter.asked[0].text;
+    EXPECT_TRUE(fs::is_regular_file(dir / kReportFileName));
+}

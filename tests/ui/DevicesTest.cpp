@@ -31,6 +31,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace brellic {
@@ -172,6 +173,7 @@ private slots:
     void descriptionTakesOnlyWindows1252();
     void tabOrderRunsButtonsQuantityCustomThenList();
     void controlsCarryTheirNamesSizesAndTexts();
+    void cutNamesShowInFullAsToolTips();
 };
 
 // The number fields follow the default locale, which the window's decimal
@@ -657,6 +659,42 @@ void DevicesTest::controlsCarryTheirNamesSizesAndTexts() {
     QVERIFY(!model.ExecuteAdd(Family9(), 2, entry, show, '.'));
     QVERIFY(shown->ran);
     parent.hide();
+}
+
+void DevicesTest::cutNamesShowInFullAsToolTips() {
+    DeviceDialog model;
+    TDeviceData entry;
+    auto shown = WhenModalShown<TfrmDevices>([](TfrmDevices* dialog) {
+        auto* list = In<QTreeWidget>(dialog, "lbDevice");
+        const auto tipAt = [list](int row) {
+            // A tip fades out after a while; the next question starts without one.
+            QToolTip::hideText();
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+                return QStringLiteral("(the earlier tip stayed)");
+            QTreeWidgetItem* item = list->topLevelItem(row);
+            list->scrollToItem(item);
+            const QPoint at = list->visualItemRect(item).topLeft() + QPoint(20, 4);
+            QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &event);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        int widest = 0;
+        for (int row = 1; row < list->topLevelItemCount(); ++row) {
+            if (list->topLevelItem(row)->text(0).size() >
+                list->topLevelItem(widest)->text(0).size())
+                widest = row;
+        }
+        const QString name = list->topLevelItem(widest)->text(0);
+        QVERIFY2(list->fontMetrics().horizontalAdvance(name) > list->columnWidth(0),
+                 qPrintable(name + " fits its column"));
+        QCOMPARE(tipAt(widest), name);
+        QCOMPARE(tipAt(list->topLevelItemCount() - 1), QString()); // "Custom"
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        In<QPushButton>(dialog, "BitBtn2")->click();
+    });
+    QVERIFY(!model.ExecuteAdd(Family9(), 2, entry, Show(QStringLiteral("Add Devices")), '.'));
+    QVERIFY(shown->ran);
 }
 
 } // namespace brellic

@@ -33,6 +33,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #ifndef _WIN32
@@ -50,7 +51,7 @@ namespace {
 class RecordingOpener final : public ReportOpener {
 public:
     std::vector<std::string> opened;
-    void Open(const std::string& path) override { opened.push_back(path); }
+    void Open(const std::string& path, std::function<void()>) override { opened.push_back(path); }
 };
 
 QString PanelName(int row) {
@@ -111,6 +112,9 @@ private slots:
     void reportIsWrittenAndOpened();
     void reportFailureIsShownAndOpensNothing();
     void siteFileNamedAtStartIsOpened();
+    void reportNoProgramOpensIsNamedInAMessage();
+    void fileCommandsHaveShortcuts();
+    void cutDescriptionsShowInFullAsToolTips();
     void localeSeparator();
 };
 
@@ -383,6 +387,156 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
     QCOMPARE(w.Get<QComboBox>("cbBatteryType")->currentText(), QStringLiteral("18.0 Ah"));
     QVERIFY(w.Get<QAction>("mnuSave")->isEnabled());
     QVERIFY(!w.form.Editor().Site().Modified);
+    w.form.close();
+
+    // A name relative to the folder the program was started in is kept with
+    // its full path, as the open dialog gives it, so Save goes to that file.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    Window relative(store);
+    relative.form.OpenAtStart(QStringLiteral("./Mill Lane.KVR"));
+    QDir::setCurrent(previous);
+    QCOMPARE(relative.form.windowTitle(), QStringLiteral("Brellic - ") + path);
+    QCOMPARE(relative.form.Editor().Site().SiteFileName, path.toStdString());
+    relative.form.close();
+}
+
+// The desktop's own opener, with stand-ins for xdg-open put first on PATH.
+void MainWindowTest::reportNoProgramOpensIsNamedInAMessage() {
+    QTemporaryDir dir;
+    // Put back on every way out, a failed check included.
+    const struct Restore {
+        QString folder = QDir::currentPath();
+        QByteArray path = qgetenv("PATH");
+        ~Restore() {
+            QDir::setCurrent(folder);
+            qputenv("PATH", path);
+        }
+    } restore;
+    QDir::setCurrent(dir.path());
+    const QString report = QDir(dir.path()).absoluteFilePath(QStringLiteral("Report.Txt"));
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    QVERIFY(QDir().mkdir(bin));
+    qputenv("PATH", QFile::encodeName(bin));
+    const auto launcher = [&](const QByteArray& script) {
+        QFile file(bin + QStringLiteral("/xdg-open"));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("#!/bin/sh\n" + script);
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    };
+    {
+        MemorySettingsStore store;
+        QtPrompter prompter;
+        DesktopReportOpener opener;
+        TfrmMain form(store, prompter, opener, '.');
+        prompter.SetParent(&form);
+        form.show();
+        FindChild<QComboBox>(&form, "cbPanelType")->setCurrentIndex(0);
+        FindChild<QComboBox>(&form, "cbBatteryType")->setCurrentIndex(0);
+        auto* generate = FindChild<QAction>(&form, "mnuGenReport");
+
+        // xdg-open finds no program for the file: it says so with its exit status.
+        launcher("exit 3\n");
+        QString text;
+        auto shown = Answer(QMessageBox::Ok, &text);
+        generate->trigger();
+        QTRY_VERIFY(shown->ran);
+        QCOMPARE(shown->windowTitle, QStringLiteral("Error"));
+        QVERIFY2(text.contains(report), qPrintable(text));
+        QVERIFY(QFile::exists(report));
+
+        // No launcher at all.
+        QVERIFY(QFile::remove(bin + QStringLiteral("/xdg-open")));
+        shown = Answer(QMessageBox::Ok, &text);
+        generate->trigger();
+        QTRY_VERIFY(shown->ran);
+        QVERIFY2(text.contains(report), qPrintable(text));
+
+        // A program opens it: nothing is said.
+        const QString received = dir.filePath(QStringLiteral("received"));
+        launcher("printf %s \"$1\" > '" + QFile::encodeName(received) + "'\n");
+        shown = WhenModalShown<QMessageBox>([](QMessageBox* box) { box->close(); });
+        generate->trigger();
+        QTRY_VERIFY(QFileInfo(received).size() > 0);
+        QTest::qWait(100);
+        QVERIFY(!shown->ran);
+        QFile given(received);
+        QVERIFY(given.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromLocal8Bit(given.readAll()), report);
+
+        auto asked = Answer(QMessageBox::No);
+        form.close();
+    }
+}
+
+void MainWindowTest::fileCommandsHaveShortcuts() {
+    MemorySettingsStore store;
+    Window w(store);
+    const std::pair<const char*, const char*> captions[] = {{"mnuNew", "&New"},
+                                                            {"mnuOpen", "&Open..."},
+                                                            {"mnuSave", "&Save"},
+                                                            {"mnuSaveAs", "Save &As..."},
+                                                            {"mnuGenReport", "Generate Report"},
+                                                            {"mnuExit", "E&xit"}};
+    QList<QKeySequence> keys;
+    for (const auto& [name, caption] : captions) {
+        auto* action = w.Get<QAction>(name);
+        QCOMPARE(action->text(), QLatin1String(caption));
+        QVERIFY2(!action->shortcut().isEmpty(), name);
+        QVERIFY2(!keys.contains(action->shortcut()), name);
+        keys << action->shortcut();
+    }
+    QCOMPARE(w.Get<QAction>("mnuOpen")->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(w.Get<QAction>("mnuSave")->shortcut(), QKeySequence(QKeySequence::Save));
+
+    // The keys reach the commands, and only while the command is offered.
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    const QKeySequence report = w.Get<QAction>("mnuGenReport")->shortcut();
+    QTest::keySequence(&w.form, report);
+    QVERIFY(w.opener.opened.empty());
+    w.Ready(1, 0, QStringLiteral("2.1 Ah"));
+    QTest::keySequence(&w.form, report);
+    QCOMPARE(w.opener.opened.size(), std::size_t(1));
+    QDir::setCurrent(previous);
+    auto asked = Answer(QMessageBox::No);
+    w.form.close();
+}
+
+void MainWindowTest::cutDescriptionsShowInFullAsToolTips() {
+    MemorySettingsStore store;
+    Window w(store);
+    w.Ready(3, 10, QStringLiteral("17.0 Ah"));
+    const std::string longName = "Grade 3 detector on the north wall of the vault";
+    for (const std::string& description : {longName, std::string("PIR")}) {
+        w.form.Editor().btnAddClick([&](DeviceDialog& dialog) {
+            dialog.SelectRow(dialog.CustomIndex());
+            dialog.SetCustomDescription(description);
+            return true;
+        });
+    }
+    w.form.Refresh();
+    auto* list = w.Get<QTreeWidget>("lbDevices");
+    const auto tipAt = [list](int row, int column) {
+        // A tip fades out after a while; the next question starts without one.
+        QToolTip::hideText();
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+            return QStringLiteral("(the earlier tip stayed)");
+        const QRect cell = list->visualRect(list->model()->index(row, column));
+        const QPoint at = cell.center();
+        QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipAt(0, 1), QString::fromStdString(longName));
+    QCOMPARE(tipAt(1, 1), QString()); // shown whole: no tip
+    QCOMPARE(tipAt(0, 0), QString());
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    auto asked = Answer(QMessageBox::No);
     w.form.close();
 }
 

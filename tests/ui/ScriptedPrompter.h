@@ -61,7 +61,7 @@ private:
 class RecordingOpener final : public ReportOpener {
 public:
     std::vector<std::string> opened;
-    void Open(const std::string& path) override { opened.push_back(path); }
+    void Open(const std::string& path, std::function<void()>) override { opened.push_back(path); }
 };
 
 } // namespace brellic::testing
