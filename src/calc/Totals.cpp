@@ -18,20 +18,59 @@ double Add(double a, double b) {
 
 } // namespace
 
+LoadTotals SumLoads(const SiteState& site, const DeviceList& devices) {
+    LoadTotals totals;
+    for (const DeviceList::Entry& entry : devices) {
+        totals.LinesQuiescent = Add(entry.Data.Quiescent, totals.LinesQuiescent);
+        totals.LinesAlarm = Add(entry.Data.Alarm, totals.LinesAlarm);
+    }
+    totals.Quiescent = totals.LinesQuiescent;
+    totals.Alarm = totals.LinesAlarm;
+    if (site.PanelIndex >= 0 && site.PanelIndex < kPanelCount) {
+        const double panelCurrent = PanelTable[site.PanelIndex].PanelCurrent;
+        totals.Quiescent = Add(totals.Quiescent, panelCurrent);
+        totals.Alarm = Add(totals.Alarm, panelCurrent);
+    }
+    return totals;
+}
+
+StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod,
+                              std::int32_t standbyHours, double quiescentTotal, double alarmTotal) {
+    StandbyJudgement judgement;
+    // The alarm load is drawn for twice the alarm period, in hours. The
+    // doubling is done in 64 bits so that no stored period can overflow.
+    const Extended alarmHours =
+        static_cast<Extended>(2 * static_cast<std::int64_t>(alarmPeriod)) / 60;
+    judgement.RemainingCapacity =
+        static_cast<double>(batteryCapacity - alarmHours * static_cast<Extended>(alarmTotal));
+    // Only custom lines with negative currents can cancel the panel's own
+    // draw; the standby time is then undefined, and a figure that cannot be
+    // computed never passes.
+    if (quiescentTotal == 0)
+        return judgement;
+    judgement.Defined = true;
+    judgement.ActualStandby = static_cast<double>(
+        static_cast<Extended>(judgement.RemainingCapacity) / static_cast<Extended>(quiescentTotal));
+    judgement.Standby = standbyHours > judgement.ActualStandby ? Verdict::Fails : Verdict::Meets;
+    return judgement;
+}
+
+Verdict JudgeAlarmCurrent(double alarmTotal, double peakCurrent) {
+    return alarmTotal > peakCurrent ? Verdict::Fails : Verdict::Meets;
+}
+
 TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool panelChosen,
                           bool batteryChosen, DisplayTexts& texts, char separator) {
     TotalsResult result;
     const bool havePanel = site.PanelIndex >= 0 && site.PanelIndex < kPanelCount;
     const double panelCurrent = havePanel ? PanelTable[site.PanelIndex].PanelCurrent : 0.0;
 
+    const LoadTotals loads = SumLoads(site, devices);
+    result.QuiescentTotal = loads.Quiescent;
+    result.AlarmTotal = loads.Alarm;
+
     if (!devices.Empty()) {
-        for (const DeviceList::Entry& entry : devices) {
-            result.QuiescentTotal = Add(entry.Data.Quiescent, result.QuiescentTotal);
-            result.AlarmTotal = Add(entry.Data.Alarm, result.AlarmTotal);
-        }
         if (havePanel) {
-            result.QuiescentTotal = Add(result.QuiescentTotal, panelCurrent);
-            result.AlarmTotal = Add(result.AlarmTotal, panelCurrent);
             AssignFixed(texts.lbCPNomI, {}, panelCurrent, 3, separator, " Amps");
             AssignFixed(texts.lbCPAlarmI, {}, panelCurrent, 3, separator, " Amps");
         } else {
@@ -41,8 +80,6 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         AssignFixed(texts.TotNomI, {}, result.QuiescentTotal, 3, separator, " Amps");
         AssignFixed(texts.TotAlarmI, {}, result.AlarmTotal, 3, separator, " Amps");
     } else {
-        if (havePanel)
-            result.QuiescentTotal = result.AlarmTotal = panelCurrent;
         AssignFixed(texts.lbCPNomI, {}, result.QuiescentTotal, 3, separator, " Amps");
         AssignFixed(texts.lbCPAlarmI, {}, result.AlarmTotal, 3, separator, " Amps");
         texts.TotNomI = texts.lbCPNomI;
@@ -53,32 +90,20 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         texts.lbActStandby = "---";
         texts.lbActStandbyColor = kVerdictNone;
         texts.lbSbNotes = "None";
-    } else if (result.QuiescentTotal == 0) {
-        // Only custom lines with negative currents can cancel the panel's own
-        // draw; the standby time is then undefined, and a figure that cannot
-        // be computed never passes.
-        result.Standby = Verdict::Fails;
-        texts.lbActStandby = "Undefined";
-        texts.lbActStandbyColor = kVerdictFails;
-        texts.lbSbNotes = kStandbyUndefined;
     } else {
-        // The alarm load is drawn for twice the alarm period, in hours. The
-        // doubling is done in 64 bits so that no stored period can overflow.
-        const Extended alarmHours =
-            static_cast<Extended>(2 * static_cast<std::int64_t>(site.AlarmPeriod)) / 60;
-        const double remaining = static_cast<double>(
-            site.BatteryCapacity - alarmHours * static_cast<Extended>(result.AlarmTotal));
-        const double actualStandby = static_cast<double>(
-            static_cast<Extended>(remaining) / static_cast<Extended>(result.QuiescentTotal));
-        AssignFixed(texts.lbActStandby, {}, actualStandby, 2, separator, " Hours");
-        if (site.StandbyHours > actualStandby) {
-            result.Standby = Verdict::Fails;
+        const StandbyJudgement standby =
+            JudgeStandby(site.BatteryCapacity, site.AlarmPeriod, site.StandbyHours,
+                         result.QuiescentTotal, result.AlarmTotal);
+        result.Standby = standby.Standby;
+        if (!standby.Defined) {
+            texts.lbActStandby = "Undefined";
             texts.lbActStandbyColor = kVerdictFails;
-            texts.lbSbNotes = kStandbyFails;
+            texts.lbSbNotes = kStandbyUndefined;
         } else {
-            result.Standby = Verdict::Meets;
-            texts.lbActStandbyColor = kVerdictMeets;
-            texts.lbSbNotes = kStandbyMeets;
+            AssignFixed(texts.lbActStandby, {}, standby.ActualStandby, 2, separator, " Hours");
+            const bool meets = standby.Standby == Verdict::Meets;
+            texts.lbActStandbyColor = meets ? kVerdictMeets : kVerdictFails;
+            texts.lbSbNotes = meets ? kStandbyMeets : kStandbyFails;
         }
     }
 
@@ -89,12 +114,11 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         texts.lbPeakNotes = "None";
     } else {
         texts.lbActPeak = texts.TotAlarmI;
-        if (result.AlarmTotal > site.PeakCurrent) {
-            result.AlarmCurrent = Verdict::Fails;
+        result.AlarmCurrent = JudgeAlarmCurrent(result.AlarmTotal, site.PeakCurrent);
+        if (result.AlarmCurrent == Verdict::Fails) {
             texts.lbActPeakColor = kVerdictFails;
             texts.lbPeakNotes = kAlarmFails;
         } else {
-            result.AlarmCurrent = Verdict::Meets;
             texts.lbActPeakColor = kVerdictMeets;
             texts.lbPeakNotes = kAlarmMeets;
         }
