@@ -264,10 +264,10 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
     if (!painter.begin(&device))
         return 0;
     // The shown document keeps its own layout; the pages are laid out on a copy.
+    // Margins and page size are set before the layout meets the device, as
+    // each change after it would lay the whole document out again; marking
+    // the contents dirty then drops what was measured in screen fonts.
     const std::unique_ptr<QTextDocument> pages(document_->clone());
-    QAbstractTextDocumentLayout* layout = pages->documentLayout();
-    layout->setPaintDevice(&device);
-
     const qreal layoutMm = kLayoutDpi / 25.4;
     QTextFrameFormat frame = pages->rootFrame()->frameFormat();
     frame.setLeftMargin(kMarginMm * layoutMm);
@@ -277,6 +277,9 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
     pages->rootFrame()->setFrameFormat(frame);
     const QSizeF page(device.width(), device.height());
     pages->setPageSize(page);
+    QAbstractTextDocumentLayout* layout = pages->documentLayout();
+    layout->setPaintDevice(&device);
+    pages->markContentsDirty(0, pages->characterCount());
     const int count = pages->pageCount();
 
     const qreal deviceMm = device.logicalDpiY() / 25.4;

@@ -39,16 +39,19 @@ SheetFigures ExampleFigures(int extraDevices = 0, std::string siteRef = "Mill La
 
 const QDate kDate(2025, 3, 14);
 
-// The PDF written to a file and read back as text.
-QString PdfTextOf(const CalculationSheet& sheet) {
-    QTemporaryDir dir;
+// The PDF written to a file in dir.
+QString WritePdf(const CalculationSheet& sheet, const QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {};
     file.write(sheet.Pdf());
-    file.close();
-    return test::PdfText(path);
+    return path;
+}
+
+QString PdfTextOf(const CalculationSheet& sheet) {
+    QTemporaryDir dir;
+    return test::PdfText(WritePdf(sheet, dir));
 }
 
 } // namespace
@@ -111,6 +114,18 @@ void CalculationSheetTest::pdfHoldsEveryFigure() {
          })
         QVERIFY2(hasLine(QString::fromUtf8(wanted)), wanted);
     QCOMPARE(text.count(QLatin1Char('\f')), 1); // one page
+
+    // Laid out in the printer's fonts, inside 15 mm margins of an A4 page
+    // (595 x 842 points): the 14-point title and the footer above the bottom margin.
+    QTemporaryDir dir;
+    const QString path = WritePdf(sheet, dir);
+    const QRectF title = test::PdfWordBox(path, QStringLiteral("Power"));
+    QVERIFY2(title.height() > 12 && title.height() < 20,
+             qPrintable(QString::number(title.height())));
+    QVERIFY2(qAbs(title.left() - 15 / 25.4 * 72) < 1, qPrintable(QString::number(title.left())));
+    const QRectF footer = test::PdfWordBox(path, QStringLiteral("Page"));
+    QVERIFY(footer.top() > 842 - 20 / 25.4 * 72);
+    QVERIFY(footer.bottom() < 842 - 10 / 25.4 * 72);
 }
 
 void CalculationSheetTest::longDeviceListRunsOntoPagesWithTheHeaderRepeated() {

@@ -6,6 +6,8 @@
 // found, and then the tests that need it are skipped.
 
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -15,14 +17,32 @@ inline QString PdfToTextProgram() {
     return QStringLiteral(BRELLIC_PDFTOTEXT);
 }
 
-// Empty when pdftotext fails; its pages are separated by form feeds.
-inline QString PdfText(const QString& pdfPath) {
+inline QString RunPdfToText(const QString& option, const QString& pdfPath) {
     QProcess process;
-    process.start(PdfToTextProgram(), {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                       QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")});
+    process.start(PdfToTextProgram(), {option, QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                       pdfPath, QStringLiteral("-")});
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Empty when pdftotext fails; its pages are separated by form feeds.
+inline QString PdfText(const QString& pdfPath) {
+    return RunPdfToText(QStringLiteral("-layout"), pdfPath);
+}
+
+// Where the first occurrence of a word stands on its page, in points from the
+// top left corner; empty when it is not there.
+inline QRectF PdfWordBox(const QString& pdfPath, const QString& word) {
+    const QRegularExpression box(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">%1</word>")
+            .arg(QRegularExpression::escape(word)));
+    const QRegularExpressionMatch match = box.match(RunPdfToText(QStringLiteral("-bbox"), pdfPath));
+    if (!match.hasMatch())
+        return {};
+    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
 }
 
 } // namespace brellic::test
