@@ -198,9 +198,15 @@ int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& en
         PrintError(err, std::move(error));
         return kCliError;
     }
-    if (IoResult written =
-            WriteSheet(site.Editor().CalculationSheet(), *options.Output, environment.SheetDate);
-        !written) {
+    const std::string& path = *options.Output;
+    const std::string sheet =
+        RenderSheet(site.Editor().CalculationSheet(),
+                    SheetFormatFor(path).value_or(SheetFormat::Pdf), environment.SheetDate);
+    if (sheet.empty()) {
+        PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made.");
+        return kCliError;
+    }
+    if (IoResult written = WriteFileAtomically(path, sheet); !written) {
         PrintError(err, std::move(written.Message));
         return kCliError;
     }

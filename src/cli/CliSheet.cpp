@@ -1,7 +1,5 @@
 #include "cli/CliSheet.h"
 
-#include "cli/CliArgs.h"
-#include "io/AtomicFile.h"
 #include "sheet/CalculationSheet.h"
 
 #include <QGuiApplication>
@@ -59,25 +57,14 @@ QDate DateOf(std::optional<std::chrono::year_month_day> date) {
 
 } // namespace
 
-IoResult WriteSheet(const SheetFigures& figures, const std::string& path,
-                    std::optional<std::chrono::year_month_day> date) {
-    const std::optional<SheetFormat> format = SheetFormatFor(path);
-    if (!format)
-        return IoResult::Failure("Cannot write \"" + path +
-                                 "\": a calculation sheet is written as .pdf or .html.");
-    QByteArray bytes;
-    {
-        OffscreenGui gui;
-        if (!gui.Usable())
-            return IoResult::Failure("Cannot write \"" + path +
-                                     "\": the calculation sheet needs Qt's GUI module.");
-        const CalculationSheet sheet(figures, DateOf(date));
-        bytes = *format == SheetFormat::Pdf ? sheet.Pdf() : sheet.Html().toUtf8();
-    }
-    if (bytes.isEmpty())
-        return IoResult::Failure("Cannot write \"" + path + "\": the PDF could not be made.");
-    return WriteFileAtomically(
-        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
+                        std::optional<std::chrono::year_month_day> date) {
+    OffscreenGui gui;
+    if (!gui.Usable())
+        return {};
+    const CalculationSheet sheet(figures, DateOf(date));
+    const QByteArray bytes = format == SheetFormat::Pdf ? sheet.Pdf() : sheet.Html().toUtf8();
+    return bytes.toStdString();
 }
 
 } // namespace brellic
