@@ -34,15 +34,16 @@ LoadTotals SumLoads(const SiteState& site, const DeviceList& devices) {
     return totals;
 }
 
+Extended AlarmLoadHours(std::int32_t alarmPeriod) {
+    // The doubling is done in 64 bits so that no stored period can overflow.
+    return static_cast<Extended>(2 * static_cast<std::int64_t>(alarmPeriod)) / 60;
+}
+
 StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod,
                               std::int32_t standbyHours, double quiescentTotal, double alarmTotal) {
     StandbyJudgement judgement;
-    // The alarm load is drawn for twice the alarm period, in hours. The
-    // doubling is done in 64 bits so that no stored period can overflow.
-    const Extended alarmHours =
-        static_cast<Extended>(2 * static_cast<std::int64_t>(alarmPeriod)) / 60;
-    judgement.RemainingCapacity =
-        static_cast<double>(batteryCapacity - alarmHours * static_cast<Extended>(alarmTotal));
+    judgement.RemainingCapacity = static_cast<double>(
+        batteryCapacity - AlarmLoadHours(alarmPeriod) * static_cast<Extended>(alarmTotal));
     // Only custom lines with negative currents can cancel the panel's own
     // draw; the standby time is then undefined, and a figure that cannot be
     // computed never passes.

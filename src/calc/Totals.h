@@ -36,6 +36,10 @@ struct LoadTotals {
 
 LoadTotals SumLoads(const SiteState& site, const DeviceList& devices);
 
+// The hours the alarm load is drawn for: twice the alarm period, in hours
+// (15 minutes count as 0.5 hours).
+Extended AlarmLoadHours(std::int32_t alarmPeriod);
+
 // The standby time a battery gives once the alarm load has been supplied,
 // judged against the required standby time.
 struct StandbyJudgement {
