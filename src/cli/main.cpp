@@ -53,7 +53,7 @@ std::optional<std::chrono::year_month_day> SourceDate() {
     long long seconds = 0;
     const char* end = text + std::strlen(text);
     const auto [stop, error] = std::from_chars(text, end, seconds);
-    if (error != std::errc() || stop != end || *text == '\0')
+    if (error != std::errc() || stop != end)
         return std::nullopt;
     return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(
         std::chrono::sys_seconds(std::chrono::seconds(seconds))));

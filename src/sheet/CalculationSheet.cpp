@@ -124,8 +124,7 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     h += QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>%1</title>\n"
                         "<style>body { font-family: Arial, Helvetica, sans-serif; font-size: %2pt; "
                         "}</style>\n</head><body>\n")
-             .arg(title.toHtmlEscaped())
-             .arg(kPointSize);
+             .arg(title.toHtmlEscaped(), QString::number(kPointSize));
     h += QStringLiteral("<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px\">Power "
                         "Supply Calculation Sheet</p>\n");
 

@@ -168,20 +168,23 @@ void CalculationSheetTest::longDeviceListRunsOntoPagesWithTheHeaderRepeated() {
 }
 
 void CalculationSheetTest::htmlIsACompletePageWithTheUsersTextsEscaped() {
-    SheetFigures figures = ExampleFigures(0, "<b>Smith & Sons</b>");
+    // A "%1" in a user's text is text, not a placeholder.
+    SheetFigures figures = ExampleFigures(0, "<b>Smith & Sons</b> %1");
     figures.Devices.front().Description = "Sounder <script>";
     const CalculationSheet sheet(figures, kDate);
     const QString& html = sheet.Html();
     QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
     QVERIFY(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
-    QVERIFY(html.contains(QStringLiteral("&lt;b&gt;Smith &amp; Sons&lt;/b&gt;")));
+    QVERIFY(html.contains(QStringLiteral("<title>Calculation Sheet - &lt;b&gt;Smith &amp; "
+                                         "Sons&lt;/b&gt; %1</title>")));
+    QVERIFY(html.contains(QStringLiteral("font-size: 8.5pt")));
     QVERIFY(html.contains(QStringLiteral("Sounder &lt;script&gt;")));
     QVERIFY(!html.contains(QStringLiteral("<script")));
     QVERIFY(html.contains(QStringLiteral("<thead>")));
     QVERIFY(html.contains(QStringLiteral("Actual standby = 16.465 Ah ÷ 0.270 A = 60.98 Hours")));
-    QCOMPARE(sheet.Title(), QStringLiteral("Calculation Sheet - <b>Smith & Sons</b>"));
+    QCOMPARE(sheet.Title(), QStringLiteral("Calculation Sheet - <b>Smith & Sons</b> %1"));
     // The document shows the text, not markup.
-    QVERIFY(sheet.Document().toPlainText().contains(QStringLiteral("<b>Smith & Sons</b>")));
+    QVERIFY(sheet.Document().toPlainText().contains(QStringLiteral("<b>Smith & Sons</b> %1")));
 }
 
 void CalculationSheetTest::undefinedFiguresShowInRed() {
