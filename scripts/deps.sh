@@ -18,3 +18,6 @@ brellic_need_packages() {
 
 BRELLIC_BUILD_PACKAGES=(g++ cmake make ninja-build qt6-base-dev libgl-dev libgtest-dev
     libgmock-dev libbenchmark-dev nlohmann-json3-dev)
+# pdftotext reads the calculation sheet's PDFs back in the tests; pdftoppm
+# draws the README's picture of one.
+BRELLIC_BUILD_PACKAGES+=(poppler-utils)

@@ -76,20 +76,22 @@ int RequiredStandbyHours(int standard, int grade, bool acFailSignalled) {
     }
 }
 
+RatedOutputFigures RatedOutput(Extended batteryCapacity, int standbyHours, double peakCurrent) {
+    // The quotient is taken in extended precision and stored as a double; the
+    // cap compares the stored doubles, so an equal value stays as it is.
+    RatedOutputFigures figures;
+    figures.BeforeCap = static_cast<double>(batteryCapacity / static_cast<Extended>(standbyHours));
+    figures.Value = figures.BeforeCap > peakCurrent ? peakCurrent : figures.BeforeCap;
+    return figures;
+}
+
 void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, char separator) {
     const ExtendedPrecisionScope precision;
     const int hours = RequiredStandbyHours(site.SystemStandard, site.SystemGrade, acFailSignalled);
     if (hours != 0)
         site.StandbyHours = hours;
 
-    // Quotients are taken in extended precision and stored as doubles; the
-    // comparisons below are made on the stored doubles.
-    double ratedOutput = 0;
     const bool haveBattery = site.BatteryCapacity > 0;
-    if (haveBattery)
-        ratedOutput =
-            static_cast<double>(site.BatteryCapacity / static_cast<Extended>(site.StandbyHours));
-
     if (site.PanelIndex < 0 || site.PanelIndex >= kPanelCount) {
         texts.lbPSU = "Unknown";
         texts.lbBattCurrent = "Unknown";
@@ -107,9 +109,10 @@ void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, ch
                     " Amps");
         if (haveBattery) {
             AssignFixed(texts.lbPeakCurrent, {}, site.PeakCurrent, 2, separator, " Amps");
-            if (ratedOutput > site.PeakCurrent)
-                ratedOutput = site.PeakCurrent;
-            AssignFixed(texts.lbRatedOP, {}, ratedOutput, 2, separator, " Amps");
+            AssignFixed(
+                texts.lbRatedOP, {},
+                RatedOutput(site.BatteryCapacity, site.StandbyHours, site.PeakCurrent).Value, 2,
+                separator, " Amps");
         } else {
             texts.lbPeakCurrent = "Unknown";
             texts.lbRatedOP = "Please Select Battery";

@@ -22,4 +22,12 @@ void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, ch
 // The required standby hours for a standard and grade; 0 for a grade outside 1 to 3.
 int RequiredStandbyHours(int standard, int grade, bool acFailSignalled);
 
+// The continuous current a battery sustains over the required standby time:
+// capacity over hours, then capped at the peak current.
+struct RatedOutputFigures {
+    double BeforeCap = 0;
+    double Value = 0;
+};
+RatedOutputFigures RatedOutput(Extended batteryCapacity, int standbyHours, double peakCurrent);
+
 } // namespace brellic

@@ -25,14 +25,62 @@ void AssignAmps(std::string& text, double amps, char separator) {
         text = kUndefinedFigure;
 }
 
-void StandbyUndefined(TotalsResult& result, DisplayTexts& texts, const char* why) {
-    result.Standby = Verdict::Fails;
-    texts.lbActStandby = kUndefinedFigure;
-    texts.lbActStandbyColor = kVerdictFails;
-    texts.lbSbNotes = why;
+} // namespace
+
+LoadTotals SumLoads(const SiteState& site, const DeviceList& devices) {
+    const ExtendedPrecisionScope precision;
+    LoadTotals totals;
+    for (const DeviceList::Entry& entry : devices) {
+        totals.LinesQuiescent = Add(entry.Data.Quiescent, totals.LinesQuiescent);
+        totals.LinesAlarm = Add(entry.Data.Alarm, totals.LinesAlarm);
+    }
+    totals.Quiescent = totals.LinesQuiescent;
+    totals.Alarm = totals.LinesAlarm;
+    if (site.PanelIndex >= 0 && site.PanelIndex < kPanelCount) {
+        const double panelCurrent = PanelTable[site.PanelIndex].PanelCurrent;
+        totals.Quiescent = Add(totals.Quiescent, panelCurrent);
+        totals.Alarm = Add(totals.Alarm, panelCurrent);
+    }
+    return totals;
 }
 
-} // namespace
+Extended AlarmLoadHours(std::int32_t alarmPeriod) {
+    const ExtendedPrecisionScope precision;
+    // The doubling is done in 64 bits so that no stored period can overflow.
+    return static_cast<Extended>(2 * static_cast<std::int64_t>(alarmPeriod)) / 60;
+}
+
+StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod,
+                              std::int32_t standbyHours, double quiescentTotal, double alarmTotal) {
+    const ExtendedPrecisionScope precision;
+    StandbyJudgement judgement;
+    // A figure that cannot be computed never passes: NaN would fail no
+    // comparison, so it is caught before any. Custom lines of huge currents
+    // can overflow a sum, and only custom lines with negative currents can
+    // cancel the panel's own draw to a zero quiescent total.
+    judgement.Undefined = kStandbyTooLarge;
+    if (!std::isfinite(quiescentTotal) || !std::isfinite(alarmTotal))
+        return judgement;
+    judgement.RemainingCapacity = static_cast<double>(
+        batteryCapacity - AlarmLoadHours(alarmPeriod) * static_cast<Extended>(alarmTotal));
+    if (quiescentTotal == 0) {
+        judgement.Undefined = kStandbyUndefined;
+        return judgement;
+    }
+    judgement.ActualStandby = static_cast<double>(
+        static_cast<Extended>(judgement.RemainingCapacity) / static_cast<Extended>(quiescentTotal));
+    if (!std::isfinite(judgement.RemainingCapacity) || !std::isfinite(judgement.ActualStandby))
+        return judgement;
+    judgement.Defined = true;
+    judgement.Undefined = nullptr;
+    judgement.Standby = standbyHours > judgement.ActualStandby ? Verdict::Fails : Verdict::Meets;
+    return judgement;
+}
+
+Verdict JudgeAlarmCurrent(double alarmTotal, double peakCurrent) {
+    // An alarm total that left the range of doubles cannot be judged, so it fails.
+    return std::isfinite(alarmTotal) && alarmTotal <= peakCurrent ? Verdict::Meets : Verdict::Fails;
+}
 
 TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool panelChosen,
                           bool batteryChosen, DisplayTexts& texts, char separator) {
@@ -41,25 +89,16 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
     const bool havePanel = site.PanelIndex >= 0 && site.PanelIndex < kPanelCount;
     const double panelCurrent = havePanel ? PanelTable[site.PanelIndex].PanelCurrent : 0.0;
 
+    const LoadTotals loads = SumLoads(site, devices);
+    result.QuiescentTotal = loads.Quiescent;
+    result.AlarmTotal = loads.Alarm;
+
     if (!devices.Empty()) {
-        for (const DeviceList::Entry& entry : devices) {
-            result.QuiescentTotal = Add(entry.Data.Quiescent, result.QuiescentTotal);
-            result.AlarmTotal = Add(entry.Data.Alarm, result.AlarmTotal);
-        }
-        if (havePanel) {
-            result.QuiescentTotal = Add(result.QuiescentTotal, panelCurrent);
-            result.AlarmTotal = Add(result.AlarmTotal, panelCurrent);
-            AssignFixed(texts.lbCPNomI, {}, panelCurrent, 3, separator, " Amps");
-            AssignFixed(texts.lbCPAlarmI, {}, panelCurrent, 3, separator, " Amps");
-        } else {
-            AssignFixed(texts.lbCPNomI, {}, 0.0, 3, separator, " Amps");
-            AssignFixed(texts.lbCPAlarmI, {}, 0.0, 3, separator, " Amps");
-        }
+        AssignFixed(texts.lbCPNomI, {}, panelCurrent, 3, separator, " Amps");
+        AssignFixed(texts.lbCPAlarmI, {}, panelCurrent, 3, separator, " Amps");
         AssignAmps(texts.TotNomI, result.QuiescentTotal, separator);
         AssignAmps(texts.TotAlarmI, result.AlarmTotal, separator);
     } else {
-        if (havePanel)
-            result.QuiescentTotal = result.AlarmTotal = panelCurrent;
         AssignFixed(texts.lbCPNomI, {}, result.QuiescentTotal, 3, separator, " Amps");
         AssignFixed(texts.lbCPAlarmI, {}, result.AlarmTotal, 3, separator, " Amps");
         texts.TotNomI = texts.lbCPNomI;
@@ -70,36 +109,20 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         texts.lbActStandby = "---";
         texts.lbActStandbyColor = kVerdictNone;
         texts.lbSbNotes = "None";
-    } else if (!std::isfinite(result.QuiescentTotal) || !std::isfinite(result.AlarmTotal)) {
-        // Custom lines of huge currents can overflow a sum. A figure that
-        // cannot be computed never passes: NaN would fail no comparison.
-        StandbyUndefined(result, texts, kStandbyTooLarge);
-    } else if (result.QuiescentTotal == 0) {
-        // Only custom lines with negative currents can cancel the panel's own
-        // draw; the standby time is then undefined.
-        StandbyUndefined(result, texts, kStandbyUndefined);
     } else {
-        // The alarm load is drawn for twice the alarm period, in hours. The
-        // doubling is done in 64 bits so that no stored period can overflow.
-        const Extended alarmHours =
-            static_cast<Extended>(2 * static_cast<std::int64_t>(site.AlarmPeriod)) / 60;
-        const double remaining = static_cast<double>(
-            site.BatteryCapacity - alarmHours * static_cast<Extended>(result.AlarmTotal));
-        const double actualStandby = static_cast<double>(
-            static_cast<Extended>(remaining) / static_cast<Extended>(result.QuiescentTotal));
-        if (!std::isfinite(remaining) || !std::isfinite(actualStandby)) {
-            StandbyUndefined(result, texts, kStandbyTooLarge);
+        const StandbyJudgement standby =
+            JudgeStandby(site.BatteryCapacity, site.AlarmPeriod, site.StandbyHours,
+                         result.QuiescentTotal, result.AlarmTotal);
+        result.Standby = standby.Standby;
+        if (!standby.Defined) {
+            texts.lbActStandby = kUndefinedFigure;
+            texts.lbActStandbyColor = kVerdictFails;
+            texts.lbSbNotes = standby.Undefined;
         } else {
-            AssignFixed(texts.lbActStandby, {}, actualStandby, 2, separator, " Hours");
-            if (site.StandbyHours > actualStandby) {
-                result.Standby = Verdict::Fails;
-                texts.lbActStandbyColor = kVerdictFails;
-                texts.lbSbNotes = kStandbyFails;
-            } else {
-                result.Standby = Verdict::Meets;
-                texts.lbActStandbyColor = kVerdictMeets;
-                texts.lbSbNotes = kStandbyMeets;
-            }
+            AssignFixed(texts.lbActStandby, {}, standby.ActualStandby, 2, separator, " Hours");
+            const bool meets = standby.Standby == Verdict::Meets;
+            texts.lbActStandbyColor = meets ? kVerdictMeets : kVerdictFails;
+            texts.lbSbNotes = meets ? kStandbyMeets : kStandbyFails;
         }
     }
 
@@ -110,19 +133,12 @@ TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool
         texts.lbPeakNotes = "None";
     } else {
         texts.lbActPeak = texts.TotAlarmI;
-        if (!std::isfinite(result.AlarmTotal)) {
-            result.AlarmCurrent = Verdict::Fails;
-            texts.lbActPeakColor = kVerdictFails;
-            texts.lbPeakNotes = kAlarmTooLarge;
-        } else if (result.AlarmTotal > site.PeakCurrent) {
-            result.AlarmCurrent = Verdict::Fails;
-            texts.lbActPeakColor = kVerdictFails;
-            texts.lbPeakNotes = kAlarmFails;
-        } else {
-            result.AlarmCurrent = Verdict::Meets;
-            texts.lbActPeakColor = kVerdictMeets;
-            texts.lbPeakNotes = kAlarmMeets;
-        }
+        result.AlarmCurrent = JudgeAlarmCurrent(result.AlarmTotal, site.PeakCurrent);
+        const bool meets = result.AlarmCurrent == Verdict::Meets;
+        texts.lbActPeakColor = meets ? kVerdictMeets : kVerdictFails;
+        texts.lbPeakNotes = meets                              ? kAlarmMeets
+                            : std::isfinite(result.AlarmTotal) ? kAlarmFails
+                                                               : kAlarmTooLarge;
     }
     return result;
 }

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "model/DisplayTexts.h"
+#include "model/Extended.h"
 #include "model/SiteState.h"
+
+#include <cstdint>
 
 namespace brellic {
 
@@ -25,6 +28,42 @@ inline constexpr const char* kAlarmFails =
     "Alarm current exceeds maximum available from control panel!";
 inline constexpr const char* kAlarmTooLarge =
     "Alarm current cannot be calculated: the currents are too large.";
+
+// The load the panel supplies: the device lines' currents and, with a panel,
+// the panel's own current once in each total.
+struct LoadTotals {
+    double LinesQuiescent = 0; // the device lines alone
+    double LinesAlarm = 0;
+    double Quiescent = 0;
+    double Alarm = 0;
+};
+
+LoadTotals SumLoads(const SiteState& site, const DeviceList& devices);
+
+// The hours the alarm load is drawn for: twice the alarm period, in hours
+// (15 minutes count as 0.5 hours).
+Extended AlarmLoadHours(std::int32_t alarmPeriod);
+
+// The standby time a battery gives once the alarm load has been supplied,
+// judged against the required standby time.
+struct StandbyJudgement {
+    double RemainingCapacity = 0; // ampere-hours
+    double ActualStandby = 0;     // hours; meaningful only when Defined
+    // False when the standby time cannot be computed: a zero quiescent total,
+    // or a figure beyond the range of doubles. Undefined then says which.
+    bool Defined = false;
+    const char* Undefined = nullptr;
+    Verdict Standby = Verdict::Fails;
+};
+
+// The one standby computation: the window's verdict and every battery the
+// calculation sheet weighs up go through it, so they cannot disagree.
+StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod,
+                              std::int32_t standbyHours, double quiescentTotal, double alarmTotal);
+
+// Meets while the alarm total is within the peak current, equality included;
+// an alarm total that is not a finite number fails.
+Verdict JudgeAlarmCurrent(double alarmTotal, double peakCurrent);
 
 // Load totals of the device lines and the panel, the actual standby time and
 // both verdicts with their texts and colours. It reads StandbyHours and

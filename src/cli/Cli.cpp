@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/CliArgs.h"
+#include "cli/CliSheet.h"
 #include "cli/SiteJson.h"
 #include "editor/SiteEditor.h"
 #include "io/AtomicFile.h"
@@ -224,6 +225,28 @@ int Import(const CliOptions& options, std::ostream& err) {
     return kCliOk;
 }
 
+int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& environment) {
+    MemorySettingsStore settings = ResolveSettings(options, environment);
+    OpenedSite site(settings, environment.DecimalSeparator);
+    if (std::string error = site.Open(options.Files.front()); !error.empty()) {
+        PrintError(err, std::move(error));
+        return kCliError;
+    }
+    const std::string& path = *options.Output;
+    const std::string sheet =
+        RenderSheet(site.Editor().CalculationSheet(),
+                    SheetFormatFor(path).value_or(SheetFormat::Pdf), environment.SheetDate);
+    if (sheet.empty()) {
+        PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made.");
+        return kCliError;
+    }
+    if (IoResult written = WriteFileAtomically(path, sheet); !written) {
+        PrintError(err, std::move(written.Message));
+        return kCliError;
+    }
+    return kCliOk;
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -262,6 +285,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         break;
     case CliCommand::Import:
         status = Import(options, err);
+        break;
+    case CliCommand::Sheet:
+        status = Sheet(options, err, environment);
         break;
     }
     if (!out.flush()) {

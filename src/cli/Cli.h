@@ -2,9 +2,11 @@
 
 #include "editor/Settings.h"
 
+#include <chrono>
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@ struct CliEnvironment {
     // Opens the stored settings for reading. Asked only when --standard or
     // --alarm-period is left out; when empty, the defaults apply.
     std::function<std::unique_ptr<SettingsStore>()> StoredSettings;
+    // The date a calculation sheet shows; today's when empty.
+    std::optional<std::chrono::year_month_day> SheetDate;
 };
 
 // Runs one command line (the arguments after the program name): results go

@@ -20,6 +20,7 @@ constexpr CommandInfo kCommands[] = {
     {"check", CliCommand::Check, true, false, false, true},
     {"export", CliCommand::Export, false, false, false, false},
     {"import", CliCommand::Import, false, true, true, false},
+    {"sheet", CliCommand::Sheet, true, true, true, false},
 };
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -64,6 +65,18 @@ std::optional<std::int32_t> ParseWholeNumber(std::string_view text) {
     if (text.empty() || error != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
+}
+
+std::optional<SheetFormat> SheetFormatFor(std::string_view path) {
+    const auto endsWith = [path](std::string_view extension) {
+        return path.size() > extension.size() &&
+               EqualsIgnoringCase(path.substr(path.size() - extension.size()), extension);
+    };
+    if (endsWith(".pdf"))
+        return SheetFormat::Pdf;
+    if (endsWith(".html") || endsWith(".htm"))
+        return SheetFormat::Html;
+    return std::nullopt;
 }
 
 std::optional<std::int32_t> ParseStandard(std::string_view text) {
@@ -156,8 +169,12 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
         return Fail(command + " needs a file");
     if (!info->ManyFiles && options.Files.size() > 1)
         return Fail(command + " takes one file, not " + std::to_string(options.Files.size()));
+    const bool sheet = info->Command == CliCommand::Sheet;
     if (info->NeedsOutput && !options.Output)
-        return Fail(command + " needs -o OUT.KVR");
+        return Fail(command +
+                    (sheet ? " needs -o SHEET.pdf or -o SHEET.html" : " needs -o OUT.KVR"));
+    if (sheet && !SheetFormatFor(*options.Output))
+        return Fail("sheet writes a .pdf or an .html file, not '" + *options.Output + "'");
     return result;
 }
 
@@ -174,6 +191,10 @@ std::string CliUsage() {
            "      Prints the site as JSON.\n"
            "  brellic-cli import SITE.json -o OUT.KVR\n"
            "      Writes the site data file for a site given as JSON.\n"
+           "  brellic-cli sheet [--standard STD] [--alarm-period MINUTES] SITE.KVR -o SHEET.pdf\n"
+           "      Writes the site's calculation sheet as an A4 PDF, or as HTML when the\n"
+           "      name ends in .html. Needs no display. Dated today, or on the day of\n"
+           "      SOURCE_DATE_EPOCH (seconds since 1970, UTC) when that is set.\n"
            "  brellic-cli --help\n"
            "      Prints this text.\n"
            "\n"

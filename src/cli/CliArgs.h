@@ -8,7 +8,7 @@
 
 namespace brellic {
 
-enum class CliCommand { Help, Report, Check, Export, Import };
+enum class CliCommand { Help, Report, Check, Export, Import, Sheet };
 
 // A command line as the tool understood it.
 struct CliOptions {
@@ -38,6 +38,11 @@ bool ReadsStoredSettings(const CliOptions& options);
 std::optional<std::int32_t> ParseStandard(std::string_view text);
 // A whole number in the signed 32-bit range, with an optional sign.
 std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
+
+// What `sheet -o FILE` writes, from FILE's extension (.pdf, .html or .htm, in
+// any case); nothing for any other name.
+enum class SheetFormat { Pdf, Html };
+std::optional<SheetFormat> SheetFormatFor(std::string_view path);
 
 // The text --help prints.
 std::string CliUsage();

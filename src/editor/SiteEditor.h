@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Sheet.h"
 #include "editor/DeviceDialog.h"
 #include "editor/Prompter.h"
 #include "editor/Settings.h"
@@ -105,6 +106,8 @@ public:
     void GenerateReport(ReportOpener& opener);
     // The report as it would be written now (Windows-1252 bytes).
     std::string ReportText() const;
+    // The calculation sheet's figures for the site as it stands.
+    SheetFigures CalculationSheet() const;
 
     // Recalculations, for the commands above and for callers that change the
     // settings themselves.

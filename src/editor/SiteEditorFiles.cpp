@@ -116,6 +116,16 @@ std::string SiteEditor::ReportText() const {
     return BuildReport(report, devices, texts_, separator_);
 }
 
+SheetFigures SiteEditor::CalculationSheet() const {
+    SheetSite details;
+    details.SiteRef = controls_.SiteRef;
+    if (controls_.BatterySelected >= 0)
+        details.BatteryText =
+            controls_.BatteryItems[static_cast<std::size_t>(controls_.BatterySelected)];
+    details.AcFailSignalled = controls_.AcFailChecked;
+    return ComputeSheet(site_, devices_, details, separator_);
+}
+
 void SiteEditor::GenerateReport(ReportOpener& opener) {
     if (!Ready()) // the command is offered only with a panel and a battery
         return;

@@ -5,6 +5,7 @@
 #include "Devices.h"
 #include "Fonts.h"
 #include "Options.h"
+#include "Sheet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -153,6 +154,7 @@ void TfrmMain::BuildMenu() {
     add(mnuSaveAs, "mnuSaveAs", QStringLiteral("Save &As..."), kTagSaveAs);
     file->addSeparator();
     add(mnuGenReport, "mnuGenReport", QStringLiteral("Generate Report"), kTagReport);
+    add(mnuCalcSheet, "mnuCalcSheet", QStringLiteral("Calculation Sheet..."), 0);
     file->addSeparator();
     add(mnuExit, "mnuExit", QStringLiteral("E&xit"), kTagExit);
 
@@ -392,6 +394,7 @@ void TfrmMain::Connect() {
         editor_->New();
         Refresh();
     });
+    connect(mnuCalcSheet, &QAction::triggered, this, &TfrmMain::CalcSheetClick);
     connect(mnuOptions, &QAction::triggered, this, &TfrmMain::Options1Click);
     connect(mnuAbout, &QAction::triggered, this, &TfrmMain::AboutClick);
 }
@@ -455,6 +458,15 @@ void TfrmMain::AboutClick() {
                                       "alarm-current rules of EN 50131-1 or PD 6662.</p>"));
 }
 
+void TfrmMain::CalcSheetClick() {
+    // Offered, as the report is, only with a panel and a battery.
+    if (!editor_->View().Enabled.mnuGenReport)
+        return;
+    TfrmSheet form(editor_->CalculationSheet(), QDate::currentDate(),
+                   ProposedPdfName(editor_->Site().SiteFileName), this);
+    form.exec();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* event) {
     if (editor_->CloseQuery()) {
         event->accept();
@@ -515,6 +527,7 @@ void TfrmMain::Refresh() {
     mnuSave->setEnabled(enabled.mnuSave);
     mnuSaveAs->setEnabled(enabled.mnuSaveAs);
     mnuGenReport->setEnabled(enabled.mnuGenReport);
+    mnuCalcSheet->setEnabled(enabled.mnuGenReport);
 
     SetText(lbPeriod, texts.lbPeriod);
     SetText(lbPSU, texts.lbPSU);

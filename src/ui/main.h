@@ -48,6 +48,7 @@ private:
     void RunDeviceCommand(void (SiteEditor::*command)(const DeviceDialog::ShowModal&));
     void Options1Click();
     void AboutClick();
+    void CalcSheetClick();
 
     std::unique_ptr<SiteEditor> editor_;
     ReportOpener& opener_;
@@ -57,6 +58,7 @@ private:
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuGenReport = nullptr;
+    QAction* mnuCalcSheet = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuOptions = nullptr;
     QAction* mnuAbout = nullptr;

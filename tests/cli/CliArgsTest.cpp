@@ -109,5 +109,28 @@ TEST(CliArgs, UsageDocumentsEveryCommand) {
         EXPECT_NE(usage.find(command), std::string::npos) << command;
 }
 
+TEST(CliArgs, SheetWritesPdfOrHtmlByTheOutputName) {
+    const CliParseResult parsed =
+        ParseCliArguments({"sheet", "--alarm-period", "30", "s.KVR", "-o", "s.pdf"});
+    ASSERT_TRUE(parsed) << parsed.Error;
+    EXPECT_EQ(parsed.Options.Command, CliCommand::Sheet);
+    EXPECT_EQ(parsed.Options.AlarmPeriod, 30);
+    EXPECT_EQ(parsed.Options.Output, "s.pdf");
+
+    EXPECT_EQ(SheetFormatFor("a/b.pdf"), SheetFormat::Pdf);
+    EXPECT_EQ(SheetFormatFor("B.PDF"), SheetFormat::Pdf);
+    EXPECT_EQ(SheetFormatFor("b.html"), SheetFormat::Html);
+    EXPECT_EQ(SheetFormatFor("b.Htm"), SheetFormat::Html);
+    for (const char* other : {"b.txt", "b.pdf.txt", "pdf", ".pdf", "b.xhtml", "b.html "})
+        EXPECT_FALSE(SheetFormatFor(other)) << other;
+
+    EXPECT_EQ(ParseCliArguments({"sheet", "s.KVR"}).Error,
+              "sheet needs -o SHEET.pdf or -o SHEET.html");
+    EXPECT_EQ(ParseCliArguments({"sheet", "s.KVR", "-o", "s.txt"}).Error,
+              "sheet writes a .pdf or an .html file, not 's.txt'");
+    EXPECT_FALSE(ParseCliArguments({"sheet", "a.KVR", "b.KVR", "-o", "s.pdf"}));
+    EXPECT_NE(CliUsage().find("brellic-cli sheet"), std::string::npos);
+}
+
 } // namespace
 } // namespace brellic

@@ -1,7 +1,9 @@
 // Prints the calculation's display texts for a wide sweep of sites, the
-// reports of part of them, and the number formats for awkward values. The Windows build's output
-// is compared with the Linux build's: both must show the same digits, which
-// holds only while both evaluate in the 80-bit format and round the same way.
+// reports and calculation sheets of part of them, and the number formats for
+// awkward values. The Windows build's output is compared with the Linux
+// build's: both must show the same digits, which holds only while both
+// evaluate in the 80-bit format and round the same way.
+#include "calc/Sheet.h"
 #include "calc/Supply.h"
 #include "calc/Totals.h"
 #include "io/Report.h"
@@ -97,6 +99,28 @@ void PrintReport(const SiteState& site, bool acFail, int battery, const DeviceLi
     }
 }
 
+// The calculation sheet's working, verdicts and battery choice.
+void PrintSheet(const SiteState& site, bool acFail, int battery, const DeviceList& devices,
+                char separator) {
+    SheetSite details;
+    if (battery >= 0)
+        details.BatteryText = std::string(BatteryTable[static_cast<std::size_t>(battery)]);
+    details.AcFailSignalled = acFail;
+    const SheetFigures sheet = ComputeSheet(site, devices, details, separator);
+    for (const SheetFigure* figure :
+         {&sheet.RequiredStandby, &sheet.PeakCurrent, &sheet.RatedOutput, &sheet.QuiescentTotal,
+          &sheet.AlarmTotal, &sheet.RemainingCapacity, &sheet.ActualStandby, &sheet.CapacityNeeded,
+          &sheet.CapacityWithAllowance, &sheet.SpareQuiescent, &sheet.SpareAlarm, &sheet.Recharge})
+        std::printf("  = %s\n", figure->Line().c_str());
+    for (const SheetCheck* check : {&sheet.StandbyCheck, &sheet.AlarmCheck, &sheet.RechargeCheck})
+        std::printf("  ? %s %d %s\n", check->Comparison.c_str(), static_cast<int>(check->Result),
+                    check->Comment.c_str());
+    for (const SheetBattery& candidate : sheet.Batteries)
+        std::printf("  + %s %s %d\n", candidate.Text.c_str(), candidate.ActualStandby.c_str(),
+                    static_cast<int>(candidate.Standby));
+    std::printf("  ! %s\n", sheet.BatteryConclusion.c_str());
+}
+
 void PrintSite(const SiteState& start, bool acFail, int battery, const DeviceSet& set,
                char separator) {
     SiteState site = start;
@@ -127,6 +151,8 @@ void PrintSite(const SiteState& start, bool acFail, int battery, const DeviceSet
         std::printf("  %s\n", entry.Text.c_str());
     if (site.SystemStandard == 1 && site.AlarmPeriod == 15)
         PrintReport(site, acFail, battery, devices, texts, separator);
+    if (site.SystemStandard == 0 && site.AlarmPeriod == 30)
+        PrintSheet(site, acFail, battery, devices, separator);
 }
 
 void PrintSites() {

@@ -1,0 +1,414 @@
+#include "Sheet.h"
+
+#include "calc/Supply.h"
+#include "model/Extended.h"
+#include "model/Format.h"
+#include "model/Globals.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+
+namespace brellic {
+
+namespace {
+
+// The sheet's operators, as UTF-8.
+constexpr const char* kTimes = "\xC3\x97";       // ×
+constexpr const char* kDivide = "\xC3\xB7";      // ÷
+constexpr const char* kMinus = "\xE2\x88\x92";   // −
+constexpr const char* kAtLeast = "\xE2\x89\xA5"; // ≥
+constexpr const char* kAtMost = "\xE2\x89\xA4";  // ≤
+
+// Recharge limits commonly applied under EN 50131-6: 80 % of the capacity
+// within 72 hours at grades 1 and 2, within 24 hours at grade 3.
+constexpr int kRechargeHoursGrade2 = 72;
+constexpr int kRechargeHoursGrade3 = 24;
+
+bool Finite(std::initializer_list<double> values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// Formats with the window's digits: two decimals for supply figures, battery
+// capacities and hours, three for load currents. Capacities worked out here
+// have three decimals, so that each line can be checked with a calculator to
+// the digits it shows.
+class Numbers {
+public:
+    explicit Numbers(char separator) : separator_(separator) {}
+    std::string Fixed(double value, int decimals, const char* unit) const {
+        return FormatFixed(value, decimals, separator_) + unit;
+    }
+    std::string Capacity(Extended value) const {
+        return Fixed(static_cast<double>(value), 2, " Ah");
+    }
+    std::string Ah(double value) const { return Fixed(value, 3, " Ah"); }
+    std::string Hours(double value) const { return Fixed(value, 2, " Hours"); }
+    std::string SupplyAmps(double value) const { return Fixed(value, 2, " Amps"); }
+    std::string SupplyA(double value) const { return Fixed(value, 2, " A"); }
+    std::string LoadAmps(double value) const { return Fixed(value, 3, " Amps"); }
+    std::string LoadA(double value) const { return Fixed(value, 3, " A"); }
+
+private:
+    char separator_;
+};
+
+std::string Op(const char* op) {
+    return std::string(" ") + op + " ";
+}
+
+SheetFigure Figure(std::string label, std::string formula) {
+    SheetFigure figure;
+    figure.Label = std::move(label);
+    figure.Formula = std::move(formula);
+    figure.Result = kUndefined;
+    return figure;
+}
+
+void SetResult(SheetFigure& figure, bool defined, const std::string& result) {
+    figure.Defined = defined;
+    figure.Result = defined ? result : std::string(kUndefined);
+}
+
+// Judged on the digits shown: a spare current a hair below zero shows as
+// 0.000 and is not called over, just as its battery meets the requirement.
+bool ShowsNegative(const SheetFigure& figure) {
+    return figure.Defined && figure.Result.starts_with('-');
+}
+
+double Stored(Extended value) {
+    return static_cast<double>(value);
+}
+
+// AlarmLoadHours as the working shows it: "(2 × 15 ÷ 60) h".
+std::string AlarmHoursText(std::int32_t alarmPeriod) {
+    return "(2" + Op(kTimes) + FormatInt(alarmPeriod) + Op(kDivide) + "60) h";
+}
+
+// The standby time of one battery through the window's own judgement; a
+// judgement whose inputs or results are not finite is undefined and fails.
+struct Standby {
+    StandbyJudgement Judgement;
+    bool Defined = false;
+    bool Meets() const { return Defined && Judgement.Standby == Verdict::Meets; }
+};
+
+// Builds the sheet section by section from inputs read once.
+class SheetBuilder {
+public:
+    SheetBuilder(const SiteState& site, const DeviceList& devices, const SheetSite& details,
+                 char separator)
+        : site_(site), devices_(devices), details_(details), separator_(separator), n_(separator),
+          havePanel_(site.PanelIndex >= 0 && site.PanelIndex < kPanelCount),
+          panel_(havePanel_ ? &PanelTable[site.PanelIndex] : nullptr),
+          capacity_(site.BatteryCapacity),
+          haveBattery_(havePanel_ && capacity_ > 0 && std::isfinite(capacity_)),
+          hours_(site.StandbyHours), hoursText_(FormatInt(hours_) + " h"),
+          loads_(SumLoads(site, devices)), loadsFinite_(Finite({loads_.Quiescent, loads_.Alarm})),
+          chosen_(haveBattery_ ? Judge(capacity_) : Standby{}),
+          remainingDefined_(haveBattery_ && std::isfinite(loads_.Alarm) &&
+                            std::isfinite(chosen_.Judgement.RemainingCapacity)) {}
+
+    SheetFigures Build() {
+        Site();
+        Working();
+        Checks();
+        CapacityNeeded();
+        Batteries();
+        Spare();
+        Recharge();
+        return std::move(s_);
+    }
+
+private:
+    Standby Judge(Extended capacity) const {
+        Standby standby;
+        standby.Judgement =
+            JudgeStandby(capacity, site_.AlarmPeriod, hours_, loads_.Quiescent, loads_.Alarm);
+        standby.Defined =
+            standby.Judgement.Defined && std::isfinite(capacity) &&
+            Finite({loads_.Quiescent, loads_.Alarm, standby.Judgement.RemainingCapacity,
+                    standby.Judgement.ActualStandby});
+        return standby;
+    }
+    double Remaining() const { return chosen_.Judgement.RemainingCapacity; }
+    double PanelCurrent() const { return havePanel_ ? panel_->PanelCurrent : 0.0; }
+
+    // The header and the device table with the panel's own line and the totals.
+    void Site() {
+        s_.SiteRef = details_.SiteRef;
+        s_.Standard = site_.SystemStandard == 0 ? "EN50131-1" : "PD6662";
+        s_.Grade = FormatInt(site_.SystemGrade);
+        s_.AcFailSignalled = details_.AcFailSignalled ? "Yes" : "No";
+        s_.PanelName = havePanel_ ? std::string(panel_->Name) : std::string();
+        s_.BatteryText = details_.BatteryText;
+        s_.AlarmPeriod = FormatInt(site_.AlarmPeriod) + " minutes";
+        for (const DeviceList::Entry& entry : devices_) {
+            const TDeviceData& device = entry.Data;
+            s_.Devices.push_back({FormatInt(device.Qty), device.Description,
+                                  FormatInt(device.Grade), n_.LoadAmps(device.Quiescent),
+                                  n_.LoadAmps(device.Alarm)});
+        }
+        s_.PanelLine = {"1", havePanel_ ? s_.PanelName + " (control panel)" : "No control panel",
+                        s_.Grade, n_.LoadAmps(PanelCurrent()), n_.LoadAmps(PanelCurrent())};
+        s_.Totals = {"", "Totals", "",
+                     std::isfinite(loads_.Quiescent) ? n_.LoadAmps(loads_.Quiescent) : kUndefined,
+                     std::isfinite(loads_.Alarm) ? n_.LoadAmps(loads_.Alarm) : kUndefined};
+    }
+
+    // The window's figures in the order it computes them.
+    void Working() {
+        s_.RequiredStandby = Figure("Required standby", "by standard, grade and AC fail");
+        s_.RequiredStandby.Working = s_.Standard + ", grade " + s_.Grade;
+        if (site_.SystemGrade == 3)
+            s_.RequiredStandby.Working +=
+                details_.AcFailSignalled ? ", AC fail signalled" : ", AC fail not signalled";
+        SetResult(s_.RequiredStandby, hours_ > 0, FormatInt(hours_) + " Hours");
+
+        s_.PeakCurrent = Figure("Peak available current",
+                                "PSU output " + std::string(kMinus) + " charging current");
+        if (havePanel_) {
+            s_.PeakCurrent.Working =
+                n_.SupplyA(panel_->PsuOutput) + Op(kMinus) + n_.SupplyA(panel_->ChargeCurrent);
+            SetResult(s_.PeakCurrent, true, n_.SupplyAmps(site_.PeakCurrent));
+        }
+
+        s_.RatedOutput = Figure("Continuous rated output", "capacity " + std::string(kDivide) +
+                                                               " standby, capped at the peak");
+        if (haveBattery_ && hours_ > 0) {
+            const RatedOutputFigures rated = RatedOutput(capacity_, hours_, site_.PeakCurrent);
+            s_.RatedOutput.Working = n_.Capacity(capacity_) + Op(kDivide) + hoursText_;
+            if (rated.Value != rated.BeforeCap)
+                s_.RatedOutput.Working +=
+                    " = " + n_.SupplyAmps(rated.BeforeCap) + ", capped at the peak current";
+            SetResult(s_.RatedOutput, std::isfinite(rated.Value), n_.SupplyAmps(rated.Value));
+        }
+
+        s_.QuiescentTotal = Figure("Quiescent total", "device lines + the panel's own current");
+        s_.AlarmTotal = Figure("Alarm total", "device lines + the panel's own current");
+        if (Finite({loads_.LinesQuiescent, loads_.LinesAlarm})) {
+            const std::string panel =
+                n_.LoadA(PanelCurrent()) + (havePanel_ ? " (panel)" : " (no panel)");
+            s_.QuiescentTotal.Working = n_.LoadA(loads_.LinesQuiescent) + " (devices) + " + panel;
+            s_.AlarmTotal.Working = n_.LoadA(loads_.LinesAlarm) + " (devices) + " + panel;
+        }
+        SetResult(s_.QuiescentTotal, std::isfinite(loads_.Quiescent),
+                  n_.LoadAmps(loads_.Quiescent));
+        SetResult(s_.AlarmTotal, std::isfinite(loads_.Alarm), n_.LoadAmps(loads_.Alarm));
+
+        s_.RemainingCapacity =
+            Figure("Remaining capacity",
+                   "capacity " + std::string(kMinus) + " alarm hours " + kTimes + " alarm total");
+        if (haveBattery_ && std::isfinite(loads_.Alarm)) {
+            s_.RemainingCapacity.Working = n_.Capacity(capacity_) + Op(kMinus) +
+                                           AlarmHoursText(site_.AlarmPeriod) + Op(kTimes) +
+                                           n_.LoadA(loads_.Alarm);
+            SetResult(s_.RemainingCapacity, remainingDefined_, n_.Ah(Remaining()));
+        }
+        s_.ActualStandby = Figure("Actual standby", "remaining capacity " + std::string(kDivide) +
+                                                        " quiescent total");
+        if (remainingDefined_ && std::isfinite(loads_.Quiescent)) {
+            s_.ActualStandby.Working =
+                n_.Ah(Remaining()) + Op(kDivide) + n_.LoadA(loads_.Quiescent);
+            SetResult(s_.ActualStandby, chosen_.Defined, n_.Hours(chosen_.Judgement.ActualStandby));
+        }
+    }
+
+    // Both comparisons, with the window's comments.
+    void Checks() {
+        SheetCheck& standby = s_.StandbyCheck;
+        standby.Requirement = FormatInt(hours_) + " Hours Standby";
+        standby.Actual = s_.ActualStandby.Result;
+        if (!haveBattery_) {
+            standby.Comment = "No battery is chosen.";
+        } else if (chosen_.Defined) {
+            const bool meets = chosen_.Meets();
+            standby.Result = meets ? Verdict::Meets : Verdict::Fails;
+            standby.Comparison =
+                standby.Actual + Op(meets ? kAtLeast : "<") + FormatInt(hours_) + " Hours";
+            standby.Comment = meets ? kStandbyMeets : kStandbyFails;
+        } else {
+            // The window's own words where it says the same: a zero quiescent total.
+            standby.Comment = chosen_.Judgement.Defined || !loadsFinite_
+                                  ? "Standby time cannot be calculated."
+                                  : kStandbyUndefined;
+        }
+
+        SheetCheck& alarm = s_.AlarmCheck;
+        alarm.Actual = s_.AlarmTotal.Result;
+        if (!havePanel_) {
+            alarm.Requirement = "---";
+            alarm.Comment = "No control panel is chosen.";
+            return;
+        }
+        AssignFixed(alarm.Requirement, "Max Alarm Current: ", site_.PeakCurrent, 2, separator_,
+                    " Amps");
+        if (!std::isfinite(loads_.Alarm)) {
+            alarm.Comment = "Alarm current cannot be calculated.";
+            return;
+        }
+        alarm.Result = JudgeAlarmCurrent(loads_.Alarm, site_.PeakCurrent);
+        const bool meets = alarm.Result == Verdict::Meets;
+        alarm.Comparison =
+            alarm.Actual + Op(meets ? kAtMost : ">") + n_.SupplyAmps(site_.PeakCurrent);
+        alarm.Comment = meets ? kAlarmMeets : kAlarmFails;
+    }
+
+    // The capacity the load needs, with and without the ageing allowance. A
+    // quiescent total that is not positive has no meaningful capacity.
+    void CapacityNeeded() {
+        s_.CapacityNeeded = Figure("Capacity needed", "standby load + alarm load, in Ah");
+        s_.CapacityWithAllowance =
+            Figure("With 25 % ageing allowance", "as many manufacturers recommend");
+        if (hours_ <= 0 || !loadsFinite_)
+            return;
+        needed_ = Stored(static_cast<Extended>(hours_) * static_cast<Extended>(loads_.Quiescent) +
+                         AlarmLoadHours(site_.AlarmPeriod) * static_cast<Extended>(loads_.Alarm));
+        s_.CapacityNeeded.Working = hoursText_ + Op(kTimes) + n_.LoadA(loads_.Quiescent) + " + " +
+                                    AlarmHoursText(site_.AlarmPeriod) + Op(kTimes) +
+                                    n_.LoadA(loads_.Alarm);
+        SetResult(s_.CapacityNeeded, loads_.Quiescent > 0 && std::isfinite(needed_),
+                  n_.Ah(needed_));
+        if (!s_.CapacityNeeded.Defined)
+            return;
+        const double aged = Stored(static_cast<Extended>(needed_) * 1.25L);
+        s_.CapacityWithAllowance.Working = n_.Ah(needed_) + Op(kTimes) + "1" + separator_ + "25";
+        SetResult(s_.CapacityWithAllowance, std::isfinite(aged), n_.Ah(aged));
+    }
+
+    // The battery that fits: the smallest capacity that meets the requirement.
+    void Batteries() {
+        std::vector<std::pair<Extended, SheetBattery>> candidates;
+        for (int row : BatteriesForPanel(site_.PanelIndex)) {
+            const std::string_view text = BatteryTable[static_cast<std::size_t>(row)];
+            const Extended capacity = ParseBatteryCapacity(text);
+            const Standby standby = Judge(capacity);
+            SheetBattery battery;
+            battery.Text = std::string(text);
+            battery.ActualStandby =
+                standby.Defined ? n_.Hours(standby.Judgement.ActualStandby) : kUndefined;
+            battery.Standby = standby.Meets() ? Verdict::Meets : Verdict::Fails;
+            battery.Chosen = haveBattery_ && battery.Text == details_.BatteryText;
+            candidates.emplace_back(capacity, std::move(battery));
+        }
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [capacity, battery] : candidates) {
+            if (s_.FittingBattery < 0 && battery.Standby == Verdict::Meets)
+                s_.FittingBattery = static_cast<int>(s_.Batteries.size());
+            s_.Batteries.push_back(std::move(battery));
+        }
+
+        if (candidates.empty()) {
+            s_.BatteryConclusion = "No control panel is chosen, so no battery can be weighed up.";
+        } else if (s_.FittingBattery >= 0) {
+            const SheetBattery& fit = s_.Batteries[static_cast<std::size_t>(s_.FittingBattery)];
+            s_.BatteryConclusion =
+                fit.Chosen ? "The battery chosen, " + fit.Text +
+                                 ", is the smallest that meets the requirement."
+                           : "The smallest battery that meets the requirement is " + fit.Text + ".";
+        } else {
+            std::string shortBy = kUndefined;
+            const double missing = Stored(static_cast<Extended>(needed_) - candidates.back().first);
+            if (s_.CapacityNeeded.Defined && std::isfinite(missing))
+                shortBy = n_.Ah(missing);
+            const SheetBattery& largest = s_.Batteries.back();
+            s_.BatteryConclusion =
+                "None of this panel's batteries meets the requirement. The largest, " +
+                largest.Text + ", gives " + largest.ActualStandby + "; capacity short: " + shortBy +
+                ".";
+        }
+    }
+
+    // What the chosen battery and the panel can still carry, signed.
+    void Spare() {
+        s_.SpareQuiescent =
+            Figure("Spare quiescent current",
+                   "remaining " + std::string(kDivide) + " standby " + kMinus + " quiescent total");
+        if (remainingDefined_ && hours_ > 0 && std::isfinite(loads_.Quiescent)) {
+            const double spare = Stored(static_cast<Extended>(Remaining()) / hours_ -
+                                        static_cast<Extended>(loads_.Quiescent));
+            s_.SpareQuiescent.Working = n_.Ah(Remaining()) + Op(kDivide) + hoursText_ + Op(kMinus) +
+                                        n_.LoadA(loads_.Quiescent);
+            SetResult(s_.SpareQuiescent, std::isfinite(spare), n_.LoadAmps(spare));
+            if (ShowsNegative(s_.SpareQuiescent))
+                s_.SpareQuiescent.Note = "over: more than the battery carries";
+        }
+
+        s_.SpareAlarm = Figure("Spare alarm current",
+                               "peak available current " + std::string(kMinus) + " alarm total");
+        if (havePanel_ && std::isfinite(loads_.Alarm)) {
+            const double spare = Stored(static_cast<Extended>(site_.PeakCurrent) -
+                                        static_cast<Extended>(loads_.Alarm));
+            s_.SpareAlarm.Working =
+                n_.SupplyA(site_.PeakCurrent) + Op(kMinus) + n_.LoadA(loads_.Alarm);
+            SetResult(s_.SpareAlarm, std::isfinite(spare), n_.LoadAmps(spare));
+            if (ShowsNegative(s_.SpareAlarm))
+                s_.SpareAlarm.Note = "over: more than the panel delivers";
+        }
+    }
+
+    // Recharge to 80 % at the panel's charging current, against the limit of the grade.
+    void Recharge() {
+        const int limit = site_.SystemGrade == 3 ? kRechargeHoursGrade3 : kRechargeHoursGrade2;
+        s_.Recharge = Figure("Recharge to 80 %", "0.8 " + std::string(kTimes) + " capacity " +
+                                                     kDivide + " charging current");
+        SheetCheck& check = s_.RechargeCheck;
+        check.Requirement = "At most " + FormatInt(limit) + " Hours";
+        check.Actual = kUndefined;
+        check.Comment = "The recharge time cannot be estimated.";
+        if (!haveBattery_ || panel_->ChargeCurrent <= 0)
+            return;
+        const double recharge =
+            Stored(capacity_ * 8 / 10 / static_cast<Extended>(panel_->ChargeCurrent));
+        s_.Recharge.Working = "0" + std::string(1, separator_) + "8" + Op(kTimes) +
+                              n_.Capacity(capacity_) + Op(kDivide) +
+                              n_.SupplyA(panel_->ChargeCurrent);
+        SetResult(s_.Recharge, std::isfinite(recharge), n_.Hours(recharge));
+        if (!s_.Recharge.Defined)
+            return;
+        const bool within = recharge <= limit;
+        check.Actual = s_.Recharge.Result;
+        check.Result = within ? Verdict::Meets : Verdict::Fails;
+        check.Comparison =
+            s_.Recharge.Result + Op(within ? kAtMost : ">") + FormatInt(limit) + " Hours";
+        check.Comment = within ? "Within the recharge time commonly required."
+                               : "Longer than the recharge time commonly required.";
+    }
+
+    const SiteState& site_;
+    const DeviceList& devices_;
+    const SheetSite& details_;
+    const char separator_;
+    const Numbers n_;
+    const bool havePanel_;
+    const PanelRecord* const panel_;
+    const Extended capacity_;
+    const bool haveBattery_;
+    const int hours_;
+    const std::string hoursText_;
+    const LoadTotals loads_;
+    const bool loadsFinite_;
+    const Standby chosen_; // the chosen battery, judged exactly as the window judges it
+    const bool remainingDefined_;
+    double needed_ = 0;
+    SheetFigures s_;
+};
+
+} // namespace
+
+std::string SheetFigure::Line() const {
+    std::string line = Label + " = ";
+    if (!Working.empty())
+        line += Working + " = ";
+    return line + Result;
+}
+
+SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
+                          const SheetSite& details, char separator) {
+    const ExtendedPrecisionScope precision;
+    return SheetBuilder(site, devices, details, separator).Build();
+}
+
+} // namespace brellic

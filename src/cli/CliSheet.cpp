@@ -1,0 +1,70 @@
+#include "cli/CliSheet.h"
+
+#include "sheet/CalculationSheet.h"
+
+#include <QGuiApplication>
+
+#include <memory>
+
+namespace brellic {
+
+namespace {
+
+// A QGuiApplication on the offscreen platform for the length of one command,
+// whatever QT_QPA_PLATFORM says, so that a sheet can be written without a
+// display. Qt's own notes (a missing XDG_RUNTIME_DIR and the like) are kept
+// off the tool's error output meanwhile; its fatal errors still show.
+class OffscreenGui {
+public:
+    OffscreenGui() {
+        previous_ = qInstallMessageHandler(&OffscreenGui::Quiet);
+        if (QCoreApplication::instance() == nullptr)
+            app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    ~OffscreenGui() {
+        app_.reset();
+        qInstallMessageHandler(previous_);
+    }
+    OffscreenGui(const OffscreenGui&) = delete;
+    OffscreenGui& operator=(const OffscreenGui&) = delete;
+
+    // False when a non-GUI Qt application is already running in the process.
+    bool Usable() const { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+
+private:
+    static void Quiet(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if ((type == QtCriticalMsg || type == QtFatalMsg) && previous_ != nullptr)
+            previous_(type, context, text);
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    // QGuiApplication keeps argc and argv for its lifetime.
+    char name_[12] = "brellic-cli";
+    char platformOption_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    char* argv_[4] = {name_, platformOption_, platform_, nullptr};
+    int argc_ = 3;
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+QDate DateOf(std::optional<std::chrono::year_month_day> date) {
+    if (!date || !date->ok())
+        return QDate::currentDate();
+    return QDate(static_cast<int>(date->year()),
+                 static_cast<int>(static_cast<unsigned>(date->month())),
+                 static_cast<int>(static_cast<unsigned>(date->day())));
+}
+
+} // namespace
+
+std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
+                        std::optional<std::chrono::year_month_day> date) {
+    OffscreenGui gui;
+    if (!gui.Usable())
+        return {};
+    const CalculationSheet sheet(figures, DateOf(date));
+    const QByteArray bytes = format == SheetFormat::Pdf ? sheet.Pdf() : sheet.Html().toUtf8();
+    return bytes.toStdString();
+}
+
+} // namespace brellic

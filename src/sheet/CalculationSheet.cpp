@@ -1,0 +1,333 @@
+#include "CalculationSheet.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QTextFrame>
+
+namespace brellic {
+
+namespace {
+
+constexpr qreal kPointSize = 8.5;
+// Lengths in a document's formats (margins, borders, padding) are in pixels
+// at 96 dpi; the layout scales them to the device it paints on.
+constexpr qreal kLayoutDpi = 96.0;
+constexpr qreal kMarginMm = 15.0;
+constexpr qreal kBottomMarginMm = 20.0; // leaves room for the page footer
+constexpr int kPdfResolution = 600;
+
+QString Html(const std::string& utf8) {
+    return QString::fromStdString(utf8).toHtmlEscaped();
+}
+
+QString ColourOf(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Meets:
+        return QStringLiteral("#008000");
+    case Verdict::Fails:
+        return QStringLiteral("#ff0000");
+    case Verdict::None:
+        break;
+    }
+    return QStringLiteral("#000000");
+}
+
+QString Coloured(const QString& html, Verdict verdict) {
+    return QStringLiteral("<span style=\"color:%1; font-weight:bold\">%2</span>")
+        .arg(ColourOf(verdict), html);
+}
+
+QString VerdictWord(Verdict verdict) {
+    return verdict == Verdict::Meets ? QStringLiteral("meets") : QStringLiteral("fails");
+}
+
+QString Heading(const char* text) {
+    return QStringLiteral("<p style=\"font-size:10pt; font-weight:bold; margin-top:8px; "
+                          "margin-bottom:3px\">%1</p>\n")
+        .arg(QLatin1String(text));
+}
+
+// Ruled tables: thin grey lines. Collapsed borders would look neater but take
+// Qt three times as long to lay out and paint on a long device list.
+QString RuledTable() {
+    return QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
+                          "style=\"border-color:#808080\">\n");
+}
+
+QString PlainTable() {
+    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\">\n");
+}
+
+QString HeaderCell(const char* text, const char* align = "left") {
+    return QStringLiteral("<th align=\"%1\" bgcolor=\"#e8e8e8\">%2</th>")
+        .arg(QLatin1String(align), QLatin1String(text));
+}
+
+// A row of a ruled table: the named column left-aligned, the others centred,
+// as the window's device list centres all but the description.
+QString Row(std::initializer_list<QString> cells, int leftColumn, bool bold = false) {
+    QString row = QStringLiteral("<tr>");
+    int column = 0;
+    for (const QString& cell : cells) {
+        row += QStringLiteral("<td%1>%2</td>")
+                   .arg(column++ != leftColumn ? QStringLiteral(" align=\"center\"") : QString(),
+                        bold ? QStringLiteral("<b>%1</b>").arg(cell) : cell);
+    }
+    return row + QStringLiteral("</tr>\n");
+}
+
+QString DeviceRow(const SheetRow& row, bool bold = false) {
+    return Row({Html(row.Qty), Html(row.Description), Html(row.Grade), Html(row.Quiescent),
+                Html(row.Alarm)},
+               1, bold);
+}
+
+// A line of the working with its formula in words beside it, smaller, so
+// that each line keeps to one line of the page.
+QString WorkingRow(const QString& line, const QString& formula) {
+    return QStringLiteral("<tr><td width=\"66%\">%1</td><td width=\"34%\" "
+                          "style=\"color:#505050; font-size:7pt\"><i>%2</i></td></tr>\n")
+        .arg(line, formula);
+}
+
+QString FigureRow(const SheetFigure& figure) {
+    QString formula = Html(figure.Formula);
+    if (!figure.Note.empty())
+        formula += QStringLiteral("; ") + Html(figure.Note);
+    if (figure.Defined)
+        return WorkingRow(Html(figure.Line()), formula);
+    const std::string start =
+        figure.Label + " = " + (figure.Working.empty() ? "" : figure.Working + " = ");
+    return WorkingRow(Html(start) + Coloured(QString::fromLatin1(kUndefined), Verdict::Fails),
+                      formula);
+}
+
+QString CheckRow(const char* what, const SheetCheck& check, const QString& rule) {
+    const QString comparison =
+        check.Comparison.empty() ? Html(check.Actual) : Html(check.Comparison);
+    return WorkingRow(QStringLiteral("%1: %2: %3")
+                          .arg(QLatin1String(what), comparison,
+                               Coloured(VerdictWord(check.Result), check.Result)),
+                      rule);
+}
+
+QString BuildHtml(const SheetFigures& f, const QString& title, const QString& date) {
+    QString h;
+    h += QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>%1</title>\n"
+                        "<style>body { font-family: Arial, Helvetica, sans-serif; font-size: %2pt; "
+                        "}</style>\n</head><body>\n")
+             .arg(title.toHtmlEscaped(), QString::number(kPointSize));
+    h += QStringLiteral("<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px\">Power "
+                        "Supply Calculation Sheet</p>\n");
+
+    // The site.
+    h += PlainTable();
+    const auto pair = [](const char* label, const QString& value) {
+        return QStringLiteral("<td width=\"25%\"><b>%1</b></td><td width=\"25%\">%2</td>")
+            .arg(QLatin1String(label), value);
+    };
+    const auto line = [](const QString& cells) {
+        return QStringLiteral("<tr>%1</tr>\n").arg(cells);
+    };
+    h += line(pair("Site reference:", Html(f.SiteRef)) + pair("Date:", date.toHtmlEscaped()));
+    h += line(pair("Standard:", Html(f.Standard)) + pair("Grade:", Html(f.Grade)));
+    h += line(pair("Control panel:", Html(f.PanelName)) + pair("Battery:", Html(f.BatteryText)));
+    h += line(pair("AC fail signalled to ARC:", Html(f.AcFailSignalled)) +
+              pair("Alarm period:", Html(f.AlarmPeriod)));
+    h += QStringLiteral("</table>\n");
+
+    // The devices; the header row repeats on every page the table runs onto.
+    h += Heading("Devices Powered from Control Panel");
+    h += RuledTable();
+    h += QStringLiteral("<thead><tr>") + HeaderCell("Qty", "center") + HeaderCell("Description") +
+         HeaderCell("Grade", "center") + HeaderCell("Quiescent", "center") +
+         HeaderCell("Alarm", "center") + QStringLiteral("</tr></thead>\n<tbody>\n");
+    for (const SheetRow& row : f.Devices)
+        h += DeviceRow(row);
+    h += DeviceRow(f.PanelLine);
+    h += DeviceRow(f.Totals, true);
+    h += QStringLiteral("</tbody></table>\n");
+
+    // The two verdicts, as the window shows them.
+    h += Heading("System Summary");
+    h += RuledTable();
+    h += QStringLiteral("<tr>") + HeaderCell("Requirement") + HeaderCell("Actual") +
+         HeaderCell("Comments") + QStringLiteral("</tr>\n");
+    for (const SheetCheck* check : {&f.StandbyCheck, &f.AlarmCheck}) {
+        h += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n")
+                 .arg(Html(check->Requirement), Coloured(Html(check->Actual), check->Result),
+                      Html(check->Comment));
+    }
+    h += QStringLiteral("</table>\n");
+
+    h += Heading("Working");
+    h += PlainTable();
+    for (const SheetFigure* figure :
+         {&f.RequiredStandby, &f.PeakCurrent, &f.RatedOutput, &f.QuiescentTotal, &f.AlarmTotal,
+          &f.RemainingCapacity, &f.ActualStandby})
+        h += FigureRow(*figure);
+    h +=
+        CheckRow("Standby time", f.StandbyCheck, QStringLiteral("actual against required standby"));
+    h +=
+        CheckRow("Alarm current", f.AlarmCheck, QStringLiteral("alarm total against peak current"));
+    h += QStringLiteral("</table>\n");
+
+    h += Heading("Battery That Fits");
+    h += PlainTable();
+    h += FigureRow(f.CapacityNeeded);
+    h += FigureRow(f.CapacityWithAllowance);
+    h += QStringLiteral("</table>\n");
+    if (!f.Batteries.empty()) {
+        h += RuledTable();
+        h += QStringLiteral("<tr>") + HeaderCell("Battery this panel takes") +
+             HeaderCell("Actual standby", "center") + HeaderCell("Standby time", "center") +
+             QStringLiteral("</tr>\n");
+        for (const SheetBattery& battery : f.Batteries) {
+            QString name = Html(battery.Text);
+            if (battery.Chosen)
+                name += QStringLiteral(" (chosen)");
+            h += Row({name, Html(battery.ActualStandby),
+                      Coloured(VerdictWord(battery.Standby), battery.Standby)},
+                     0);
+        }
+        h += QStringLiteral("</table>\n");
+    }
+    h += QStringLiteral("<p style=\"margin-top:3px\"><b>%1</b></p>\n")
+             .arg(Html(f.BatteryConclusion));
+
+    h += Heading("Spare Capacity");
+    h += PlainTable();
+    h += FigureRow(f.SpareQuiescent);
+    h += FigureRow(f.SpareAlarm);
+    h += QStringLiteral("</table>\n");
+
+    h += Heading("Recharge");
+    h += PlainTable();
+    h += FigureRow(f.Recharge);
+    h += CheckRow("Recharge time", f.RechargeCheck,
+                  QStringLiteral("limit commonly applied (EN 50131-6)"));
+    h += QStringLiteral("</table>\n");
+
+    // Left empty for whoever checks the sheet.
+    h += Heading("Checked");
+    h += RuledTable();
+    h += QStringLiteral("<tr><td width=\"40%\" valign=\"top\" style=\"height:44px\">Checked "
+                        "by:<br/><br/><br/></td><td width=\"20%\" valign=\"top\">Date:</td>"
+                        "<td width=\"40%\" valign=\"top\">Signature:</td></tr>\n</table>\n");
+    h += QStringLiteral("</body></html>\n");
+    return h;
+}
+
+QFont SheetFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Helvetica"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(kPointSize);
+    return font;
+}
+
+} // namespace
+
+QString SheetDate(const QDate& date) {
+    return QLocale(QLocale::English, QLocale::UnitedKingdom)
+        .toString(date, QStringLiteral("d MMMM yyyy"));
+}
+
+CalculationSheet::CalculationSheet(const SheetFigures& figures, const QDate& date)
+    : document_(std::make_unique<QTextDocument>()) {
+    title_ = QStringLiteral("Calculation Sheet");
+    if (!figures.SiteRef.empty())
+        title_ += QStringLiteral(" - ") + QString::fromStdString(figures.SiteRef);
+    const QString shownDate = SheetDate(date);
+    footer_ = QString::fromStdString(figures.SiteRef);
+    footer_ += (footer_.isEmpty() ? QString() : QStringLiteral("   ")) + shownDate;
+    html_ = BuildHtml(figures, title_, shownDate);
+    document_->setDefaultFont(SheetFont());
+    document_->setHtml(html_);
+    document_->setMetaInformation(QTextDocument::DocumentTitle, title_);
+}
+
+CalculationSheet::~CalculationSheet() = default;
+
+int CalculationSheet::Paint(QPagedPaintDevice& device) const {
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    // The shown document keeps its own layout; the pages are laid out on a copy.
+    // Margins and page size are set before the layout meets the device, as
+    // each change after it would lay the whole document out again; marking
+    // the contents dirty then drops what was measured in screen fonts.
+    const std::unique_ptr<QTextDocument> pages(document_->clone());
+    const qreal layoutMm = kLayoutDpi / 25.4;
+    QTextFrameFormat frame = pages->rootFrame()->frameFormat();
+    frame.setLeftMargin(kMarginMm * layoutMm);
+    frame.setRightMargin(kMarginMm * layoutMm);
+    frame.setTopMargin(kMarginMm * layoutMm);
+    frame.setBottomMargin(kBottomMarginMm * layoutMm);
+    pages->rootFrame()->setFrameFormat(frame);
+    const QSizeF page(device.width(), device.height());
+    pages->setPageSize(page);
+    QAbstractTextDocumentLayout* layout = pages->documentLayout();
+    layout->setPaintDevice(&device);
+    pages->markContentsDirty(0, pages->characterCount());
+    const int count = pages->pageCount();
+
+    const qreal deviceMm = device.logicalDpiY() / 25.4;
+    QFont footerFont = SheetFont();
+    footerFont.setPointSizeF(kPointSize - 1);
+    const QFontMetricsF metrics(footerFont, &device);
+    const QRectF footer(kMarginMm * deviceMm,
+                        page.height() - kBottomMarginMm * deviceMm + 5 * deviceMm,
+                        page.width() - 2 * kMarginMm * deviceMm, metrics.height());
+
+    for (int index = 0; index < count; ++index) {
+        if (index > 0)
+            device.newPage();
+        painter.save();
+        const QRectF view(0, index * page.height(), page.width(), page.height());
+        painter.translate(0, -view.top());
+        painter.setClipRect(view);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = view;
+        // Black text on paper, whatever the desktop's colour scheme.
+        context.palette.setColor(QPalette::Text, Qt::black);
+        layout->draw(&painter, context);
+        painter.restore();
+
+        painter.setFont(footerFont);
+        painter.setPen(Qt::black);
+        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footer_);
+        painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("Page %1 of %2").arg(index + 1).arg(count));
+    }
+    painter.end();
+    return count;
+}
+
+QByteArray CalculationSheet::Pdf() const {
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(title_);
+        writer.setCreator(QStringLiteral("Brellic"));
+        if (Paint(writer) == 0)
+            return {};
+    }
+    return bytes;
+}
+
+} // namespace brellic

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "calc/Sheet.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+#include <memory>
+
+class QPagedPaintDevice;
+class QTextDocument;
+
+namespace brellic {
+
+// The calculation sheet: one rich-text document built once from the sheet's
+// figures. The window shows, prints and saves it; brellic-cli writes it as
+// PDF or HTML. Needs a QGuiApplication for its fonts.
+class CalculationSheet {
+public:
+    CalculationSheet(const SheetFigures& figures, const QDate& date);
+    ~CalculationSheet();
+    CalculationSheet(const CalculationSheet&) = delete;
+    CalculationSheet& operator=(const CalculationSheet&) = delete;
+
+    // A complete HTML page (UTF-8 once encoded), the source of the document.
+    const QString& Html() const { return html_; }
+    const QTextDocument& Document() const { return *document_; }
+    // "Calculation Sheet - <site reference>", for the PDF's title and the print job.
+    const QString& Title() const { return title_; }
+
+    // Lays the sheet out on the device's pages, the site and "Page n of m"
+    // under each, and paints them. Returns the number of pages, 0 when the
+    // device cannot be painted on.
+    int Paint(QPagedPaintDevice& device) const;
+    // The sheet as an A4 portrait PDF; empty when it cannot be made.
+    QByteArray Pdf() const;
+
+private:
+    QString html_;
+    QString title_;
+    QString footer_;
+    std::unique_ptr<QTextDocument> document_;
+};
+
+// "14 March 2025": the date as the sheet shows it, the same in every locale.
+QString SheetDate(const QDate& date);
+
+} // namespace brellic

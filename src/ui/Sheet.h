@@ -1,0 +1,47 @@
+#pragma once
+
+#include "calc/Sheet.h"
+
+#include <QDate>
+#include <QDialog>
+
+#include <memory>
+#include <string>
+
+class QPushButton;
+class QTextBrowser;
+
+namespace brellic {
+
+class CalculationSheet;
+
+// "Calculation Sheet...": shows the sheet, prints it through the system's
+// print dialog and saves it as an A4 PDF.
+class TfrmSheet : public QDialog {
+    Q_OBJECT
+
+public:
+    // pdfName is the file Save PDF... proposes.
+    TfrmSheet(const SheetFigures& figures, const QDate& date, const QString& pdfName,
+              QWidget* parent = nullptr);
+    ~TfrmSheet() override;
+
+    const CalculationSheet& Sheet() const { return *sheet_; }
+
+private:
+    void btnPrintClick();
+    void btnSavePdfClick();
+
+    std::unique_ptr<CalculationSheet> sheet_;
+    QString pdfName_;
+    QTextBrowser* edSheet = nullptr;
+    QPushButton* btnPrint = nullptr;
+    QPushButton* btnSavePdf = nullptr;
+    QPushButton* btnClose = nullptr;
+};
+
+// The PDF name proposed for a site: the site file's with ".pdf" in place of
+// its extension, or "Calculation Sheet.pdf" while the site is untitled.
+QString ProposedPdfName(const std::string& siteFileName);
+
+} // namespace brellic

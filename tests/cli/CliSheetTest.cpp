@@ -1,0 +1,85 @@
+// sheet: the calculation sheet as PDF or HTML, written whole or not at all.
+#include "CliTestSupport.h"
+
+namespace brellic::test {
+namespace {
+
+CliEnvironment Dated() {
+    CliEnvironment environment;
+    environment.SheetDate = std::chrono::year_month_day(std::chrono::year(2025), std::chrono::March,
+                                                        std::chrono::day(14));
+    return environment;
+}
+
+TEST(CliSheet, WritesThePdf) {
+    TempFolder folder;
+    WriteSite(folder.File("s.KVR"), MeetingSite());
+    const CliRun run =
+        RunTool({"sheet", folder.File("s.KVR"), "-o", folder.File("s.pdf")}, Dated());
+    ASSERT_EQ(run.Status, kCliOk) << run.Err;
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, ""); // nothing from Qt either
+    const std::string pdf = ReadAll(folder.File("s.pdf"));
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    EXPECT_NE(pdf.rfind("%%EOF"), std::string::npos);
+    EXPECT_EQ(folder.EntryCount(), 2u); // no temporary file left behind
+}
+
+TEST(CliSheet, WritesTheHtmlWithTheSiteAsTheWindowOpensIt) {
+    TempFolder folder;
+    WriteSite(folder.File("s.KVR"), MeetingSite());
+    const CliRun run = RunTool({"sheet", "--standard", "EN50131-1", "--alarm-period", "15",
+                                folder.File("s.KVR"), "-o", folder.File("s.HTML")},
+                               Dated());
+    ASSERT_EQ(run.Status, kCliOk) << run.Err;
+    const std::string html = ReadAll(folder.File("s.HTML"));
+    EXPECT_TRUE(html.starts_with("<!DOCTYPE html>"));
+    for (const char* wanted : {
+             "Caf\xC3\xA9 \xE2\x82\xAC 7", // the site reference, in UTF-8
+             "14 March 2025",
+             "EN50131-1",
+             "AC fail signalled",
+             "Door contact",
+             "144.41 Hours", // the figures brellic-cli check gives
+             "0.496 Amps",
+             "Required standby = EN50131-1, grade 3, AC fail signalled = 30 Hours",
+             "Actual standby = 16.752 Ah \xC3\xB7 0.116 A = 144.41 Hours",
+         })
+        EXPECT_NE(html.find(wanted), std::string::npos) << wanted;
+
+    const CliRun pd = RunTool({"sheet", "--standard", "PD6662", "--alarm-period", "30",
+                               folder.File("s.KVR"), "-o", folder.File("s.htm")},
+                              Dated());
+    ASSERT_EQ(pd.Status, kCliOk) << pd.Err;
+    const std::string other = ReadAll(folder.File("s.htm"));
+    EXPECT_NE(other.find("PD6662, grade 3, AC fail signalled = 12 Hours"), std::string::npos);
+    EXPECT_NE(other.find("30 minutes"), std::string::npos);
+}
+
+TEST(CliSheet, AnUnusableSiteOrOutputWritesNothing) {
+    TempFolder folder;
+    const std::string out = folder.File("s.pdf");
+    WriteAll(out, "earlier sheet");
+    WriteAll(folder.File("short.KVR"), "not a site");
+
+    for (const std::string& site : {folder.File("short.KVR"), folder.File("missing.KVR")}) {
+        const CliRun run = RunTool({"sheet", site, "-o", out}, Dated());
+        EXPECT_EQ(run.Status, kCliError) << site;
+        EXPECT_NE(run.Err.find(site), std::string::npos) << run.Err;
+        EXPECT_EQ(ReadAll(out), "earlier sheet");
+    }
+
+    WriteSite(folder.File("s.KVR"), MeetingSite());
+    const std::string nowhere = folder.File("no folder/s.pdf");
+    const CliRun run = RunTool({"sheet", folder.File("s.KVR"), "-o", nowhere}, Dated());
+    EXPECT_EQ(run.Status, kCliError);
+    EXPECT_NE(run.Err.find(nowhere), std::string::npos) << run.Err;
+
+    const CliRun text = RunTool({"sheet", folder.File("s.KVR"), "-o", folder.File("s.txt")});
+    EXPECT_EQ(text.Status, kCliError);
+    EXPECT_NE(text.Err.find("Usage:"), std::string::npos);
+    EXPECT_EQ(folder.EntryCount(), 3u); // s.pdf, short.KVR and s.KVR only
+}
+
+} // namespace
+} // namespace brellic::test

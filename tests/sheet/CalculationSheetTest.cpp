@@ -1,0 +1,224 @@
+// The calculation sheet as a reader gets it: the PDF's text as pdftotext
+// extracts it, its pages, and the HTML.
+
+#include "sheet/CalculationSheet.h"
+
+#include "PdfText.h"
+#include "calc/Supply.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+namespace brellic {
+
+namespace {
+
+// Grade 3 under EN50131-1 on panel row 10 with 17.0 Ah, 15 minutes' alarm:
+// the working of the window's own example.
+SheetFigures ExampleFigures(int extraDevices = 0, std::string siteRef = "Mill Lane") {
+    SiteState site;
+    site.SystemStandard = 0;
+    site.AlarmPeriod = 15;
+    site.SystemGrade = 3;
+    site.PanelIndex = 10;
+    site.BatteryCapacity = ParseBatteryCapacity("17.0 Ah");
+    DeviceList devices;
+    devices.Append(TDeviceData{1, 3, "Sounder", 0.200, 1.000}, '.');
+    for (int i = 0; i < extraDevices; ++i)
+        devices.Append(TDeviceData{1, 3, "Detector " + std::to_string(i + 1), 0.0, 0.0}, '.');
+    DisplayTexts texts;
+    UpdateSupply(site, false, texts, '.');
+    UpdateTotals(site, devices, true, true, texts, '.');
+    return ComputeSheet(site, devices, SheetSite{std::move(siteRef), "17.0 Ah", false}, '.');
+}
+
+const QDate kDate(2025, 3, 14);
+
+// The PDF written to a file in dir.
+QString WritePdf(const CalculationSheet& sheet, const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(sheet.Pdf());
+    return path;
+}
+
+QString PdfTextOf(const CalculationSheet& sheet) {
+    QTemporaryDir dir;
+    return test::PdfText(WritePdf(sheet, dir));
+}
+
+} // namespace
+
+class CalculationSheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pdfHoldsEveryFigure();
+    void longDeviceListRunsOntoPagesWithTheHeaderRepeated();
+    void htmlIsACompletePageWithTheUsersTextsEscaped();
+    void undefinedFiguresShowInRed();
+    void dateIsTheSameInEveryLocale();
+};
+
+void CalculationSheetTest::pdfHoldsEveryFigure() {
+    BRELLIC_NEED_PDFTOTEXT();
+    const CalculationSheet sheet(ExampleFigures(), kDate);
+    const QByteArray pdf = sheet.Pdf();
+    QVERIFY(pdf.startsWith("%PDF-"));
+    const QString text = PdfTextOf(sheet);
+    QVERIFY(!text.isEmpty());
+    // pdftotext -layout keeps each line of the sheet on one line.
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    auto hasLine = [&](const QString& wanted) {
+        for (const QString& line : lines) {
+            if (line.contains(wanted))
+                return true;
+        }
+        return false;
+    };
+    for (const char* wanted : {
+             "Power Supply Calculation Sheet",
+             "Mill Lane",
+             "14 March 2025",
+             "EN50131-1",
+             "QX-320 Panel (control panel)",
+             "Sounder",
+             "0.270 Amps",
+             "60 Hours Standby",
+             "60.98 Hours",
+             "System standby time meets the requirement.",
+             "Required standby = EN50131-1, grade 3, AC fail not signalled = 60 Hours",
+             "Peak available current = 2.00 A − 0.75 A = 1.25 Amps",
+             "Continuous rated output = 17.00 Ah ÷ 60 h = 0.28 Amps",
+             "Quiescent total = 0.200 A (devices) + 0.070 A (panel) = 0.270 Amps",
+             "Remaining capacity = 17.00 Ah − (2 × 15 ÷ 60) h × 1.070 A = 16.465 Ah",
+             "Actual standby = 16.465 Ah ÷ 0.270 A = 60.98 Hours",
+             "Standby time: 60.98 Hours ≥ 60 Hours: meets",
+             "Alarm current: 1.070 Amps ≤ 1.25 Amps: meets",
+             "Capacity needed = 60 h × 0.270 A + (2 × 15 ÷ 60) h × 1.070 A = 16.735 Ah",
+             "With 25 % ageing allowance = 16.735 Ah × 1.25 = 20.919 Ah",
+             "The battery chosen, 17.0 Ah, is the smallest that meets the requirement.",
+             "Spare quiescent current = 16.465 Ah ÷ 60 h − 0.270 A = 0.004 Amps",
+             "Spare alarm current = 1.25 A − 1.070 A = 0.180 Amps",
+             "Recharge to 80 % = 0.8 × 17.00 Ah ÷ 0.75 A = 18.13 Hours",
+             "Checked by:",
+             "Signature:",
+             "Page 1 of 1",
+         })
+        QVERIFY2(hasLine(QString::fromUtf8(wanted)), wanted);
+    QCOMPARE(text.count(QLatin1Char('\f')), 1); // one page
+
+    // Laid out in the printer's fonts, inside 15 mm margins of an A4 page
+    // (595 x 842 points): the 14-point title and the footer above the bottom margin.
+    QTemporaryDir dir;
+    const QString path = WritePdf(sheet, dir);
+    const QRectF title = test::PdfWordBox(path, QStringLiteral("Power"));
+    QVERIFY2(title.height() > 12 && title.height() < 20,
+             qPrintable(QString::number(title.height())));
+    QVERIFY2(qAbs(title.left() - 15 / 25.4 * 72) < 1, qPrintable(QString::number(title.left())));
+    const QRectF footer = test::PdfWordBox(path, QStringLiteral("Page"));
+    QVERIFY(footer.top() > 842 - 20 / 25.4 * 72);
+    QVERIFY(footer.bottom() < 842 - 10 / 25.4 * 72);
+}
+
+void CalculationSheetTest::longDeviceListRunsOntoPagesWithTheHeaderRepeated() {
+    BRELLIC_NEED_PDFTOTEXT();
+    const CalculationSheet sheet(ExampleFigures(99), kDate);
+    const QString text = PdfTextOf(sheet);
+    QVERIFY(!text.isEmpty());
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 2, qPrintable(QString::number(pages.size())));
+    const int count = static_cast<int>(pages.size());
+    const QRegularExpression header(
+        QStringLiteral("^\\s*Qty\\s+Description\\s+Grade\\s+Quiescent"));
+    int previous = 0;
+    for (int page = 0; page < count; ++page) {
+        QVERIFY2(pages[page].contains(QStringLiteral("Page %1 of %2").arg(page + 1).arg(count)),
+                 qPrintable(QStringLiteral("page %1").arg(page + 1)));
+        // Every page the device table reaches starts its part with the header row.
+        const QStringList lines = pages[page].split(QLatin1Char('\n'));
+        const bool hasDevices = std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+            return line.contains(QStringLiteral("Detector "));
+        });
+        if (hasDevices) {
+            const auto first = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+                return line.contains(QStringLiteral("Detector ")) ||
+                       line.contains(QStringLiteral("Qty"));
+            });
+            QVERIFY2(header.match(*first).hasMatch(), qPrintable(*first));
+        }
+        // The devices keep their order across the pages.
+        for (const QString& line : lines) {
+            const QRegularExpressionMatch match =
+                QRegularExpression(QStringLiteral("Detector (\\d+)")).match(line);
+            if (match.hasMatch()) {
+                QCOMPARE(match.captured(1).toInt(), previous + 1);
+                previous = match.captured(1).toInt();
+            }
+        }
+    }
+    QCOMPARE(previous, 99);
+}
+
+void CalculationSheetTest::htmlIsACompletePageWithTheUsersTextsEscaped() {
+    // A "%1" in a user's text is text, not a placeholder.
+    SheetFigures figures = ExampleFigures(0, "<b>Smith & Sons</b> %1");
+    figures.Devices.front().Description = "Sounder <script>";
+    const CalculationSheet sheet(figures, kDate);
+    const QString& html = sheet.Html();
+    QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+    QVERIFY(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
+    QVERIFY(html.contains(QStringLiteral("<title>Calculation Sheet - &lt;b&gt;Smith &amp; "
+                                         "Sons&lt;/b&gt; %1</title>")));
+    QVERIFY(html.contains(QStringLiteral("font-size: 8.5pt")));
+    QVERIFY(html.contains(QStringLiteral("Sounder &lt;script&gt;")));
+    QVERIFY(!html.contains(QStringLiteral("<script")));
+    QVERIFY(html.contains(QStringLiteral("<thead>")));
+    QVERIFY(html.contains(QStringLiteral("Actual standby = 16.465 Ah ÷ 0.270 A = 60.98 Hours")));
+    QCOMPARE(sheet.Title(), QStringLiteral("Calculation Sheet - <b>Smith & Sons</b> %1"));
+    // The document shows the text, not markup.
+    QVERIFY(sheet.Document().toPlainText().contains(QStringLiteral("<b>Smith & Sons</b> %1")));
+}
+
+void CalculationSheetTest::undefinedFiguresShowInRed() {
+    SiteState site;
+    site.SystemStandard = 1;
+    site.AlarmPeriod = 15;
+    site.SystemGrade = 1;
+    site.PanelIndex = 0;
+    site.BatteryCapacity = ParseBatteryCapacity("2.1 Ah");
+    DeviceList devices;
+    devices.Append(TDeviceData{1, 1, "Offset", -0.05, 0.1}, '.'); // cancels the panel's 0.05 A
+    DisplayTexts texts;
+    UpdateSupply(site, false, texts, '.');
+    UpdateTotals(site, devices, true, true, texts, '.');
+    const CalculationSheet sheet(
+        ComputeSheet(site, devices, SheetSite{"Zero", "2.1 Ah", false}, '.'), kDate);
+    const QString red = QStringLiteral("<span style=\"color:#ff0000; font-weight:bold\">%1</span>");
+    QVERIFY(sheet.Html().contains(red.arg(QStringLiteral("Undefined"))));
+    QVERIFY(sheet.Html().contains(QStringLiteral("Actual standby = 2.025 Ah ÷ 0.000 A = ") +
+                                  red.arg(QStringLiteral("Undefined"))));
+    QVERIFY(sheet.Html().contains(QStringLiteral("Standby time: Undefined: ") +
+                                  red.arg(QStringLiteral("fails"))));
+    QVERIFY(!sheet.Document().toPlainText().contains(QStringLiteral("INF")));
+    QVERIFY(!sheet.Document().toPlainText().contains(QStringLiteral("NAN")));
+}
+
+void CalculationSheetTest::dateIsTheSameInEveryLocale() {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(SheetDate(QDate(2025, 3, 4)), QStringLiteral("4 March 2025"));
+    QLocale::setDefault(previous);
+}
+
+} // namespace brellic
+
+QTEST_MAIN(brellic::CalculationSheetTest)
+#include "CalculationSheetTest.moc"
