@@ -30,6 +30,12 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
     endforeach()
     list(JOIN windows_paths ";" BRELLIC_WINEPATH)
     string(REPLACE "/" "\\" BRELLIC_WINE_QT_PLUGIN_PATH "Z:${BRELLIC_QT_KIT}/plugins")
+    # Qt's offscreen platform on Windows looks for fonts in a folder of its
+    # own, not the system's: the window tests get the host's DejaVu fonts.
+    set(BRELLIC_WINE_QT_FONTDIR "")
+    if(EXISTS /usr/share/fonts/truetype/dejavu)
+      set(BRELLIC_WINE_QT_FONTDIR "Z:\\usr\\share\\fonts\\truetype\\dejavu")
+    endif()
   endif()
   configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${CMAKE_BINARY_DIR}/wine-run
     @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

@@ -3,7 +3,7 @@
 # against the Qt kit of scripts/qt-mingw-kit, in build-win/.
 BRELLIC_WINDOWS_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest nlohmann-json3-dev
     qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64)
+    wine wine64 fonts-dejavu-core)
 
 # Builds the kit when it is missing and sets BRELLIC_QT_KIT to its prefix.
 brellic_windows_kit() {

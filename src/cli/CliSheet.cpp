@@ -10,23 +10,25 @@ namespace brellic {
 
 namespace {
 
-// A QGuiApplication on the offscreen platform for the length of one command,
-// whatever QT_QPA_PLATFORM says, so that a sheet can be written without a
-// display. Qt's own notes (a missing XDG_RUNTIME_DIR and the like) are kept
-// off the tool's error output meanwhile; its fatal errors still show.
-class OffscreenGui {
+// A QGuiApplication for the length of one command, on a platform that needs
+// no display whatever QT_QPA_PLATFORM says: offscreen, or on Windows the
+// windows platform itself, which never needs one and, unlike offscreen
+// there, finds the system's fonts. Qt's own notes (a missing
+// XDG_RUNTIME_DIR and the like) are kept off the tool's error output
+// meanwhile; its fatal errors still show.
+class HeadlessGui {
 public:
-    OffscreenGui() {
-        previous_ = qInstallMessageHandler(&OffscreenGui::Quiet);
+    HeadlessGui() {
+        previous_ = qInstallMessageHandler(&HeadlessGui::Quiet);
         if (QCoreApplication::instance() == nullptr)
             app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
-    ~OffscreenGui() {
+    ~HeadlessGui() {
         app_.reset();
         qInstallMessageHandler(previous_);
     }
-    OffscreenGui(const OffscreenGui&) = delete;
-    OffscreenGui& operator=(const OffscreenGui&) = delete;
+    HeadlessGui(const HeadlessGui&) = delete;
+    HeadlessGui& operator=(const HeadlessGui&) = delete;
 
     // False when a non-GUI Qt application is already running in the process.
     bool Usable() const { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
@@ -41,7 +43,11 @@ private:
     // QGuiApplication keeps argc and argv for its lifetime.
     char name_[12] = "brellic-cli";
     char platformOption_[10] = "-platform";
+#ifdef _WIN32
+    char platform_[10] = "windows";
+#else
     char platform_[10] = "offscreen";
+#endif
     char* argv_[4] = {name_, platformOption_, platform_, nullptr};
     int argc_ = 3;
     std::unique_ptr<QGuiApplication> app_;
@@ -59,7 +65,7 @@ QDate DateOf(std::optional<std::chrono::year_month_day> date) {
 
 std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
                         std::optional<std::chrono::year_month_day> date) {
-    OffscreenGui gui;
+    HeadlessGui gui;
     if (!gui.Usable())
         return {};
     const CalculationSheet sheet(figures, DateOf(date));

@@ -3,7 +3,8 @@
 // The text of a PDF as poppler's pdftotext extracts it, page layout kept, for
 // tests that look for the figures in what a reader would see. The path of
 // pdftotext is given by the build as BRELLIC_PDFTOTEXT; empty when it was not
-// found, and then the tests that need it are skipped.
+// found or cannot be run from here (a Windows build), and then the tests that
+// need it are skipped.
 
 #include <QProcess>
 #include <QRectF>
@@ -51,5 +52,5 @@ inline QRectF PdfWordBox(const QString& pdfPath, const QString& word) {
 #define BRELLIC_NEED_PDFTOTEXT()                                                                   \
     do {                                                                                           \
         if (brellic::test::PdfToTextProgram().isEmpty())                                           \
-            QSKIP("pdftotext (poppler-utils) is not installed");                                   \
+            QSKIP("pdftotext (poppler-utils) is not available to this test program");                                   \
     } while (false)

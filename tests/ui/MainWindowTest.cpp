@@ -403,6 +403,9 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
 
 // The desktop's own opener, with stand-ins for xdg-open put first on PATH.
 void MainWindowTest::reportNoProgramOpensIsNamedInAMessage() {
+#ifdef _WIN32
+    QSKIP("Windows opens the report in notepad through the shell, which reports its own failures");
+#endif
     QTemporaryDir dir;
     // Put back on every way out, a failed check included.
     const struct Restore {
