@@ -1,5 +1,7 @@
 #include "QtPrompter.h"
 
+#include "Paths.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -27,7 +29,7 @@ bool Ask(QWidget* parent, QMessageBox::Icon icon, const char* caption, const std
 std::optional<std::string> Chosen(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath().toStdString();
+    return FullPath(dialog.selectedFiles().constFirst());
 }
 
 void SetUpSiteDialog(QFileDialog& dialog) {

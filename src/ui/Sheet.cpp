@@ -1,6 +1,7 @@
 #include "Sheet.h"
 
 #include "Named.h"
+#include "Paths.h"
 #include "QtPrompter.h"
 #include "io/AtomicFile.h"
 #include "sheet/CalculationSheet.h"
@@ -79,8 +80,7 @@ void TfrmSheet::btnSavePdfClick() {
     // The dialog asks before an existing file is replaced.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const std::string path =
-        QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath().toStdString();
+    const std::string path = FullPath(dialog.selectedFiles().constFirst());
     const QByteArray pdf = sheet_->Pdf();
     const IoResult written =
         pdf.isEmpty()

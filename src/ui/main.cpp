@@ -5,13 +5,13 @@
 #include "Devices.h"
 #include "Fonts.h"
 #include "Options.h"
+#include "Paths.h"
 #include "Sheet.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -439,7 +439,7 @@ void TfrmMain::mnuExitClick() {
 void TfrmMain::OpenAtStart(const QString& path) {
     // Kept with its full path, as the open dialog gives it, so the caption
     // reads as it does after Open.
-    editor_->OpenFile(QFileInfo(path).absoluteFilePath().toStdString());
+    editor_->OpenFile(FullPath(path));
     Refresh();
 }
 

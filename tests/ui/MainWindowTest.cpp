@@ -272,7 +272,8 @@ void MainWindowTest::saveAsThroughTheFileDialog() {
     // The default extension is added to a name typed without one.
     QVERIFY(QFile::exists(path + QStringLiteral(".KVR")));
     QCOMPARE(QFileInfo(path + QStringLiteral(".KVR")).size(), 8328);
-    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic - ") + path + QStringLiteral(".KVR"));
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic - ") +
+                                       QDir::toNativeSeparators(path + QStringLiteral(".KVR")));
     QVERIFY(w.Get<QAction>("mnuSave")->isEnabled());
     // Still modified: closing asks, and No closes.
     auto asked = Answer(QMessageBox::No);
@@ -380,7 +381,7 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
     }
     Window w(store);
     w.form.OpenAtStart(path);
-    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic - ") + path);
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brellic - ") + QDir::toNativeSeparators(path));
     QCOMPARE(w.Get<QLineEdit>("edSiteRef")->text(), QStringLiteral("Mill Lane"));
     QCOMPARE(w.Get<QComboBox>("cbGrade")->currentText(), QStringLiteral("Grade 3"));
     QCOMPARE(w.Get<QComboBox>("cbPanelType")->currentText(), PanelName(15));
@@ -396,8 +397,10 @@ void MainWindowTest::siteFileNamedAtStartIsOpened() {
     Window relative(store);
     relative.form.OpenAtStart(QStringLiteral("./Mill Lane.KVR"));
     QDir::setCurrent(previous);
-    QCOMPARE(relative.form.windowTitle(), QStringLiteral("Brellic - ") + path);
-    QCOMPARE(relative.form.Editor().Site().SiteFileName, path.toStdString());
+    QCOMPARE(relative.form.windowTitle(),
+             QStringLiteral("Brellic - ") + QDir::toNativeSeparators(path));
+    QCOMPARE(relative.form.Editor().Site().SiteFileName,
+             QDir::toNativeSeparators(path).toStdString());
     relative.form.close();
 }
 
