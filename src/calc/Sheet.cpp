@@ -86,14 +86,6 @@ std::string AlarmHoursText(std::int32_t alarmPeriod) {
     return "(2" + Op(kTimes) + FormatInt(alarmPeriod) + Op(kDivide) + "60) h";
 }
 
-// The standby time of one battery through the window's own judgement; a
-// judgement whose inputs or results are not finite is undefined and fails.
-struct Standby {
-    StandbyJudgement Judgement;
-    bool Defined = false;
-    bool Meets() const { return Defined && Judgement.Standby == Verdict::Meets; }
-};
-
 // Builds the sheet section by section from inputs read once.
 class SheetBuilder {
 public:
@@ -106,9 +98,8 @@ public:
           haveBattery_(havePanel_ && capacity_ > 0 && std::isfinite(capacity_)),
           hours_(site.StandbyHours), hoursText_(FormatInt(hours_) + " h"),
           loads_(SumLoads(site, devices)), loadsFinite_(Finite({loads_.Quiescent, loads_.Alarm})),
-          chosen_(haveBattery_ ? Judge(capacity_) : Standby{}),
-          remainingDefined_(haveBattery_ && std::isfinite(loads_.Alarm) &&
-                            std::isfinite(chosen_.Judgement.RemainingCapacity)) {}
+          chosen_(haveBattery_ ? Judge(capacity_) : StandbyJudgement{}),
+          remainingDefined_(haveBattery_ && std::isfinite(chosen_.RemainingCapacity)) {}
 
     SheetFigures Build() {
         Site();
@@ -122,17 +113,11 @@ public:
     }
 
 private:
-    Standby Judge(Extended capacity) const {
-        Standby standby;
-        standby.Judgement =
-            JudgeStandby(capacity, site_.AlarmPeriod, hours_, loads_.Quiescent, loads_.Alarm);
-        standby.Defined =
-            standby.Judgement.Defined && std::isfinite(capacity) &&
-            Finite({loads_.Quiescent, loads_.Alarm, standby.Judgement.RemainingCapacity,
-                    standby.Judgement.ActualStandby});
-        return standby;
+    // The standby time of one battery through the window's own judgement.
+    StandbyJudgement Judge(Extended capacity) const {
+        return JudgeStandby(capacity, site_.AlarmPeriod, hours_, loads_.Quiescent, loads_.Alarm);
     }
-    double Remaining() const { return chosen_.Judgement.RemainingCapacity; }
+    double Remaining() const { return chosen_.RemainingCapacity; }
     double PanelCurrent() const { return havePanel_ ? panel_->PanelCurrent : 0.0; }
 
     // The header and the device table with the panel's own line and the totals.
@@ -211,7 +196,7 @@ private:
         if (remainingDefined_ && std::isfinite(loads_.Quiescent)) {
             s_.ActualStandby.Working =
                 n_.Ah(Remaining()) + Op(kDivide) + n_.LoadA(loads_.Quiescent);
-            SetResult(s_.ActualStandby, chosen_.Defined, n_.Hours(chosen_.Judgement.ActualStandby));
+            SetResult(s_.ActualStandby, chosen_.Defined, n_.Hours(chosen_.ActualStandby));
         }
     }
 
@@ -223,16 +208,14 @@ private:
         if (!haveBattery_) {
             standby.Comment = "No battery is chosen.";
         } else if (chosen_.Defined) {
-            const bool meets = chosen_.Meets();
-            standby.Result = meets ? Verdict::Meets : Verdict::Fails;
+            const bool meets = chosen_.Standby == Verdict::Meets;
+            standby.Result = chosen_.Standby;
             standby.Comparison =
                 standby.Actual + Op(meets ? kAtLeast : "<") + FormatInt(hours_) + " Hours";
             standby.Comment = meets ? kStandbyMeets : kStandbyFails;
         } else {
-            // The window's own words where it says the same: a zero quiescent total.
-            standby.Comment = chosen_.Judgement.Defined || !loadsFinite_
-                                  ? "Standby time cannot be calculated."
-                                  : kStandbyUndefined;
+            // The window's own words for why.
+            standby.Comment = chosen_.Undefined;
         }
 
         SheetCheck& alarm = s_.AlarmCheck;
@@ -283,12 +266,11 @@ private:
         for (int row : BatteriesForPanel(site_.PanelIndex)) {
             const std::string_view text = BatteryTable[static_cast<std::size_t>(row)];
             const Extended capacity = ParseBatteryCapacity(text);
-            const Standby standby = Judge(capacity);
+            const StandbyJudgement standby = Judge(capacity);
             SheetBattery battery;
             battery.Text = std::string(text);
-            battery.ActualStandby =
-                standby.Defined ? n_.Hours(standby.Judgement.ActualStandby) : kUndefined;
-            battery.Standby = standby.Meets() ? Verdict::Meets : Verdict::Fails;
+            battery.ActualStandby = standby.Defined ? n_.Hours(standby.ActualStandby) : kUndefined;
+            battery.Standby = standby.Standby;
             battery.Chosen = haveBattery_ && battery.Text == details_.BatteryText;
             candidates.emplace_back(capacity, std::move(battery));
         }
@@ -390,7 +372,7 @@ private:
     const std::string hoursText_;
     const LoadTotals loads_;
     const bool loadsFinite_;
-    const Standby chosen_; // the chosen battery, judged exactly as the window judges it
+    const StandbyJudgement chosen_; // the chosen battery, judged exactly as the window judges it
     const bool remainingDefined_;
     double needed_ = 0;
     SheetFigures s_;

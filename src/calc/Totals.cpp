@@ -59,17 +59,17 @@ StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod
     // can overflow a sum, and only custom lines with negative currents can
     // cancel the panel's own draw to a zero quiescent total.
     judgement.Undefined = kStandbyTooLarge;
-    if (!std::isfinite(quiescentTotal) || !std::isfinite(alarmTotal))
-        return judgement;
     judgement.RemainingCapacity = static_cast<double>(
         batteryCapacity - AlarmLoadHours(alarmPeriod) * static_cast<Extended>(alarmTotal));
+    if (!std::isfinite(quiescentTotal) || !std::isfinite(judgement.RemainingCapacity))
+        return judgement;
     if (quiescentTotal == 0) {
         judgement.Undefined = kStandbyUndefined;
         return judgement;
     }
     judgement.ActualStandby = static_cast<double>(
         static_cast<Extended>(judgement.RemainingCapacity) / static_cast<Extended>(quiescentTotal));
-    if (!std::isfinite(judgement.RemainingCapacity) || !std::isfinite(judgement.ActualStandby))
+    if (!std::isfinite(judgement.ActualStandby))
         return judgement;
     judgement.Defined = true;
     judgement.Undefined = nullptr;

@@ -47,7 +47,7 @@ Extended AlarmLoadHours(std::int32_t alarmPeriod);
 // The standby time a battery gives once the alarm load has been supplied,
 // judged against the required standby time.
 struct StandbyJudgement {
-    double RemainingCapacity = 0; // ampere-hours
+    double RemainingCapacity = 0; // ampere-hours; not finite when the alarm load is not
     double ActualStandby = 0;     // hours; meaningful only when Defined
     // False when the standby time cannot be computed: a zero quiescent total,
     // or a figure beyond the range of doubles. Undefined then says which.

@@ -3,6 +3,7 @@
 
 #include "sheet/CalculationSheet.h"
 
+#include "ExampleSheet.h"
 #include "PdfText.h"
 #include "calc/Supply.h"
 
@@ -18,24 +19,7 @@ namespace brellic {
 
 namespace {
 
-// Grade 3 under EN50131-1 on panel row 10 with 17.0 Ah, 15 minutes' alarm:
-// the working of the window's own example.
-SheetFigures ExampleFigures(int extraDevices = 0, std::string siteRef = "Mill Lane") {
-    SiteState site;
-    site.SystemStandard = 0;
-    site.AlarmPeriod = 15;
-    site.SystemGrade = 3;
-    site.PanelIndex = 10;
-    site.BatteryCapacity = ParseBatteryCapacity("17.0 Ah");
-    DeviceList devices;
-    devices.Append(TDeviceData{1, 3, "Sounder", 0.200, 1.000}, '.');
-    for (int i = 0; i < extraDevices; ++i)
-        devices.Append(TDeviceData{1, 3, "Detector " + std::to_string(i + 1), 0.0, 0.0}, '.');
-    DisplayTexts texts;
-    UpdateSupply(site, false, texts, '.');
-    UpdateTotals(site, devices, true, true, texts, '.');
-    return ComputeSheet(site, devices, SheetSite{std::move(siteRef), "17.0 Ah", false}, '.');
-}
+using test::ExampleFigures;
 
 const QDate kDate(2025, 3, 14);
 

@@ -5,9 +5,9 @@
 #include "ui/QtPrompter.h"
 #include "ui/main.h"
 
+#include "../sheet/ExampleSheet.h"
 #include "../sheet/PdfText.h"
 #include "ModalHelper.h"
-#include "calc/Supply.h"
 #include "editor/Settings.h"
 #include "model/Globals.h"
 #include "sheet/CalculationSheet.h"
@@ -35,20 +35,8 @@ namespace {
 const QDate kDate(2025, 3, 14);
 const QString kActualStandby = QStringLiteral("Actual standby = 16.465 Ah ÷ 0.270 A = 60.98 Hours");
 
-// Grade 3 under EN50131-1 on panel row 10 with 17.0 Ah and one 0.2 A / 1 A line.
 SheetFigures Figures() {
-    SiteState site;
-    site.SystemStandard = 0;
-    site.AlarmPeriod = 15;
-    site.SystemGrade = 3;
-    site.PanelIndex = 10;
-    site.BatteryCapacity = ParseBatteryCapacity("17.0 Ah");
-    DeviceList devices;
-    devices.Append(TDeviceData{1, 3, "Sounder", 0.200, 1.000}, '.');
-    DisplayTexts texts;
-    UpdateSupply(site, false, texts, '.');
-    UpdateTotals(site, devices, true, true, texts, '.');
-    return ComputeSheet(site, devices, SheetSite{"Mill Lane", "17.0 Ah", false}, '.');
+    return test::ExampleFigures();
 }
 
 class NoOpener final : public ReportOpener {
