@@ -20,8 +20,6 @@ namespace brellic {
 
 namespace {
 
-constexpr int kMinMinutes = kMinAlarmPeriod;
-constexpr int kMaxMinutes = kMaxAlarmPeriod;
 constexpr int kDesignMinutes = 15;
 
 } // namespace
@@ -50,7 +48,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     gbAlarmPeriod->setGeometry(8, 76, 173, 85);
     Label1 = Named<QLabel>("Label1", tr("Time:"), gbAlarmPeriod);
     seAlmTime = Named<QSpinBox>("seAlmTime", gbAlarmPeriod);
-    seAlmTime->setRange(kMinMinutes, kMaxMinutes);
+    seAlmTime->setRange(kMinAlarmPeriod, kMaxAlarmPeriod);
     seAlmTime->setValue(kDesignMinutes);
     Label1->setBuddy(seAlmTime);
     Label2 = Named<QLabel>("Label2", tr("minutes"), gbAlarmPeriod);
@@ -80,7 +78,7 @@ bool TfrmOptions::ExecuteOptions(std::int32_t& standard, std::int32_t& period) {
     shown->setChecked(true);
     // The dialog opens on the first control in tab order, as the user expects.
     shown->setFocus();
-    seAlmTime->setValue(std::clamp<std::int32_t>(period, kMinMinutes, kMaxMinutes));
+    seAlmTime->setValue(std::clamp<std::int32_t>(period, kMinAlarmPeriod, kMaxAlarmPeriod));
     if (exec() != QDialog::Accepted)
         return false;
     // Text typed into the field and confirmed with Enter may not be taken yet.
