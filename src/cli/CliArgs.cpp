@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "editor/Settings.h"
+
 #include <charconv>
 
 namespace brellic {
@@ -161,6 +163,11 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
             options.AlarmPeriod = ParseWholeNumber(*value);
             if (!options.AlarmPeriod)
                 return Fail("--alarm-period takes a whole number of minutes, not '" + *value + "'");
+            // The Options dialog's range: outside it the alarm load is no
+            // longer a load at all (a negative period charges the battery).
+            if (*options.AlarmPeriod < kMinAlarmPeriod || *options.AlarmPeriod > kMaxAlarmPeriod)
+                return Fail("--alarm-period takes " + std::to_string(kMinAlarmPeriod) + " to " +
+                            std::to_string(kMaxAlarmPeriod) + " minutes, not '" + *value + "'");
         }
     }
 

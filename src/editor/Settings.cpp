@@ -1,10 +1,21 @@
 #include "Settings.h"
 
+#include "model/Format.h"
+
 namespace brellic {
 
-void LoadSettings(SettingsStore& store, SiteState& site) {
-    if (!store.Open())
-        return;
+std::string AlarmPeriodOutOfRangeMessage(std::int32_t period) {
+    return "The stored alarm period (" + FormatInt(period) + " minutes) is outside " +
+           FormatInt(kMinAlarmPeriod) + " to " + FormatInt(kMaxAlarmPeriod) + "; " +
+           FormatInt(kDefaultAlarmPeriod) + " minutes is used.";
+}
+
+SettingsNotices LoadSettings(SettingsStore& store, SiteState& site) {
+    SettingsNotices notices;
+    if (!store.Open()) {
+        notices.StoreFailure = store.FailureMessage();
+        return notices;
+    }
     std::int32_t value = 0;
     switch (store.Read(kSystemStandardValue, value)) {
     case SettingsStore::ReadResult::Ok:
@@ -15,11 +26,16 @@ void LoadSettings(SettingsStore& store, SiteState& site) {
         break;
     case SettingsStore::ReadResult::Error:
         store.Close();
-        return;
+        return notices;
     }
     switch (store.Read(kAlarmPeriodValue, value)) {
     case SettingsStore::ReadResult::Ok:
-        site.AlarmPeriod = value;
+        if (value < kMinAlarmPeriod || value > kMaxAlarmPeriod) {
+            site.AlarmPeriod = kDefaultAlarmPeriod;
+            notices.AlarmPeriod = AlarmPeriodOutOfRangeMessage(value);
+        } else {
+            site.AlarmPeriod = value;
+        }
         break;
     case SettingsStore::ReadResult::Missing:
         site.AlarmPeriod = kDefaultAlarmPeriod;
@@ -28,6 +44,7 @@ void LoadSettings(SettingsStore& store, SiteState& site) {
         break;
     }
     store.Close();
+    return notices;
 }
 
 void SaveSettings(SettingsStore& store, const SiteState& site) {

@@ -17,8 +17,10 @@ inline constexpr std::string_view kSystemStandardValue = "System Standard";
 inline constexpr std::string_view kAlarmPeriodValue = "Alarm Period";
 inline constexpr std::int32_t kDefaultSystemStandard = 1; // PD6662
 inline constexpr std::int32_t kDefaultAlarmPeriod = 15;   // minutes
-// The alarm periods the Options dialog offers. A stored value outside them is
-// still used as it is.
+// The alarm periods the Options dialog offers. A stored value outside them
+// (a hand-edited file, another program's key) is never used: the default
+// takes its place, since a period such as -2147483648 turns the alarm load
+// into a charge and lets any site pass.
 inline constexpr std::int32_t kMinAlarmPeriod = 1;
 inline constexpr std::int32_t kMaxAlarmPeriod = 120;
 
@@ -47,7 +49,16 @@ public:
 // Reads both settings into the site. A missing value takes its default; a
 // value that cannot be read stops the load and leaves that setting and the
 // ones after it as they were. A store that cannot be opened changes nothing.
-void LoadSettings(SettingsStore& store, SiteState& site);
+// An alarm period outside kMinAlarmPeriod to kMaxAlarmPeriod reads as the
+// default. Returns what the user must be told.
+struct SettingsNotices {
+    std::string StoreFailure; // the store's FailureMessage: the defaults are used
+    std::string AlarmPeriod;  // the stored period was replaced by the default
+};
+SettingsNotices LoadSettings(SettingsStore& store, SiteState& site);
+
+// "The stored alarm period (VALUE minutes) is outside 1 to 120; 15 minutes is used."
+std::string AlarmPeriodOutOfRangeMessage(std::int32_t period);
 
 // Writes both settings; a store that cannot be opened is left alone.
 void SaveSettings(SettingsStore& store, const SiteState& site);

@@ -7,8 +7,10 @@
 #include <utility>
 
 #include <QByteArrayView>
+#include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QVariant>
 
 namespace brellic {
@@ -74,10 +76,12 @@ IniSettingsStore::IniSettingsStore(QString filePath, Access access)
 
 IniSettingsStore::~IniSettingsStore() = default;
 
+// Where QSettings keeps the user's INI file for this organisation and
+// application, worked out without a QSettings object: constructing one reads
+// the file at once, and a named pipe in its place would block there for ever.
 QString IniSettingsStore::DefaultFileName() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quorvex"),
-                     QStringLiteral("Brellic"))
-        .fileName();
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("Quorvex/Brellic.ini"));
 }
 
 bool IniSettingsStore::Open() {
@@ -85,8 +89,9 @@ bool IniSettingsStore::Open() {
     failure_.clear();
     // Something that is not a file (a named pipe would block every start for
     // ever) is refused before QSettings or QFile opens it, and said so.
-    if (IoResult file = CheckFileOrMissing(filePath_.toStdString()); !file) {
-        failure_ = std::move(file.Message);
+    if (!CheckFileOrMissing(filePath_.toStdString())) {
+        failure_ = "The settings file " + QDir::toNativeSeparators(filePath_).toStdString() +
+                   " is not a regular file; the default settings are used.";
         return false;
     }
     if (!IsReadableIniFile(filePath_))

@@ -34,8 +34,9 @@ public:
     // Fails when the file exists but cannot be read or is not a valid INI
     // file, and, for read-write access, when the folder cannot be created or
     // the file cannot be written. A missing file is fine: it is the first run.
-    // Something other than a file there (a named pipe, a device) is refused
-    // without being opened, and FailureMessage says so.
+    // Something other than a file there (a named pipe, a device, a folder) is
+    // neither opened nor replaced, and FailureMessage says that the defaults
+    // are used in its place.
     bool Open() override;
     // A value that is not a whole number in the signed 32-bit range (text, a
     // fraction, a list, a number too large) reads as an error.

@@ -1,4 +1,5 @@
 #include "cli/CliArgs.h"
+#include "cli/SourceDate.h"
 
 #include <gtest/gtest.h>
 
@@ -28,11 +29,11 @@ TEST(CliArgs, WholeNumbersCoverTheSigned32BitRange) {
 
 TEST(CliArgs, OptionsMayStandAnywhereInBothForms) {
     const CliParseResult parsed = ParseCliArguments(
-        {"check", "a.KVR", "--standard=PD6662", "b.KVR", "--alarm-period", "-5", "--", "-c.KVR"});
+        {"check", "a.KVR", "--standard=PD6662", "b.KVR", "--alarm-period", "45", "--", "-c.KVR"});
     ASSERT_TRUE(parsed) << parsed.Error;
     EXPECT_EQ(parsed.Options.Command, CliCommand::Check);
     EXPECT_EQ(parsed.Options.Standard, 1);
-    EXPECT_EQ(parsed.Options.AlarmPeriod, -5);
+    EXPECT_EQ(parsed.Options.AlarmPeriod, 45);
     EXPECT_EQ(parsed.Options.Files, (std::vector<std::string>{"a.KVR", "b.KVR", "-c.KVR"}));
 
     const CliParseResult report = ParseCliArguments({"report", "-o", "out.txt", "s.KVR"});
@@ -86,6 +87,10 @@ TEST(CliArgs, RejectsWhatACommandDoesNotTake) {
         {"report", "--standard", "0", "--standard", "1", "s.KVR"},
         {"report", "--alarm-period", "2147483648", "s.KVR"},
         {"report", "--alarm-period=", "s.KVR"},
+        // Outside the Options dialog's 1 to 120 minutes a period is no alarm load.
+        {"report", "--alarm-period", "0", "s.KVR"},
+        {"check", "--alarm-period=121", "s.KVR"},
+        {"sheet", "--alarm-period", "-2147483648", "s.KVR", "-o", "s.pdf"},
         {"check"},
         {"check", "-o", "out", "s.KVR"},
         {"export", "--standard", "0", "s.KVR"},
@@ -133,4 +138,26 @@ TEST(CliArgs, SheetWritesPdfOrHtmlByTheOutputName) {
 }
 
 } // namespace
+
+// SOURCE_DATE_EPOCH fixes a sheet's date only when it is a date a sheet can
+// show: a huge value once wrapped the year round.
+TEST(SourceDate, OnlyWholeSecondsUpToTheEndOfYear9999) {
+    using namespace std::chrono;
+    std::string warning;
+    EXPECT_EQ(ParseSourceDateEpoch("0", warning), year_month_day(year(1970), January, day(1)));
+    EXPECT_EQ(warning, "");
+    EXPECT_EQ(ParseSourceDateEpoch("1741910400", warning),
+              year_month_day(year(2025), March, day(14)));
+    EXPECT_EQ(ParseSourceDateEpoch("253402300799", warning),
+              year_month_day(year(9999), December, day(31)));
+    EXPECT_EQ(warning, "");
+    for (const char* bad : {"253402300800", "99999999999999999999999", "-1", "+5", "1.5", "", "12 ",
+                            "0x10", "9223372036854775807"}) {
+        EXPECT_FALSE(ParseSourceDateEpoch(bad, warning)) << bad;
+        EXPECT_EQ(warning, std::string("SOURCE_DATE_EPOCH \"") + bad +
+                               "\" is not a whole number of seconds from 0 to 253402300799 (the "
+                               "end of year 9999); the current time is used.");
+    }
+}
+
 } // namespace brellic

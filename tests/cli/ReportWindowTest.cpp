@@ -64,8 +64,8 @@ std::vector<WindowCase> Cases() {
         {"meets, EN50131-1", MeetingSite(), 0, 15, '.', 0},
         {"fails, PD6662, comma", FailingSite(), 1, 120, ',', 0},
         {"devices below the grade kept", belowGrade, 0, 15, '.', 1},
-        {"no devices, odd settings", empty, 7, -5, ',', 0},
-        {"a hundred devices", full, 0, 2147483647, '.', 1},
+        {"no devices, odd settings", empty, 7, 1, ',', 0},
+        {"a hundred devices", full, 0, 120, '.', 1},
     };
 }
 

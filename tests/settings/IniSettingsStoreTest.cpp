@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -115,22 +116,28 @@ TEST_F(IniSettingsStoreTest, FileThatIsNotValidIniIsNotOpenedNorOverwritten) {
     }
 }
 
-// A named pipe in the file's place would make every start wait for ever.
-TEST_F(IniSettingsStoreTest, WhatIsNotAFileIsRefusedWithAMessage) {
+// A named pipe in the file's place would make every start wait for ever; a
+// folder there must not end the program either. Neither is opened or replaced.
+TEST_F(IniSettingsStoreTest, WhatIsNotAFileIsLeftAloneAndTheDefaultsAreUsed) {
     const test::FailIfStuck guard;
+    const QString folder = dir.filePath(QStringLiteral("Folder.ini"));
+    ASSERT_TRUE(QDir().mkpath(folder));
     test::MakeFifo(path.toStdString());
-    for (const auto access :
-         {IniSettingsStore::Access::ReadWrite, IniSettingsStore::Access::ReadOnly}) {
-        IniSettingsStore store(path, access);
-        EXPECT_FALSE(store.Open());
-        EXPECT_EQ(store.FailureMessage(),
-                  "Cannot open \"" + path.toStdString() + "\": it is a named pipe, not a file");
-        SiteState site;
-        site.AlarmPeriod = 9;
-        LoadSettings(store, site);
-        SaveSettings(store, site);
-        EXPECT_EQ(site.AlarmPeriod, 9);
+    for (const QString& what : {path, folder}) {
+        for (const auto access :
+             {IniSettingsStore::Access::ReadWrite, IniSettingsStore::Access::ReadOnly}) {
+            IniSettingsStore store(what, access);
+            SiteState site;
+            site.AlarmPeriod = 9;
+            EXPECT_EQ(LoadSettings(store, site).StoreFailure,
+                      "The settings file " + what.toStdString() +
+                          " is not a regular file; the default settings are used.");
+            SaveSettings(store, site);
+            EXPECT_EQ(site.AlarmPeriod, 9);
+        }
     }
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_FALSE(QFileInfo(path).isFile());
     IniSettingsStore healthy(dir.filePath(QStringLiteral("other.ini")));
     EXPECT_TRUE(healthy.Open());
     EXPECT_EQ(healthy.FailureMessage(), "");
@@ -189,6 +196,23 @@ TEST_F(IniSettingsStoreTest, ReadAndWriteNeedAnOpenStore) {
     EXPECT_FALSE(store.Write(kSystemStandardValue, 1));
     EXPECT_EQ(value, 3);
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// Finding the default file once read a pipe in its place, before anything
+// had looked at what was there, and hung the window and brellic-cli alike.
+TEST(PlatformSettingsStoreTest, APipeInTheDefaultPlaceDoesNotHang) {
+    const test::FailIfStuck guard;
+    QTemporaryDir home;
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Quorvex")));
+    const QString pipe = home.filePath(QStringLiteral("Quorvex/Brellic.ini"));
+    test::MakeFifo(pipe.toStdString());
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    SiteState site;
+    EXPECT_EQ(LoadSettings(*CreatePlatformSettingsStore(), site).StoreFailure,
+              "The settings file " + pipe.toStdString() +
+                  " is not a regular file; the default settings are used.");
+    qputenv("XDG_CONFIG_HOME", previous);
 }
 
 TEST(PlatformSettingsStoreTest, LivesInTheUsersConfigurationFolder) {

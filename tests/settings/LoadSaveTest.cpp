@@ -95,19 +95,28 @@ TYPED_TEST(LoadSaveTest, FirstRunLoadsDefaultsWithoutWritingAndSaveWritesBoth) {
     EXPECT_EQ(this->harness.Stored(kPeriod), 15);
 }
 
-TYPED_TEST(LoadSaveTest, StoredValuesAreUsedWithoutRangeChecks) {
+// Any stored standard counts (every value but 0 is PD6662); an alarm period
+// the Options dialog cannot set is replaced by the default, and said so:
+// -2147483648 minutes once turned the alarm load into a charge.
+TYPED_TEST(LoadSaveTest, ThePeriodIsUsedOnlyWithinTheOptionsRange) {
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     struct Case {
-        std::int32_t standard, period;
+        std::int32_t standard, period, loaded;
     };
-    for (const Case c : {Case{5, 0}, Case{0, 500}, Case{-1, -30},
-                         Case{std::numeric_limits<std::int32_t>::min(),
-                              std::numeric_limits<std::int32_t>::max()}}) {
+    for (const Case c : {Case{5, 1, 1}, Case{kMin, 120, 120}, Case{0, 0, 15}, Case{kMax, 121, 15},
+                         Case{-1, -30, 15}, Case{0, kMin, 15}, Case{0, kMax, 15}}) {
         this->harness.SetNumber(kStandard, c.standard);
         this->harness.SetNumber(kPeriod, c.period);
         SiteState site;
-        LoadSettings(this->Store(), site);
+        const SettingsNotices notices = LoadSettings(this->Store(), site);
         EXPECT_EQ(site.SystemStandard, c.standard);
-        EXPECT_EQ(site.AlarmPeriod, c.period);
+        EXPECT_EQ(site.AlarmPeriod, c.loaded) << c.period;
+        EXPECT_EQ(notices.AlarmPeriod,
+                  c.loaded == c.period ? ""
+                                       : "The stored alarm period (" + std::to_string(c.period) +
+                                             " minutes) is outside 1 to 120; 15 minutes is used.");
+        EXPECT_EQ(notices.StoreFailure, "");
     }
 }
 
