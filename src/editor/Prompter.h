@@ -16,6 +16,10 @@ public:
     // An ordinary question: caption "Confirm", question icon, Yes and No.
     // True on Yes.
     virtual bool Confirm(const std::string& text) = 0;
+    // The question that offers to save an edited site before it is closed or
+    // replaced. Unlike Confirm it has no way out but its two buttons: a
+    // dismissed box must never be taken for No, which discards the edits.
+    virtual bool ConfirmSave(const std::string& text) { return Confirm(text); }
     // A warning question: caption "Error", error icon, Yes and No. True on Yes.
     virtual bool ErrorQuestion(const std::string& text) = 0;
     // A failure the user must know of (a file that cannot be read or written).

@@ -4,7 +4,9 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -18,6 +20,24 @@
 namespace brellic {
 
 namespace {
+
+// A Yes/No box that only its buttons can close. QMessageBox takes Esc and the
+// title bar's close button for No; where No throws work away, a slip of the
+// hand must not answer the question.
+class ButtonsOnlyBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
 
 bool Ask(QWidget* parent, QMessageBox::Icon icon, const char* caption, const std::string& text) {
     QMessageBox box(icon, QString::fromLatin1(caption), QString::fromStdString(text),
@@ -42,6 +62,14 @@ void SetUpSiteDialog(QFileDialog& dialog) {
 
 bool QtPrompter::Confirm(const std::string& text) {
     return Ask(parent_, QMessageBox::Question, "Confirm", text);
+}
+
+bool QtPrompter::ConfirmSave(const std::string& text) {
+    ButtonsOnlyBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                       QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setObjectName(QStringLiteral("questionBox"));
+    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool QtPrompter::ErrorQuestion(const std::string& text) {

@@ -16,6 +16,7 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     bool Confirm(const std::string& text) override;
+    bool ConfirmSave(const std::string& text) override;
     bool ErrorQuestion(const std::string& text) override;
     void ShowError(const std::string& text) override;
     std::optional<std::string> OpenFileName() override;

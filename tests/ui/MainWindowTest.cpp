@@ -105,6 +105,7 @@ private slots:
     void startsAsAnEmptyGradeTwoSite();
     void panelAndBatteryEnableTheSite();
     void gradeQuestionThroughAMessageBox();
+    void saveQuestionIgnoresEscAndTheCloseButton();
     void optionsDialogRecalculates();
     void settingsSurviveARestart();
     void saveAsThroughTheFileDialog();
@@ -220,7 +221,6 @@ void MainWindowTest::optionsDialogRecalculates() {
     QVERIFY(shown->ran);
     QCOMPARE(w.Text("lbPeriod"), QStringLiteral("60 Hours"));
     QCOMPARE(w.form.Editor().Site().AlarmPeriod, 30);
-    QCOMPARE(store.writeCount, 0);
 }
 
 void MainWindowTest::settingsSurviveARestart() {
@@ -308,6 +308,27 @@ void MainWindowTest::openingWhatIsNotAFileSaysWhy() {
     auto asked = Answer(QMessageBox::No);
     w.form.close();
 #endif
+}
+
+// Esc or the title bar's close button once answered the save question No,
+// and the edited site was gone.
+void MainWindowTest::saveQuestionIgnoresEscAndTheCloseButton() {
+    MemorySettingsStore store;
+    Window w(store);
+    w.Ready(3, 10, QStringLiteral("17.0 Ah"));
+    QVERIFY(w.form.Editor().Site().Modified);
+    bool stayedOpen = false;
+    auto asked = WhenModalShown<QMessageBox>([&](QMessageBox* box) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        QApplication::processEvents();
+        stayedOpen = box->isVisible();
+        box->button(QMessageBox::No)->click();
+    });
+    w.Get<QAction>("mnuNew")->trigger();
+    QVERIFY(asked->ran);
+    QVERIFY(stayedOpen);
+    QCOMPARE(w.form.Editor().Site().PanelIndex, -1); // No, pressed at last, goes on to New
 }
 
 void MainWindowTest::reportIsWrittenAndOpened() {
