@@ -3,6 +3,7 @@
 #include "cli/CliArgs.h"
 #include "cli/CliSheet.h"
 #include "cli/SiteJson.h"
+#include "cli/SourceDate.h"
 #include "editor/SiteEditor.h"
 #include "io/AtomicFile.h"
 #include "io/SiteFile.h"
@@ -38,19 +39,13 @@ void PrintError(std::ostream& err, std::string message) {
     err << "brellic-cli: " << message << '\n';
 }
 
+void PrintWarning(std::ostream& err, const std::string& message) {
+    err << "brellic-cli: warning: " << message << '\n';
+}
+
 std::string TooShortMessage(const std::string& path) {
     return "Cannot open \"" + path + "\": the file is shorter than one site record (" +
            FormatInt(kSiteFileSize) + " bytes).";
-}
-
-// The Options dialog cannot set such a period, so the user is told; the
-// period is still used, as the window uses whatever value is stored.
-void WarnAboutOptions(const CliOptions& options, std::ostream& err) {
-    if (options.AlarmPeriod &&
-        (*options.AlarmPeriod < kMinAlarmPeriod || *options.AlarmPeriod > kMaxAlarmPeriod))
-        err << "brellic-cli: warning: --alarm-period " << *options.AlarmPeriod
-            << " is outside the usual range of " << kMinAlarmPeriod << " to " << kMaxAlarmPeriod
-            << " minutes; it is used as given.\n";
 }
 
 // Why the output may not be written, or empty: it must not be one of the
@@ -67,36 +62,36 @@ std::string CheckOutput(const CliOptions& options) {
 }
 
 // Sets each setting the options leave out to what a freshly started window
-// would load. Fails, naming the file, where that window would have to say that
-// its stored settings are not a file.
-std::string FillInStoredSettings(CliOptions& options, const CliEnvironment& environment) {
-    if (options.Standard && options.AlarmPeriod)
-        return {};
-    MemorySettingsStore defaults;
-    std::unique_ptr<SettingsStore> stored;
-    if (environment.StoredSettings)
-        stored = environment.StoredSettings();
-    AnswerNo prompter;
-    const SiteEditor window(stored ? *stored : defaults, prompter, environment.DecimalSeparator);
-    if (!prompter.error.empty())
-        return prompter.error;
+// would load, and passes on what that window would tell the user: the
+// command still runs, with the defaults in place of what cannot be used.
+void FillInStoredSettings(CliOptions& options, const CliEnvironment& environment,
+                          std::ostream& err) {
+    SiteState loaded;
+    loaded.SystemStandard = kDefaultSystemStandard;
+    loaded.AlarmPeriod = kDefaultAlarmPeriod;
+    if (environment.StoredSettings) {
+        if (const std::unique_ptr<SettingsStore> stored = environment.StoredSettings()) {
+            const SettingsNotices notices = LoadSettings(*stored, loaded);
+            if (!notices.StoreFailure.empty())
+                PrintWarning(err, notices.StoreFailure);
+            if (!notices.AlarmPeriod.empty() && !options.AlarmPeriod)
+                PrintWarning(err, notices.AlarmPeriod);
+        }
+    }
     if (!options.Standard)
-        options.Standard = window.Site().SystemStandard;
+        options.Standard = loaded.SystemStandard;
     if (!options.AlarmPeriod)
-        options.AlarmPeriod = window.Site().AlarmPeriod;
-    return {};
+        options.AlarmPeriod = loaded.AlarmPeriod;
 }
 
-// The two settings a site is opened with: the options, completed as above
-// (RunCli has done that already, so the store is not read twice).
-MemorySettingsStore ResolveSettings(const CliOptions& options, const CliEnvironment& environment) {
-    CliOptions complete = options;
-    FillInStoredSettings(complete, environment);
+// The two settings a site is opened with: the options, which RunCli has
+// completed from the stored settings.
+MemorySettingsStore ResolveSettings(const CliOptions& options) {
     MemorySettingsStore store;
     store.values[std::string(kSystemStandardValue)] =
-        complete.Standard.value_or(kDefaultSystemStandard);
+        options.Standard.value_or(kDefaultSystemStandard);
     store.values[std::string(kAlarmPeriodValue)] =
-        complete.AlarmPeriod.value_or(kDefaultAlarmPeriod);
+        options.AlarmPeriod.value_or(kDefaultAlarmPeriod);
     return store;
 }
 
@@ -109,8 +104,12 @@ public:
     // Empty when the site is open with a panel and a battery selected;
     // otherwise why not, naming the file.
     std::string Open(const std::string& path) {
-        if (!editor_.OpenFile(path))
-            return prompter_.error.empty() ? TooShortMessage(path) : prompter_.error;
+        if (!editor_.OpenFile(path)) {
+            // The tool has always named a short file in its own words.
+            if (ReadSiteFile(path).Status == SiteFileStatus::TooShort)
+                return TooShortMessage(path);
+            return prompter_.error;
+        }
         if (editor_.View().Enabled.mnuGenReport)
             return {};
         const int row = editor_.Site().PanelIndex;
@@ -135,7 +134,7 @@ private:
 
 int Report(const CliOptions& options, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment) {
-    MemorySettingsStore settings = ResolveSettings(options, environment);
+    MemorySettingsStore settings = ResolveSettings(options);
     OpenedSite site(settings, environment.DecimalSeparator);
     if (std::string error = site.Open(options.Files.front()); !error.empty()) {
         PrintError(err, std::move(error));
@@ -159,7 +158,7 @@ const char* VerdictWord(const Rgb& colour) {
 
 int Check(const CliOptions& options, std::ostream& out, std::ostream& err,
           const CliEnvironment& environment) {
-    MemorySettingsStore settings = ResolveSettings(options, environment);
+    MemorySettingsStore settings = ResolveSettings(options);
     int status = kCliOk;
     for (const std::string& path : options.Files) {
         OpenedSite site(settings, environment.DecimalSeparator);
@@ -226,16 +225,22 @@ int Import(const CliOptions& options, std::ostream& err) {
 }
 
 int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& environment) {
-    MemorySettingsStore settings = ResolveSettings(options, environment);
+    MemorySettingsStore settings = ResolveSettings(options);
     OpenedSite site(settings, environment.DecimalSeparator);
     if (std::string error = site.Open(options.Files.front()); !error.empty()) {
         PrintError(err, std::move(error));
         return kCliError;
     }
     const std::string& path = *options.Output;
-    const std::string sheet =
-        RenderSheet(site.Editor().CalculationSheet(),
-                    SheetFormatFor(path).value_or(SheetFormat::Pdf), environment.SheetDate);
+    std::optional<std::chrono::year_month_day> date = environment.SheetDate;
+    if (!date && environment.SourceDateEpoch) {
+        std::string warning;
+        date = ParseSourceDateEpoch(*environment.SourceDateEpoch, warning);
+        if (!warning.empty())
+            PrintWarning(err, warning);
+    }
+    const std::string sheet = RenderSheet(site.Editor().CalculationSheet(),
+                                          SheetFormatFor(path).value_or(SheetFormat::Pdf), date);
     if (sheet.empty()) {
         PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made.");
         return kCliError;
@@ -258,17 +263,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kCliError;
     }
     CliOptions options = parsed.Options;
-    WarnAboutOptions(options, err);
     if (std::string problem = CheckOutput(options); !problem.empty()) {
         PrintError(err, std::move(problem));
         return kCliError;
     }
-    if (ReadsStoredSettings(options)) {
-        if (std::string failure = FillInStoredSettings(options, environment); !failure.empty()) {
-            PrintError(err, std::move(failure));
-            return kCliError;
-        }
-    }
+    if (ReadsStoredSettings(options))
+        FillInStoredSettings(options, environment, err);
     int status = kCliOk;
     switch (options.Command) {
     case CliCommand::Help:

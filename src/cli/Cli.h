@@ -23,8 +23,12 @@ struct CliEnvironment {
     // Opens the stored settings for reading. Asked only when --standard or
     // --alarm-period is left out; when empty, the defaults apply.
     std::function<std::unique_ptr<SettingsStore>()> StoredSettings;
-    // The date a calculation sheet shows; today's when empty.
+    // The date a calculation sheet shows; when empty, the day of
+    // SourceDateEpoch if that is usable, and today's otherwise.
     std::optional<std::chrono::year_month_day> SheetDate;
+    // SOURCE_DATE_EPOCH as the environment gives it, when set: the usual way
+    // to ask a tool for reproducible output.
+    std::optional<std::string> SourceDateEpoch;
 };
 
 // Runs one command line (the arguments after the program name): results go

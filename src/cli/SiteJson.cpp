@@ -122,6 +122,43 @@ std::string DeviceName(std::size_t position) {
     return "devices[" + FormatInt(static_cast<long long>(position)) + "]";
 }
 
+// A control character (U+0000 to U+001F, U+007F) in a text member, as
+// "U+001B", or empty. Such a character would reach the report raw: an escape
+// sequence in Report.Txt, a NUL that cuts the site reference short.
+std::string ControlCharacter(const std::string& text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            return std::string("U+00") + kHex[byte >> 4] + kHex[byte & 0xF];
+        }
+    }
+    return {};
+}
+
+// What import refuses beyond what a site file could hold: control characters
+// in the texts, and negative currents, which would cancel other lines' load
+// and let a failing site pass.
+std::string CheckImportedSite(const SiteFileData& site) {
+    if (const std::string control = ControlCharacter(site.SiteRef); !control.empty())
+        return "member \"siteReference\" holds the control character " + control;
+    for (std::size_t i = 0; i < site.Devices.size(); ++i) {
+        const TDeviceData& device = site.Devices[i];
+        const std::string name = DeviceName(i);
+        if (const std::string control = ControlCharacter(device.Description); !control.empty())
+            return "member " + Quoted(name + ".description") + " holds the control character " +
+                   control;
+        const std::string line = FormatInt(static_cast<long long>(i + 1));
+        if (device.Quiescent < 0)
+            return "member " + Quoted(name + ".quiescent") + " is negative: device line " + line +
+                   " cannot draw a negative current";
+        if (device.Alarm < 0)
+            return "member " + Quoted(name + ".alarm") + " is negative: device line " + line +
+                   " cannot draw a negative current";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string SiteToJson(const SiteFileData& site) {
@@ -202,6 +239,8 @@ SiteJsonResult SiteFromJson(std::string_view text) {
         site.Devices.push_back({*qty, *deviceGrade, *description, *quiescent, *alarm});
     }
     result.Error = CheckSiteData(site);
+    if (result.Error.empty())
+        result.Error = CheckImportedSite(site);
     return result;
 }
 

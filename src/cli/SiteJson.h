@@ -23,7 +23,9 @@ struct SiteJsonResult {
     explicit operator bool() const { return Error.empty(); }
 };
 
-// Reads a site from JSON text (UTF-8) and checks it with CheckSiteData.
+// Reads a site from JSON text (UTF-8) and checks it with CheckSiteData. It
+// also refuses control characters in the texts and negative currents, which
+// no one can type in the window.
 SiteJsonResult SiteFromJson(std::string_view text);
 
 // Why the site is not one the window could have saved, or empty when it is:

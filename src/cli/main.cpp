@@ -4,10 +4,7 @@
 #include "cli/ReadOnlySettings.h"
 #include "settings/DecimalSeparator.h"
 
-#include <charconv>
-#include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -44,21 +41,6 @@ std::vector<std::string> Arguments([[maybe_unused]] int argc, [[maybe_unused]] c
 #endif
 }
 
-// The day of SOURCE_DATE_EPOCH (seconds since 1970, UTC), the usual way to
-// ask a tool for reproducible output; nothing when it is unset or not a number.
-std::optional<std::chrono::year_month_day> SourceDate() {
-    const char* text = std::getenv("SOURCE_DATE_EPOCH");
-    if (text == nullptr)
-        return std::nullopt;
-    long long seconds = 0;
-    const char* end = text + std::strlen(text);
-    const auto [stop, error] = std::from_chars(text, end, seconds);
-    if (error != std::errc() || stop != end)
-        return std::nullopt;
-    return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(
-        std::chrono::sys_seconds(std::chrono::seconds(seconds))));
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -73,6 +55,7 @@ int main(int argc, char* argv[]) {
     // LANG on Unix; the regional settings on Windows).
     environment.DecimalSeparator = brellic::DecimalSeparatorOf(QLocale::system());
     environment.StoredSettings = &brellic::CreateStoredSettingsReader;
-    environment.SheetDate = SourceDate();
+    if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
+        environment.SourceDateEpoch = epoch;
     return brellic::RunCli(Arguments(argc, argv), std::cout, std::cerr, environment);
 }

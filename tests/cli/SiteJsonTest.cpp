@@ -31,10 +31,10 @@ SiteFileData AwkwardSite() {
     site.AcFail = true;
     site.Devices = {
         Device(0, "", 2, 0.1 + 0.2, 1.0 / 3.0),
-        Device(3, "Door \"contact\"\t\\", 7, -0.0, 5e-324),
+        Device(3, "Door \"contact\" \\", 7, -0.0, 5e-324),
         Device(2147483647, "\xC2\x81 undefined byte", -2147483647 - 1, 1e300,
                2.2250738585072014e-308),
-        Device(1, "Custom", 3, 123456789.125, -0.000001),
+        Device(1, "Custom", 3, 123456789.125, 0.000001),
     };
     return site;
 }
@@ -158,6 +158,19 @@ std::vector<BadJson> BadJsonCases() {
          "devices[0]: the description has 51 characters"},
         {"character outside Windows-1252", SiteWith("/siteReference", "\xCE\xA9hm"),
          "only Windows-1252 characters fit"},
+        // Imported texts reach Report.Txt raw: an escape sequence, a NUL.
+        {"escape in the site reference", SiteWith("/siteReference", "Mill\x1b[2JLane"),
+         "member \"siteReference\" holds the control character U+001B"},
+        {"NUL in a description", SiteWith("/devices/1/description", std::string("Sou\0nder", 8)),
+         "member \"devices[1].description\" holds the control character U+0000"},
+        {"DEL in a description", SiteWith("/devices/0/description", "Door\x7f"),
+         "member \"devices[0].description\" holds the control character U+007F"},
+        // A negative current cancels other lines' load and lets a failing site pass.
+        {"negative quiescent current", SiteWith("/devices/0/quiescent", -0.5),
+         "member \"devices[0].quiescent\" is negative: device line 1 cannot draw a negative "
+         "current"},
+        {"negative alarm current", SiteWith("/devices/1/alarm", -1e-9),
+         "member \"devices[1].alarm\" is negative: device line 2"},
         {"infinite current", R"({"siteReference": "", "grade": 1, "panel": 0, "battery": 0,
             "acFailSignalled": false, "devices": [{"qty": 1, "description": "", "grade": 1,
             "quiescent": 1e999, "alarm": 0}]})",
