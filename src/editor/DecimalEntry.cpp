@@ -28,7 +28,7 @@ DecimalEntry ReadDecimalEntry(std::string_view text, char separator, int decimal
             number += c;
             if (separatorSeen && ++decimalsSeen > decimals)
                 return {};
-        } else if ((c == '.' || c == separator) && !separatorSeen && decimals > 0) {
+        } else if ((c == '.' || c == ',' || c == separator) && !separatorSeen && decimals > 0) {
             separatorSeen = true;
             number += '.';
         } else {

@@ -15,9 +15,9 @@ struct DecimalEntry {
 
 // Reads a current as typed into a number field: digits with at most one
 // decimal separator and at most `decimals` digits after it, from 0 up to
-// `maximum`. Both "." and the user's own separator mean the decimal
-// separator, so a comma locale's user may type either; neither is ever taken
-// for a group separator. Spaces around the number are ignored. Text that can
+// `maximum`. The point, the comma and the user's own separator all mean the
+// decimal separator, whatever the locale, so "0,03" is 0.03 for everyone;
+// none is ever taken for a group separator. Spaces around the number are ignored. Text that can
 // still become a number ("", ".") is Intermediate; text that no further
 // typing can mend (a letter, a second separator, too many decimals, a value
 // above the maximum) is Invalid.

@@ -7,6 +7,8 @@
 #include "model/Format.h"
 #include "model/Globals.h"
 
+#include <algorithm>
+
 namespace brellic {
 
 namespace {
@@ -50,9 +52,15 @@ void SiteEditor::Reset() {
     site_.PanelIndex = -1;
     site_.SystemGrade = -1;
     site_.SiteFileName.clear();
-    LoadSettings(settings_, site_);
-    if (const std::string failure = settings_.FailureMessage(); !failure.empty())
-        prompter_.ShowError(failure);
+    // Said once a run: New loads the settings again, and the same complaint
+    // before every new site would only be in the way.
+    SettingsNotices notices = LoadSettings(settings_, site_);
+    for (std::string* notice : {&notices.StoreFailure, &notices.AlarmPeriod}) {
+        if (notice->empty() || std::find(told_.begin(), told_.end(), *notice) != told_.end())
+            continue;
+        prompter_.ShowError(*notice);
+        told_.push_back(std::move(*notice));
+    }
     site_.Modified = false;
     GradeChanged(controls_.GradeIndex, Origin::Program);
 }
@@ -209,7 +217,7 @@ bool SiteEditor::CloseQuery() {
 bool SiteEditor::OfferToSave() {
     if (!site_.Modified || site_.PanelIndex < 0 || controls_.BatterySelected < 0)
         return true;
-    if (!prompter_.Confirm(kSaveQuestion))
+    if (!prompter_.ConfirmSave(kSaveQuestion))
         return true;
     return Save(site_.SiteFileName.empty()) == SaveOutcome::Saved;
 }
@@ -220,8 +228,12 @@ void SiteEditor::SelectDevice(int position) {
 }
 
 void SiteEditor::btnAddClick(const DeviceDialog::ShowModal& show) {
-    if (site_.PanelIndex < 0 || devices_.Full())
+    if (site_.PanelIndex < 0)
         return;
+    if (devices_.Full()) {
+        prompter_.ShowError(kDeviceListFull);
+        return;
+    }
     DeviceDialog dialog;
     TDeviceData entry;
     const unsigned family = PanelTable[static_cast<std::size_t>(site_.PanelIndex)].FamilyId;
@@ -265,6 +277,9 @@ void SiteEditor::Options1Click(const ExecuteOptions& execute) {
         return;
     site_.SystemStandard = standard;
     site_.AlarmPeriod = period;
+    // Stored at once, not only when the window closes: New reloads the stored
+    // settings, and a crash or a logoff would lose them.
+    SaveSettings(settings_, site_);
     UpdateSupply();
     UpdateTotals();
 }

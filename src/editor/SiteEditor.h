@@ -53,6 +53,7 @@ inline constexpr const char* kDeleteQuestion = "Are you sure you want to delete 
 inline constexpr const char* kRemoveBelowGradeQuestion =
     "The device list contains components that do not meet the \r\nselected grade. Do you want to "
     "remove these devices?";
+inline constexpr const char* kDeviceListFull = "A site holds at most 100 device lines.";
 // The report goes to the current working directory under this name.
 inline constexpr const char* kReportFileName = "Report.Txt";
 
@@ -127,6 +128,7 @@ private:
     SettingsStore& settings_;
     Prompter& prompter_;
     char separator_;
+    std::vector<std::string> told_; // settings notices already shown this run
 };
 
 } // namespace brellic

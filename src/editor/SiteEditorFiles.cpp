@@ -35,9 +35,10 @@ void SiteEditor::Open() {
 }
 
 bool SiteEditor::OpenFile(const std::string& path) {
+    // Nothing changes for a file that cannot be used, and the user is told:
+    // a window that silently kept the old site would let the next Save write
+    // it over the file the user believes is open.
     const SiteFileResult read = ReadSiteFile(path);
-    if (read.Status == SiteFileStatus::TooShort)
-        return false; // not a whole record: nothing changes and nothing is said
     if (!read) {
         prompter_.ShowError(read.Message);
         return false;

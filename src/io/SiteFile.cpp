@@ -177,6 +177,19 @@ SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes) {
     return result;
 }
 
+namespace {
+
+// "8,328": byte counts in messages are grouped as people write them.
+std::string WithThousands(long long value) {
+    std::string text = FormatInt(value);
+    const std::size_t digitsStart = text.front() == '-' ? 1 : 0;
+    for (std::size_t at = text.size(); at > digitsStart + 3; at -= 3)
+        text.insert(at - 3, 1, ',');
+    return text;
+}
+
+} // namespace
+
 SiteFileResult ReadSiteFile(const std::string& path) {
     Bytes bytes;
     if (IoResult read = ReadFileHead(path, kSiteFileSize, bytes); !read) {
@@ -186,7 +199,11 @@ SiteFileResult ReadSiteFile(const std::string& path) {
         return result;
     }
     SiteFileResult result = DecodeSiteFile(bytes);
-    if (result.Status != SiteFileStatus::Ok)
+    if (result.Status == SiteFileStatus::TooShort)
+        result.Message = path + " is not a complete site file (" +
+                         WithThousands(static_cast<long long>(bytes.size())) +
+                         " bytes; a site file has " + WithThousands(kSiteFileSize) + ").";
+    else if (result.Status != SiteFileStatus::Ok)
         result.Message = "Cannot open \"" + path + "\": " + result.Message;
     return result;
 }

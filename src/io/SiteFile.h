@@ -33,7 +33,7 @@ struct SiteFileData {
 
 enum class SiteFileStatus {
     Ok,
-    TooShort, // fewer than 8,328 bytes: not a site, but not worth a message either
+    TooShort, // fewer than 8,328 bytes: not a whole site record
     Invalid,  // holds a value the writer never produces; Message says which
     IoError,  // the file could not be read; Message names it and the reason
 };
@@ -56,7 +56,8 @@ std::vector<unsigned char> EncodeSiteFile(const SiteFileData& site);
 // messages describe the fault without naming a file.
 SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes);
 
-// Reads and decodes a file; Invalid and IoError messages name the file.
+// Reads and decodes a file; every message names the file. A file that is
+// too short says "FILE is not a complete site file (N bytes; a site file has 8,328).".
 SiteFileResult ReadSiteFile(const std::string& path);
 
 // Writes the site so that the file is either replaced whole or left as it was.

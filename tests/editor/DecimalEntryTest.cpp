@@ -29,7 +29,11 @@ const Typed kCases[] = {
     // Never a group separator: "1.000" is one ampere in every locale.
     {"1.000", ',', EntryState::Acceptable, 1.0},
     {"1,000", ',', EntryState::Acceptable, 1.0},
-    {"1,000", '.', EntryState::Invalid, 0},
+    // A comma typed under a point locale is the decimal separator too, never
+    // dropped: "0,03" was once taken as 3 A.
+    {"1,000", '.', EntryState::Acceptable, 1.0},
+    {"0,03", '.', EntryState::Acceptable, 0.03},
+    {"1.000,5", '.', EntryState::Invalid, 0},
     {"1.000,5", ',', EntryState::Invalid, 0},
     {"0,0,3", ',', EntryState::Invalid, 0},
     {"0.0255", ',', EntryState::Invalid, 0}, // more decimals than the field shows
@@ -46,7 +50,7 @@ const Typed kCases[] = {
     {".", ',', EntryState::Intermediate, 0},
 };
 
-TEST(DecimalEntry, PointAndLocaleSeparatorBothMeanTheDecimalSeparator) {
+TEST(DecimalEntry, PointAndCommaBothMeanTheDecimalSeparatorInEveryLocale) {
     for (const Typed& c : kCases) {
         const DecimalEntry read = ReadDecimalEntry(c.text, c.separator, kDecimals, kMaximum);
         const std::string where = std::string("\"") + c.text + "\" with '" + c.separator + "'";

@@ -115,19 +115,29 @@ TEST_F(FileCommandsTest, OpenCancelledOrTooShortChangesNothing) {
     editor->SiteRefChanged("Keep me");
     AddCatalogue(DeviceCatalogue[21].Name);
     const Controls before = view();
-    prompter.answers = {false, false}; // do not save before each open
+    prompter.answers = {false, false, false}; // do not save before each open
     prompter.openNames.push_back(std::nullopt);
     editor->Open();
 
-    const std::string shortFile = PathOf("short.KVR");
-    std::ofstream(shortFile, std::ios::binary) << std::string(kSiteFileSize - 1, '\0');
-    OpenAnswering(shortFile);
-    EXPECT_EQ(view().SiteRef, before.SiteRef);
-    EXPECT_EQ(view().PanelSelected, before.PanelSelected);
-    EXPECT_EQ(view().BatterySelected, before.BatterySelected);
-    EXPECT_EQ(editor->Devices().Count(), 1u);
-    EXPECT_EQ(site().SiteFileName, "");
     EXPECT_EQ(prompter.Count(Asked::Error), 0u);
+
+    // A short file is refused aloud: a window that quietly kept the old site
+    // would let the next Save write it over the file the user meant to open.
+    for (const std::size_t size : {std::size_t{0}, kSiteFileSize - 1}) {
+        const std::string shortFile = PathOf("short.KVR");
+        std::ofstream(shortFile, std::ios::binary) << std::string(size, '\0');
+        prompter.asked.clear();
+        OpenAnswering(shortFile);
+        EXPECT_EQ(view().SiteRef, before.SiteRef);
+        EXPECT_EQ(view().PanelSelected, before.PanelSelected);
+        EXPECT_EQ(view().BatterySelected, before.BatterySelected);
+        EXPECT_EQ(editor->Devices().Count(), 1u);
+        EXPECT_EQ(site().SiteFileName, "");
+        ASSERT_EQ(prompter.Count(Asked::Error), 1u);
+        EXPECT_EQ(prompter.asked.back().text, shortFile + " is not a complete site file (" +
+                                                  (size == 0 ? "0" : "8,327") +
+                                                  " bytes; a site file has 8,328).");
+    }
 }
 
 TEST_F(FileCommandsTest, DamagedFileIsRefusedWithTheFileNamed) {

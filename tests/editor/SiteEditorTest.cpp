@@ -139,11 +139,10 @@ TEST_F(EditorTest, GradeChangeWithNothingBelowAsksNothing) {
     EXPECT_TRUE(prompter.asked.empty());
 }
 
-TEST_F(EditorTest, OptionsRecalculateWithoutTouchingModifiedOrTheStore) {
+TEST_F(EditorTest, OptionsRecalculateWithoutTouchingModified) {
     Ready(3, 10, "17.0 Ah");
     EXPECT_EQ(texts().lbPeriod, "24 Hours");
     const bool modified = site().Modified;
-    const int writes = store.writeCount;
     editor->Options1Click([](std::int32_t& standard, std::int32_t& period) {
         EXPECT_EQ(standard, 1);
         EXPECT_EQ(period, 15);
@@ -155,7 +154,6 @@ TEST_F(EditorTest, OptionsRecalculateWithoutTouchingModifiedOrTheStore) {
     EXPECT_EQ(site().AlarmPeriod, 30);
     EXPECT_EQ(texts().lbPeriod, "60 Hours");
     EXPECT_EQ(site().Modified, modified);
-    EXPECT_EQ(store.writeCount, writes);
 
     editor->Options1Click([](std::int32_t& standard, std::int32_t&) {
         standard = 1;
@@ -164,7 +162,7 @@ TEST_F(EditorTest, OptionsRecalculateWithoutTouchingModifiedOrTheStore) {
     EXPECT_EQ(site().SystemStandard, 0);
 }
 
-TEST_F(EditorTest, NewRevertsUnsavedOptionsAndEmptiesTheSite) {
+TEST_F(EditorTest, NewKeepsTheConfirmedOptionsAndEmptiesTheSite) {
     Ready(3, 10, "17.0 Ah");
     editor->SiteRefChanged("Mill Lane");
     AddCatalogue(DeviceCatalogue[21].Name);
@@ -175,8 +173,8 @@ TEST_F(EditorTest, NewRevertsUnsavedOptionsAndEmptiesTheSite) {
     });
     prompter.answers = {false}; // do not save the edited site
     editor->New();
-    EXPECT_EQ(site().SystemStandard, 1);
-    EXPECT_EQ(site().AlarmPeriod, 15);
+    EXPECT_EQ(site().SystemStandard, 0);
+    EXPECT_EQ(site().AlarmPeriod, 45);
     EXPECT_TRUE(editor->Devices().Empty());
     EXPECT_EQ(view().SiteRef, "");
     EXPECT_EQ(view().GradeIndex, 2); // the new site starts at the grade last shown
@@ -193,10 +191,11 @@ TEST_F(EditorTest, FirstCloseStoresBothSettings) {
 
 TEST_F(EditorTest, StoredValuesAreUsedAsTheyAre) {
     store.values["System Standard"] = 5;
-    store.values["Alarm Period"] = 500;
+    store.values["Alarm Period"] = 120;
     Start();
     Ready(3, 10, "17.0 Ah");
-    EXPECT_EQ(site().AlarmPeriod, 500);
+    EXPECT_EQ(site().AlarmPeriod, 120);
+    EXPECT_EQ(prompter.asked.size(), 0u);
     EXPECT_EQ(texts().lbPeriod, "24 Hours"); // 5 counts as PD6662
 }
 
@@ -215,16 +214,65 @@ TEST_F(EditorTest, UnreadableOrMissingStoreGivesTheDefaults) {
     EXPECT_EQ(prompter.asked.size(), 0u) << "these failures stay silent";
 }
 
-TEST_F(EditorTest, SettingsThatAreNotAFileAreReportedAtEveryLoad) {
+// What the user must know of the stored settings is said once a run, not
+// again before every new site.
+TEST_F(EditorTest, SettingsNoticesAreShownOncePerRun) {
     store.failOpen = true;
-    store.failureMessage = "Cannot open \"/x/Brellic.ini\": it is a named pipe, not a file";
+    store.failureMessage =
+        "The settings file /x/Brellic.ini is not a regular file; the default settings are used.";
     Start();
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0].kind, Asked::Error);
     EXPECT_EQ(prompter.asked[0].text, store.failureMessage);
     EXPECT_EQ(site().AlarmPeriod, 15);
     editor->New();
-    EXPECT_EQ(prompter.Count(Asked::Error), 2u);
+    EXPECT_EQ(prompter.Count(Asked::Error), 1u);
+
+    store.failOpen = false;
+    store.values["System Standard"] = 0;
+    store.values["Alarm Period"] = -2147483647 - 1;
+    prompter.asked.clear();
+    Start();
+    EXPECT_EQ(site().AlarmPeriod, 15);
+    EXPECT_EQ(site().SystemStandard, 0);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].text, "The stored alarm period (-2147483648 minutes) is outside 1 "
+                                      "to 120; 15 minutes is used.");
+    editor->New();
+    EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
+// Options are stored when OK is pressed: New reloads the stored settings, so
+// otherwise the next site would be judged under the old standard again.
+TEST_F(EditorTest, OptionsAreStoredOnOkOnly) {
+    store.values["System Standard"] = 1;
+    store.values["Alarm Period"] = 15;
+    Start();
+    editor->Options1Click([](std::int32_t&, std::int32_t& period) {
+        period = 45;
+        return false; // Cancel
+    });
+    EXPECT_EQ(std::get<std::int32_t>(store.values["Alarm Period"]), 15);
+    editor->Options1Click([](std::int32_t& standard, std::int32_t& period) {
+        standard = 0;
+        period = 30;
+        return true;
+    });
+    EXPECT_EQ(std::get<std::int32_t>(store.values["System Standard"]), 0);
+    EXPECT_EQ(std::get<std::int32_t>(store.values["Alarm Period"]), 30);
+}
+
+TEST_F(EditorTest, AddToAFullListSaysWhy) {
+    Ready(2, 10, "17.0 Ah");
+    for (int i = 0; i < 100; ++i)
+        AddCustom("Line", 1, 0.001, 0.001);
+    ASSERT_EQ(editor->Devices().Count(), 100u);
+    bool shown = false;
+    editor->btnAddClick([&](DeviceDialog&) { return shown = true; });
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(editor->Devices().Count(), 100u);
+    ASSERT_EQ(prompter.Count(Asked::Error), 1u);
+    EXPECT_EQ(prompter.asked.back().text, "A site holds at most 100 device lines.");
 }
 
 TEST_F(EditorTest, SiteReferenceIsCheckedAndCut) {

@@ -166,7 +166,7 @@ private slots:
     void customDeviceRoundTripsThroughEdit();
     void editOfCatalogueEntryChangesQuantity();
     void entryThePanelNoLongerOffersOpensOnCustom();
-    void hundredthAddSucceedsAndHundredAndFirstDoesNothing();
+    void hundredthAddSucceedsAndHundredAndFirstSaysWhy();
     void cancelNoAndEmptyChoiceChangeNothing();
     void okWithoutChangesKeepsTheExactEntry();
     void keyboardAndDoubleClickChooseRows();
@@ -380,7 +380,7 @@ void DevicesTest::entryThePanelNoLongerOffersOpensOnCustom() {
     QVERIFY(window.Devices().At(0).Data == expected);
 }
 
-void DevicesTest::hundredthAddSucceedsAndHundredAndFirstDoesNothing() {
+void DevicesTest::hundredthAddSucceedsAndHundredAndFirstSaysWhy() {
     Window window;
     Choose(window, 2, kPanel9);
     for (int i = 0; i < 99; ++i)
@@ -395,9 +395,11 @@ void DevicesTest::hundredthAddSucceedsAndHundredAndFirstDoesNothing() {
     QCOMPARE(window.List()->topLevelItemCount(), 100);
 
     QVERIFY(window.Button("btnAdd")->isEnabled());
-    auto full = WhenModalShown<QWidget>([](QWidget*) {});
+    window.prompter.expectedErrors = {"A site holds at most 100 device lines."};
+    auto full = WhenModalShown<TfrmDevices>([](TfrmDevices*) {});
     window.Button("btnAdd")->click();
-    QVERIFY2(!full->ran, "a window opened for Add on a full list");
+    QVERIFY2(!full->ran, "the device dialog opened for Add on a full list");
+    QVERIFY(window.prompter.expectedErrors.empty());
     QCOMPARE(window.Devices().Count(), 100u);
 }
 

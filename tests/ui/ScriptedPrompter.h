@@ -19,12 +19,17 @@ public:
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> openNames;
     std::deque<std::optional<std::string>> saveNames;
-    std::vector<std::string> asked; // every question and error, in order
+    std::deque<std::string> expectedErrors; // errors the test expects, in order
+    std::vector<std::string> asked;         // every question and error, in order
 
     bool Confirm(const std::string& text) override { return Answer(text); }
     bool ErrorQuestion(const std::string& text) override { return Answer(text); }
     void ShowError(const std::string& text) override {
         asked.push_back(text);
+        if (!expectedErrors.empty() && expectedErrors.front() == text) {
+            expectedErrors.pop_front();
+            return;
+        }
         Unexpected("error", text);
     }
     std::optional<std::string> OpenFileName() override { return Next(openNames, "open dialog"); }
