@@ -2,7 +2,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliSheet.h"
-#include "cli/SiteJson.h"
+#include "io/SiteJson.h"
 #include "cli/SourceDate.h"
 #include "editor/SiteEditor.h"
 #include "io/AtomicFile.h"
