@@ -113,15 +113,18 @@ std::string InstallationToJson(const Installation& installation) {
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-InstallationResult InstallationFromJson(std::string_view text) {
-    InstallationResult result;
+namespace {
+
+// Reads into result, which may hold part of the installation when it stops
+// at a fault.
+void ReadInto(std::string_view text, InstallationResult& result) {
     std::string& error = result.Error;
     const std::optional<Json> json = site_json::Parse(text, error);
     if (!json)
-        return result;
+        return;
     if (!json->is_object()) {
         error = "not a JSON object";
-        return result;
+        return;
     }
 
     // The format and version come first: a later version may have changed
@@ -130,21 +133,21 @@ InstallationResult InstallationFromJson(std::string_view text) {
     if (format == json->end() || !format->is_string() || *format != kInstallationFormat) {
         error = "not an installation file: member \"format\" must be \"" +
                 std::string(kInstallationFormat) + "\"";
-        return result;
+        return;
     }
     MemberReader members(*json, "", error);
     const std::optional<std::int32_t> version = members.WholeNumber("version");
     if (!version)
-        return result;
+        return;
     if (*version > kInstallationVersion) {
         error = "the file was made by a newer version of Brellic (file version " +
                 FormatInt(*version) + "; this version reads version " +
                 FormatInt(kInstallationVersion) + ")";
-        return result;
+        return;
     }
     if (*version < 1) {
         error = "member \"version\" is " + FormatInt(*version) + "; versions start at 1";
-        return result;
+        return;
     }
 
     Installation& installation = result.Data;
@@ -154,7 +157,7 @@ InstallationResult InstallationFromJson(std::string_view text) {
     const auto alarmPeriod = members.WholeNumber("alarmPeriodMinutes");
     const Json* supplies = members.Array("supplies");
     if (!error.empty())
-        return result;
+        return;
     if (*standard == kEn50131) {
         installation.Standard = 0;
     } else if (*standard == kPd6662) {
@@ -162,14 +165,14 @@ InstallationResult InstallationFromJson(std::string_view text) {
     } else {
         error = "member \"standard\" must be \"" + std::string(kEn50131) + "\" or \"" +
                 std::string(kPd6662) + "\"";
-        return result;
+        return;
     }
     installation.Name = *name;
     installation.Address = *address;
     installation.AlarmPeriodMinutes = *alarmPeriod;
     if (std::string fault = CheckSupplyCount(supplies->size()); !fault.empty()) {
         error = std::move(fault);
-        return result;
+        return;
     }
 
     for (std::size_t i = 0; i < supplies->size(); ++i) {
@@ -177,21 +180,28 @@ InstallationResult InstallationFromJson(std::string_view text) {
         const std::string path = SupplyPath(i);
         if (!entry.is_object()) {
             error = "member " + Quoted(path) + " must be an object";
-            return result;
+            return;
         }
         MemberReader fields(entry, path + ".", error);
         const auto supplyName = fields.Text("name");
         const Json* site = fields.Member("site");
         if (!error.empty())
-            return result;
+            return;
         std::optional<SupplySite> read = site_json::FromValue(*site, path + ".site.", true, error);
         if (!read)
-            return result;
+            return;
         installation.Supplies.push_back({*supplyName, std::move(*read)});
     }
     error = CheckInstallation(installation);
-    if (!error.empty())
-        installation = Installation{};
+}
+
+} // namespace
+
+InstallationResult InstallationFromJson(std::string_view text) {
+    InstallationResult result;
+    ReadInto(text, result);
+    if (!result)
+        result.Data = Installation{}; // all or nothing
     return result;
 }
 
