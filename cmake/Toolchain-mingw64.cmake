@@ -4,7 +4,7 @@
 # The Qt-free core and its tests:
 #   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/Toolchain-mingw64.cmake \
 #         -DBRELLIC_BUILD_GUI=OFF -DBRELLIC_BUILD_BENCH=OFF \
-#         -DBRELLIC_GTEST_SOURCE_DIR=/usr/src/googletest
+#         -DBRELLIC_GTEST_SOURCE_DIR=/usr/src/googletest -DBRELLIC_JSON_INCLUDE_DIR=<folder>
 # The whole program, against a Qt kit made by scripts/qt-mingw-kit:
 #   ... -DBRELLIC_QT_KIT=$(scripts/qt-mingw-kit --prefix) -DBRELLIC_JSON_INCLUDE_DIR=<folder>
 set(CMAKE_SYSTEM_NAME Windows)

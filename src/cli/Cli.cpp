@@ -1,11 +1,13 @@
 #include "cli/Cli.h"
 
 #include "cli/CliArgs.h"
+#include "cli/CliInstallation.h"
 #include "cli/CliSheet.h"
-#include "cli/SiteJson.h"
+#include "io/SiteJson.h"
 #include "cli/SourceDate.h"
 #include "editor/SiteEditor.h"
 #include "io/AtomicFile.h"
+#include "io/InstallationFile.h"
 #include "io/SiteFile.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -182,6 +184,8 @@ int Check(const CliOptions& options, std::ostream& out, std::ostream& err,
 
 int Export(const CliOptions& options, std::ostream& out, std::ostream& err) {
     const std::string& path = options.Files.front();
+    if (IsInstallationFileName(path))
+        return ExportInstallation(path, out, err);
     const SiteFileResult read = ReadSiteFile(path);
     if (read.Status == SiteFileStatus::TooShort) {
         PrintError(err, TooShortMessage(path));
@@ -288,6 +292,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         break;
     case CliCommand::Sheet:
         status = Sheet(options, err, environment);
+        break;
+    case CliCommand::Combine:
+        status = CombineSites(options, err);
+        break;
+    case CliCommand::Split:
+        status = SplitInstallation(options, err);
         break;
     }
     if (!out.flush()) {

@@ -1,6 +1,8 @@
 #include "cli/CliArgs.h"
 
 #include "editor/Settings.h"
+#include "io/Cp1252.h"
+#include "model/Installation.h"
 
 #include <charconv>
 
@@ -23,6 +25,8 @@ constexpr CommandInfo kCommands[] = {
     {"export", CliCommand::Export, false, false, false, false},
     {"import", CliCommand::Import, false, true, true, false},
     {"sheet", CliCommand::Sheet, true, true, true, false},
+    {"combine", CliCommand::Combine, true, true, true, true},
+    {"split", CliCommand::Split, false, true, true, false},
 };
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -46,7 +50,31 @@ CliParseResult Fail(std::string message) {
 
 // Options whose value may be the next argument: "-o FILE".
 bool TakesNextArgument(std::string_view arg) {
-    return arg == "-o" || arg == "--output" || arg == "--standard" || arg == "--alarm-period";
+    return arg == "-o" || arg == "--output" || arg == "--standard" || arg == "--alarm-period" ||
+           arg == "--name";
+}
+
+// An installation's name goes into its file and reports as one line.
+bool IsInstallationName(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return false;
+    }
+    return IsCp1252Text(text) && Utf8Length(text) <= kInstallationTextCapacity;
+}
+
+// What -o names when a command needs it.
+std::string_view OutputNeeded(CliCommand command) {
+    switch (command) {
+    case CliCommand::Sheet:
+        return "-o SHEET.pdf or -o SHEET.html";
+    case CliCommand::Combine:
+        return "-o FILE.brellic";
+    case CliCommand::Split:
+        return "-o DIR";
+    default:
+        return "-o OUT.KVR";
+    }
 }
 
 } // namespace
@@ -134,8 +162,10 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
         const bool isStandard = name == "--standard";
         const bool isPeriod = name == "--alarm-period";
         const bool isOutput = name == "-o" || name == "--output";
-        const bool known =
-            ((isStandard || isPeriod) && info->TakesSettings) || (isOutput && info->TakesOutput);
+        const bool isName = name == "--name";
+        const bool known = ((isStandard || isPeriod) && info->TakesSettings) ||
+                           (isOutput && info->TakesOutput) ||
+                           (isName && info->Command == CliCommand::Combine);
         if (!known)
             return Fail("unknown option '" + name + "' for " + std::string(info->Name));
         if (!value) {
@@ -150,6 +180,14 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
             if (value->empty())
                 return Fail("option '" + name + "' needs a file name");
             options.Output = *value;
+        } else if (isName) {
+            if (options.Name)
+                return Fail("option '--name' given twice");
+            if (!IsInstallationName(*value))
+                return Fail("--name takes one line of at most " +
+                            std::to_string(kInstallationTextCapacity) +
+                            " Windows-1252 characters, not '" + *value + "'");
+            options.Name = *value;
         } else if (isStandard) {
             if (options.Standard)
                 return Fail("option '--standard' given twice");
@@ -178,8 +216,7 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
         return Fail(command + " takes one file, not " + std::to_string(options.Files.size()));
     const bool sheet = info->Command == CliCommand::Sheet;
     if (info->NeedsOutput && !options.Output)
-        return Fail(command +
-                    (sheet ? " needs -o SHEET.pdf or -o SHEET.html" : " needs -o OUT.KVR"));
+        return Fail(command + " needs " + std::string(OutputNeeded(info->Command)));
     if (sheet && !SheetFormatFor(*options.Output))
         return Fail("sheet writes a .pdf or an .html file, not '" + *options.Output + "'");
     return result;
@@ -195,13 +232,23 @@ std::string CliUsage() {
            "      Exit status 0 when every site meets both requirements, 1 when any\n"
            "      requirement fails, 2 when any file cannot be used.\n"
            "  brellic-cli export SITE.KVR\n"
-           "      Prints the site as JSON.\n"
+           "      Prints the site as JSON. Given an installation (FILE.brellic), prints\n"
+           "      it as its file holds it, normalised.\n"
            "  brellic-cli import SITE.json -o OUT.KVR\n"
            "      Writes the site data file for a site given as JSON.\n"
            "  brellic-cli sheet [--standard STD] [--alarm-period MINUTES] SITE.KVR -o SHEET.pdf\n"
            "      Writes the site's calculation sheet as an A4 PDF, or as HTML when the\n"
            "      name ends in .html. Needs no display. Dated today, or on the day of\n"
            "      SOURCE_DATE_EPOCH (seconds since 1970, UTC) when that is set.\n"
+           "  brellic-cli combine [--name TEXT] [--standard STD] [--alarm-period MINUTES]\n"
+           "                      -o FILE.brellic SITE.KVR...\n"
+           "      Writes an installation with one supply per site file, in the order\n"
+           "      given, named after the site reference (or the file's name when that\n"
+           "      is empty). It keeps the standard and alarm period it is made with.\n"
+           "  brellic-cli split FILE.brellic -o DIR\n"
+           "      Writes each supply of the installation as DIR/supply-01.KVR,\n"
+           "      DIR/supply-02.KVR, ... into the existing folder DIR. A supply with no\n"
+           "      panel or battery yet cannot be written.\n"
            "  brellic-cli --help\n"
            "      Prints this text.\n"
            "\n"
@@ -211,6 +258,8 @@ std::string CliUsage() {
            "  --alarm-period MINUTES  the alarm period (bell duration) in whole minutes,\n"
            "                          1 to 120\n"
            "  -o, --output FILE       the file to write; it is replaced whole or not at all\n"
+           "  --name TEXT             the installation's name, one line of at most 100\n"
+           "                          characters\n"
            "\n"
            "A setting left out is the one the window would load; the tool never changes\n"
            "the stored settings. A site is opened as the window opens it, every question\n"

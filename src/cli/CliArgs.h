@@ -8,7 +8,7 @@
 
 namespace brellic {
 
-enum class CliCommand { Help, Report, Check, Export, Import, Sheet };
+enum class CliCommand { Help, Report, Check, Export, Import, Sheet, Combine, Split };
 
 // A command line as the tool understood it.
 struct CliOptions {
@@ -16,6 +16,7 @@ struct CliOptions {
     std::optional<std::int32_t> Standard;    // as a stored "System Standard" value
     std::optional<std::int32_t> AlarmPeriod; // minutes
     std::optional<std::string> Output;       // -o FILE
+    std::optional<std::string> Name;         // --name TEXT, for combine
     std::vector<std::string> Files;
 };
 

@@ -1,7 +1,7 @@
 // import and export: the round trips and every way a JSON site can be wrong.
 #include "CliTestSupport.h"
 
-#include "cli/SiteJson.h"
+#include "io/SiteJson.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "io/SiteFile.h"
+#include "model/Installation.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,5 +35,14 @@ SiteJsonResult SiteFromJson(std::string_view text);
 // number of devices, negative quantities, texts over 50 characters or
 // outside Windows-1252, currents that are not finite.
 std::string CheckSiteData(const SiteFileData& site);
+
+// What import refuses on top of CheckSiteData, or empty: control characters
+// in the texts, and negative currents.
+std::string CheckImportedSite(const SiteFileData& site);
+
+// The site of a supply as a site file holds it; nothing while its panel or
+// battery is not chosen yet.
+std::optional<SiteFileData> SiteFileOf(const SupplySite& site);
+SupplySite SupplySiteOf(const SiteFileData& site);
 
 } // namespace brellic

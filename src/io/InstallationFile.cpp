@@ -1,0 +1,247 @@
+#include "io/InstallationFile.h"
+
+#include "io/AtomicFile.h"
+#include "io/Cp1252.h"
+#include "io/SiteJsonValue.h"
+#include "model/Format.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace brellic {
+
+namespace {
+
+using site_json::Json;
+using site_json::MemberReader;
+using site_json::OrderedJson;
+using site_json::Quoted;
+
+constexpr std::string_view kEn50131 = "EN50131-1";
+constexpr std::string_view kPd6662 = "PD6662";
+
+std::string SupplyPath(std::size_t position) {
+    return "supplies[" + FormatInt(static_cast<long long>(position)) + "]";
+}
+
+// A text that goes into a site file or Report.Txt as one line: no control
+// character, only Windows-1252 characters, at most capacity of them.
+std::string CheckLine(const std::string& path, const std::string& text, std::size_t capacity) {
+    if (const std::string control = site_json::ControlCharacter(text); !control.empty())
+        return "member " + Quoted(path) + " holds the control character " + control;
+    if (!IsCp1252Text(text))
+        return "member " + Quoted(path) +
+               " holds a character that a site file and Report.Txt cannot hold (only "
+               "Windows-1252 characters fit)";
+    if (const std::size_t length = Utf8Length(text); length > capacity)
+        return "member " + Quoted(path) + " has " + FormatInt(static_cast<long long>(length)) +
+               " characters; at most " + FormatInt(static_cast<long long>(capacity)) + " fit";
+    return {};
+}
+
+std::string CheckAlarmPeriod(std::int32_t minutes) {
+    if (minutes >= kInstallationMinAlarmPeriod && minutes <= kInstallationMaxAlarmPeriod)
+        return {};
+    return "member \"alarmPeriodMinutes\" is " + FormatInt(minutes) + "; it must be " +
+           FormatInt(kInstallationMinAlarmPeriod) + " to " + FormatInt(kInstallationMaxAlarmPeriod);
+}
+
+std::string CheckSupplyCount(std::size_t count) {
+    if (count == 0)
+        return "member \"supplies\" is empty; an installation holds 1 to " +
+               FormatInt(static_cast<long long>(kMaxSupplies)) + " supplies";
+    if (count > kMaxSupplies)
+        return "member \"supplies\" holds " + FormatInt(static_cast<long long>(count)) +
+               " supplies; at most " + FormatInt(static_cast<long long>(kMaxSupplies)) + " fit";
+    return {};
+}
+
+// The supply's name on its own, and against the names before it.
+std::string CheckSupplyName(const std::vector<InstallationSupply>& supplies, std::size_t position) {
+    const std::string path = SupplyPath(position) + ".name";
+    const std::string& name = supplies[position].Name;
+    if (name.empty())
+        return "member " + Quoted(path) + " is empty; every supply needs a name";
+    if (std::string fault = CheckLine(path, name, kSupplyNameCapacity); !fault.empty())
+        return fault;
+    for (std::size_t earlier = 0; earlier < position; ++earlier) {
+        if (supplies[earlier].Name == name)
+            return "member " + Quoted(path) + " is " + Quoted(name) + ", the name of " +
+                   SupplyPath(earlier) + " too; supply names must be unique";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string CheckInstallation(const Installation& installation) {
+    if (std::string fault = CheckLine("name", installation.Name, kInstallationTextCapacity);
+        !fault.empty())
+        return fault;
+    if (std::string fault = CheckLine("address", installation.Address, kInstallationTextCapacity);
+        !fault.empty())
+        return fault;
+    if (std::string fault = CheckAlarmPeriod(installation.AlarmPeriodMinutes); !fault.empty())
+        return fault;
+    if (std::string fault = CheckSupplyCount(installation.Supplies.size()); !fault.empty())
+        return fault;
+    for (std::size_t i = 0; i < installation.Supplies.size(); ++i) {
+        if (std::string fault = CheckSupplyName(installation.Supplies, i); !fault.empty())
+            return fault;
+        if (std::string fault =
+                site_json::Check(installation.Supplies[i].Site, SupplyPath(i) + ".site.");
+            !fault.empty())
+            return fault;
+    }
+    return {};
+}
+
+std::string InstallationToJson(const Installation& installation) {
+    OrderedJson supplies = OrderedJson::array();
+    for (const InstallationSupply& supply : installation.Supplies)
+        supplies.push_back({{"name", supply.Name}, {"site", site_json::ToValue(supply.Site)}});
+    const OrderedJson json = {
+        {"format", kInstallationFormat},
+        {"version", kInstallationVersion},
+        {"name", installation.Name},
+        {"address", installation.Address},
+        {"standard", installation.Standard == 0 ? kEn50131 : kPd6662},
+        {"alarmPeriodMinutes", installation.AlarmPeriodMinutes},
+        {"supplies", std::move(supplies)},
+    };
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+namespace {
+
+// Reads into result, which may hold part of the installation when it stops
+// at a fault.
+void ReadInto(std::string_view text, InstallationResult& result) {
+    std::string& error = result.Error;
+    const std::optional<Json> json = site_json::Parse(text, error);
+    if (!json)
+        return;
+    if (!json->is_object()) {
+        error = "not a JSON object";
+        return;
+    }
+
+    // The format and version come first: a later version may have changed
+    // anything else, and a message about its members would mislead.
+    const auto format = json->find("format");
+    if (format == json->end() || !format->is_string() || *format != kInstallationFormat) {
+        error = "not an installation file: member \"format\" must be \"" +
+                std::string(kInstallationFormat) + "\"";
+        return;
+    }
+    MemberReader members(*json, "", error);
+    const std::optional<std::int32_t> version = members.WholeNumber("version");
+    if (!version)
+        return;
+    if (*version > kInstallationVersion) {
+        error = "the file was made by a newer version of Brellic (file version " +
+                FormatInt(*version) + "; this version reads version " +
+                FormatInt(kInstallationVersion) + ")";
+        return;
+    }
+    if (*version < 1) {
+        error = "member \"version\" is " + FormatInt(*version) + "; versions start at 1";
+        return;
+    }
+
+    Installation& installation = result.Data;
+    const auto name = members.Text("name");
+    const auto address = members.Text("address");
+    const auto standard = members.Text("standard");
+    const auto alarmPeriod = members.WholeNumber("alarmPeriodMinutes");
+    const Json* supplies = members.Array("supplies");
+    if (!error.empty())
+        return;
+    if (*standard == kEn50131) {
+        installation.Standard = 0;
+    } else if (*standard == kPd6662) {
+        installation.Standard = 1;
+    } else {
+        error = "member \"standard\" must be \"" + std::string(kEn50131) + "\" or \"" +
+                std::string(kPd6662) + "\"";
+        return;
+    }
+    installation.Name = *name;
+    installation.Address = *address;
+    installation.AlarmPeriodMinutes = *alarmPeriod;
+    if (std::string fault = CheckSupplyCount(supplies->size()); !fault.empty()) {
+        error = std::move(fault);
+        return;
+    }
+
+    for (std::size_t i = 0; i < supplies->size(); ++i) {
+        const Json& entry = (*supplies)[i];
+        const std::string path = SupplyPath(i);
+        if (!entry.is_object()) {
+            error = "member " + Quoted(path) + " must be an object";
+            return;
+        }
+        MemberReader fields(entry, path + ".", error);
+        const auto supplyName = fields.Text("name");
+        const Json* site = fields.Member("site");
+        if (!error.empty())
+            return;
+        std::optional<SupplySite> read = site_json::FromValue(*site, path + ".site.", true, error);
+        if (!read)
+            return;
+        installation.Supplies.push_back({*supplyName, std::move(*read)});
+    }
+    error = CheckInstallation(installation);
+}
+
+} // namespace
+
+InstallationResult InstallationFromJson(std::string_view text) {
+    InstallationResult result;
+    ReadInto(text, result);
+    if (!result)
+        result.Data = Installation{}; // all or nothing
+    return result;
+}
+
+bool IsInstallationFileName(std::string_view path) {
+    if (path.size() <= kInstallationExtension.size())
+        return false;
+    return std::equal(kInstallationExtension.begin(), kInstallationExtension.end(),
+                      path.end() - static_cast<std::ptrdiff_t>(kInstallationExtension.size()),
+                      [](char a, char b) {
+                          const auto lower = [](char c) {
+                              return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+                          };
+                          return lower(a) == lower(b);
+                      });
+}
+
+InstallationResult ReadInstallationFile(const std::string& path) {
+    InstallationResult result;
+    std::vector<unsigned char> bytes;
+    if (IoResult read = ReadFileHead(path, kMaxInstallationFileBytes + 1, bytes); !read) {
+        result.Error = std::move(read.Message);
+        return result;
+    }
+    if (bytes.size() > kMaxInstallationFileBytes) {
+        result.Error = "Cannot open \"" + path + "\": the file is larger than " +
+                       FormatInt(static_cast<long long>(kMaxInstallationFileBytes >> 20)) +
+                       " MiB, too large for an installation.";
+        return result;
+    }
+    result = InstallationFromJson(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!result)
+        result.Error = "Cannot open \"" + path + "\": " + result.Error + ".";
+    return result;
+}
+
+IoResult WriteInstallationFile(const std::string& path, const Installation& installation) {
+    if (const std::string fault = CheckInstallation(installation); !fault.empty())
+        return IoResult::Failure("Cannot write \"" + path + "\": " + fault + ".");
+    return WriteFileAtomically(path, InstallationToJson(installation));
+}
+
+} // namespace brellic

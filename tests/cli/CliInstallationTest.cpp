@@ -1,0 +1,267 @@
+// combine, split and the export of an installation file.
+#include "CliTestSupport.h"
+
+#include "cli/CliArgs.h"
+#include "editor/Settings.h"
+#include "io/InstallationFile.h"
+#include "io/SiteJson.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace brellic::test {
+namespace {
+
+// A site file as an older tool might leave it: text bytes after the site
+// reference, a free slot before the used ones. export and import clean up
+// both; combine and split must give the same cleaned file.
+std::string UntidySiteFile() {
+    SiteFileData site = MeetingSite();
+    site.SiteRef = "Untidy";
+    site.Devices.insert(site.Devices.begin(), Device(-1, "", 0, 0, 0));
+    std::vector<unsigned char> bytes = EncodeSiteFile(site);
+    bytes[40] = 'Z';
+    return std::string(bytes.begin(), bytes.end());
+}
+
+SiteFileData FullSite() {
+    SiteFileData site = FailingSite();
+    site.SiteRef = "Hundred lines";
+    site.Devices.clear();
+    for (int i = 0; i < 100; ++i)
+        site.Devices.push_back(Device(i, "Line " + std::to_string(i), 1 + i % 3, i * 0.013,
+                                      i == 7 ? -0.0 : 1.0 / (i + 3)));
+    return site;
+}
+
+// What export and then import make of a site file.
+std::string ExportedAndImported(TempFolder& folder, const std::string& site) {
+    const CliRun exported = RunTool({"export", site});
+    EXPECT_EQ(exported.Status, kCliOk) << exported.Err;
+    WriteAll(folder.File("through.json"), exported.Out);
+    const CliRun imported =
+        RunTool({"import", folder.File("through.json"), "-o", folder.File("through.KVR")});
+    EXPECT_EQ(imported.Status, kCliOk) << imported.Err;
+    return ReadAll(folder.File("through.KVR"));
+}
+
+Installation ReadBack(const std::string& path) {
+    const InstallationResult read = ReadInstallationFile(path);
+    EXPECT_TRUE(read) << read.Error;
+    return read.Data;
+}
+
+TEST(CliCombine, SplitGivesEachSiteFileBackAsExportThenImportDoes) {
+    TempFolder folder;
+    WriteSite(folder.File("meeting.KVR"), MeetingSite());
+    WriteSite(folder.File("full.KVR"), FullSite());
+    WriteAll(folder.File("untidy.KVR"), UntidySiteFile() + "trailing bytes are ignored");
+    SiteFileData untitled = FailingSite();
+    untitled.SiteRef.clear();
+    WriteSite(folder.File("yard.KVR"), untitled);
+    const std::vector<std::string> sites = {folder.File("meeting.KVR"), folder.File("full.KVR"),
+                                            folder.File("untidy.KVR"), folder.File("yard.KVR")};
+
+    std::vector<std::string> args = {"combine",
+                                     "--standard",
+                                     "PD6662",
+                                     "--alarm-period",
+                                     "15",
+                                     "-o",
+                                     folder.File("all.brellic")};
+    args.insert(args.end(), sites.begin(), sites.end());
+    const CliRun combined = RunTool(args);
+    ASSERT_EQ(combined.Status, kCliOk) << combined.Err;
+    EXPECT_EQ(combined.Out + combined.Err, "");
+
+    std::filesystem::create_directory(FsPath(folder.File("out")));
+    const CliRun split = RunTool({"split", folder.File("all.brellic"), "-o", folder.File("out")});
+    ASSERT_EQ(split.Status, kCliOk) << split.Err;
+    EXPECT_EQ(split.Out + split.Err, "");
+    for (std::size_t i = 0; i < sites.size(); ++i) {
+        SCOPED_TRACE(sites[i]);
+        EXPECT_EQ(ReadAll(folder.File("out/supply-0" + std::to_string(i + 1) + ".KVR")),
+                  ExportedAndImported(folder, sites[i]));
+    }
+    EXPECT_FALSE(std::filesystem::exists(FsPath(folder.File("out/supply-05.KVR"))));
+
+    // Named after the site reference, or the file when that is empty.
+    const Installation installation = ReadBack(folder.File("all.brellic"));
+    ASSERT_EQ(installation.Supplies.size(), 4u);
+    EXPECT_EQ(installation.Supplies[0].Name, MeetingSite().SiteRef);
+    EXPECT_EQ(installation.Supplies[1].Name, "Hundred lines");
+    EXPECT_EQ(installation.Supplies[3].Name, "yard");
+    EXPECT_EQ(installation.Name, "");
+}
+
+CliEnvironment WithStored(std::int32_t standard, std::int32_t period) {
+    CliEnvironment environment;
+    environment.StoredSettings = [=]() -> std::unique_ptr<SettingsStore> {
+        auto store = std::make_unique<MemorySettingsStore>();
+        store->values[std::string(kSystemStandardValue)] = standard;
+        store->values[std::string(kAlarmPeriodValue)] = period;
+        return store;
+    };
+    return environment;
+}
+
+TEST(CliCombine, TheOptionsOrElseTheStoredSettingsGiveTheStandardAndAlarmPeriod) {
+    TempFolder folder;
+    WriteSite(folder.File("s.KVR"), MeetingSite());
+    const std::string out = folder.File("i.brellic");
+    struct Case {
+        std::vector<std::string> Options;
+        std::int32_t Standard;
+        std::int32_t AlarmPeriod;
+    };
+    const Case cases[] = {
+        {{}, 0, 45},
+        {{"--standard", "PD6662"}, 1, 45},
+        {{"--alarm-period", "120"}, 0, 120},
+        {{"--standard", "7", "--alarm-period", "1"}, 1, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"combine", "--name", "Caf\xC3\xA9 Rue 7", "-o", out};
+        args.insert(args.end(), c.Options.begin(), c.Options.end());
+        args.push_back(folder.File("s.KVR"));
+        const CliRun run = RunTool(args, WithStored(0, 45));
+        ASSERT_EQ(run.Status, kCliOk) << run.Err;
+        const Installation installation = ReadBack(out);
+        EXPECT_EQ(installation.Standard, c.Standard);
+        EXPECT_EQ(installation.AlarmPeriodMinutes, c.AlarmPeriod);
+        EXPECT_EQ(installation.Name, "Caf\xC3\xA9 Rue 7");
+    }
+}
+
+TEST(CliCombine, RefusesSitesItCannotHoldAndWritesNothing) {
+    TempFolder folder;
+    const std::string out = folder.File("i.brellic");
+    WriteSite(folder.File("a.KVR"), MeetingSite());
+    WriteSite(folder.File("b.KVR"), FailingSite()); // the same site reference
+    SiteFileData escape = MeetingSite();
+    escape.SiteRef = "Mill\x1b[2J";
+    WriteSite(folder.File("escape.KVR"), escape);
+    WriteAll(folder.File("short.KVR"), "short");
+
+    const CliRun run = RunTool({"combine", "--standard", "0", "--alarm-period", "15", "-o", out,
+                                folder.File("a.KVR"), folder.File("b.KVR"),
+                                folder.File("escape.KVR"), folder.File("short.KVR")});
+    EXPECT_EQ(run.Status, kCliError);
+    EXPECT_EQ(run.Err, "brellic-cli: Cannot combine \"" + folder.File("b.KVR") +
+                           "\": its supply would be named \"" + MeetingSite().SiteRef +
+                           "\", as the supply of \"" + folder.File("a.KVR") +
+                           "\" is; supply names must be unique.\n"
+                           "brellic-cli: Cannot combine \"" +
+                           folder.File("escape.KVR") +
+                           "\": member \"siteReference\" holds the control character U+001B.\n"
+                           "brellic-cli: Cannot open \"" +
+                           folder.File("short.KVR") +
+                           "\": the file is shorter than one site record (8328 bytes).\n");
+    EXPECT_FALSE(std::filesystem::exists(FsPath(out)));
+
+    std::vector<std::string> many = {"combine", "--standard", "0", "--alarm-period",
+                                     "15",      "-o",         out};
+    for (int i = 0; i < 33; ++i)
+        many.push_back(folder.File("a.KVR"));
+    const CliRun tooMany = RunTool(many);
+    EXPECT_EQ(tooMany.Status, kCliError);
+    EXPECT_EQ(tooMany.Err, "brellic-cli: Cannot combine 33 site files: an installation holds at "
+                           "most 32 supplies.\n");
+}
+
+TEST(CliSplit, RefusesASupplyNotYetJudgedAndWritesNothing) {
+    TempFolder folder;
+    Installation installation;
+    SupplySite done = SupplySiteOf(MeetingSite());
+    SupplySite noBattery = done;
+    noBattery.Battery.reset();
+    installation.Supplies = {{"Panel", done}, {"Garage", noBattery}};
+    ASSERT_TRUE(WriteInstallationFile(folder.File("i.brellic"), installation));
+    std::filesystem::create_directory(FsPath(folder.File("out")));
+
+    const CliRun run = RunTool({"split", folder.File("i.brellic"), "-o", folder.File("out")});
+    EXPECT_EQ(run.Status, kCliError);
+    EXPECT_EQ(run.Err, "brellic-cli: Cannot split \"" + folder.File("i.brellic") +
+                           "\": supply 2, \"Garage\", has no battery yet, so it cannot be saved "
+                           "as a site file.\n");
+    EXPECT_TRUE(std::filesystem::is_empty(FsPath(folder.File("out"))));
+}
+
+TEST(CliSplit, TheOutputMustBeAnExistingFolder) {
+    TempFolder folder;
+    Installation installation;
+    installation.Supplies = {{"Panel", SupplySiteOf(MeetingSite())}};
+    ASSERT_TRUE(WriteInstallationFile(folder.File("i.brellic"), installation));
+
+    const CliRun missing = RunTool({"split", folder.File("i.brellic"), "-o", folder.File("none")});
+    EXPECT_EQ(missing.Status, kCliError);
+    EXPECT_EQ(missing.Err, "brellic-cli: Cannot write into \"" + folder.File("none") +
+                               "\": there is no such folder.\n");
+    WriteAll(folder.File("file"), "a file");
+    const CliRun file = RunTool({"split", folder.File("i.brellic"), "-o", folder.File("file")});
+    EXPECT_EQ(file.Status, kCliError);
+    EXPECT_EQ(file.Err, "brellic-cli: Cannot write into \"" + folder.File("file") +
+                            "\": it is not a folder.\n");
+    EXPECT_EQ(folder.EntryCount(), 2u);
+}
+
+TEST(CliExport, AnInstallationIsPrintedAsItsWriterWritesIt) {
+    TempFolder folder;
+    Installation installation;
+    installation.Name = "Mill Lane";
+    installation.Supplies = {{"Panel", SupplySiteOf(MeetingSite())}};
+    // Laid out by hand: one line, members out of order.
+    WriteAll(folder.File("i.brellic"),
+             R"({"supplies": [{"site": )" + SiteToJson(MeetingSite()) +
+                 R"(, "name": "Panel"}], "alarmPeriodMinutes": 15, "standard": "EN50131-1",
+                 "address": "", "name": "Mill Lane", "version": 1,
+                 "format": "brellic-installation"})");
+    const CliRun run = RunTool({"export", folder.File("i.brellic")});
+    ASSERT_EQ(run.Status, kCliOk) << run.Err;
+    EXPECT_EQ(run.Out, InstallationToJson(installation));
+
+    WriteAll(folder.File("damaged.BRELLIC"), "{\"format\": \"brellic-installation\", \"versi");
+    const CliRun damaged = RunTool({"export", folder.File("damaged.BRELLIC")});
+    EXPECT_EQ(damaged.Status, kCliError);
+    EXPECT_EQ(damaged.Out, "");
+    EXPECT_EQ(LineCount(damaged.Err), 1u);
+    EXPECT_EQ(damaged.Err.find("brellic-cli: Cannot open \"" + folder.File("damaged.BRELLIC") +
+                               "\": not JSON: parse error at line 1"),
+              0u)
+        << damaged.Err;
+}
+
+TEST(CliInstallationArgs, UsageErrors) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"combine", "s.KVR"},
+        {"combine", "-o", "i.brellic"},
+        {"combine", "--alarm-period", "0", "-o", "i.brellic", "s.KVR"},
+        {"combine", "--alarm-period=121", "-o", "i.brellic", "s.KVR"},
+        {"combine", "--name", std::string(101, 'n'), "-o", "i.brellic", "s.KVR"},
+        {"combine", "--name", "two\nlines", "-o", "i.brellic", "s.KVR"},
+        {"combine", "--name", "\xE2\x98\x83", "-o", "i.brellic", "s.KVR"},
+        {"combine", "--name", "a", "--name", "b", "-o", "i.brellic", "s.KVR"},
+        {"split", "i.brellic"},
+        {"split", "--standard", "0", "i.brellic", "-o", "out"},
+        {"split", "a.brellic", "b.brellic", "-o", "out"},
+        {"report", "--name", "x", "s.KVR"},
+    };
+    for (const std::vector<std::string>& args : bad) {
+        std::string line;
+        for (const std::string& arg : args)
+            line += arg + " ";
+        const CliRun run = RunTool(args);
+        EXPECT_EQ(run.Status, kCliError) << line;
+        EXPECT_NE(run.Err.find("Usage:"), std::string::npos) << line;
+    }
+    EXPECT_EQ(
+        RunTool({"combine", "--alarm-period", "0", "-o", "i.brellic", "s.KVR"}).Err.substr(0, 68),
+        "brellic-cli: --alarm-period takes 1 to 120 minutes, not '0'\n\nUsage:\n");
+    EXPECT_EQ(RunTool({"split", "i.brellic"}).Err.substr(0, 38),
+              "brellic-cli: split needs -o DIR\n\nUsage");
+    EXPECT_NE(RunTool({"--help"}).Out.find("brellic-cli split FILE.brellic -o DIR"),
+              std::string::npos);
+}
+
+} // namespace
+} // namespace brellic::test
