@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
 
 #include "cli/CliArgs.h"
+#include "cli/CliCheck.h"
 #include "cli/CliSheet.h"
 #include "cli/SiteJson.h"
+#include "editor/SiteCheck.h"
 #include "editor/SiteEditor.h"
 #include "io/AtomicFile.h"
 #include "io/SiteFile.h"
@@ -36,11 +38,6 @@ void PrintError(std::ostream& err, std::string message) {
     std::replace_if(
         message.begin(), message.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     err << "brellic-cli: " << message << '\n';
-}
-
-std::string TooShortMessage(const std::string& path) {
-    return "Cannot open \"" + path + "\": the file is shorter than one site record (" +
-           FormatInt(kSiteFileSize) + " bytes).";
 }
 
 // The Options dialog cannot set such a period, so the user is told; the
@@ -114,16 +111,9 @@ public:
         if (editor_.View().Enabled.mnuGenReport)
             return {};
         const int row = editor_.Site().PanelIndex;
-        const std::string panel =
-            row >= 0 && row < kPanelCount
-                ? "\"" + std::string(PanelTable[static_cast<std::size_t>(row)].Name) + "\""
-                : "row " + FormatInt(row);
         if (editor_.View().PanelSelected < 0)
-            return "Cannot use \"" + path + "\": its panel, " + panel +
-                   ", cannot be used at grade " + FormatInt(editor_.Site().SystemGrade) +
-                   ", so no panel is selected.";
-        return "Cannot use \"" + path + "\": its battery position is not in the battery list of " +
-               panel + ", so no battery is selected.";
+            return PanelNotAllowedMessage(path, row, editor_.Site().SystemGrade);
+        return BatteryNotListedMessage(path, row);
     }
 
     const SiteEditor& Editor() const { return editor_; }
@@ -153,32 +143,22 @@ int Report(const CliOptions& options, std::ostream& out, std::ostream& err,
     return kCliOk;
 }
 
-const char* VerdictWord(const Rgb& colour) {
-    return colour == kVerdictMeets ? "meets" : "fails";
-}
-
+// check reads the files itself, without a window: it makes only the figures
+// it prints.
 int Check(const CliOptions& options, std::ostream& out, std::ostream& err,
           const CliEnvironment& environment) {
     MemorySettingsStore settings = ResolveSettings(options, environment);
-    int status = kCliOk;
-    for (const std::string& path : options.Files) {
-        OpenedSite site(settings, environment.DecimalSeparator);
-        if (std::string error = site.Open(path); !error.empty()) {
-            PrintError(err, std::move(error));
-            status = kCliError;
-            continue;
-        }
-        const DisplayTexts& texts = site.Editor().Texts();
-        out << path << ": standby " << VerdictWord(texts.lbActStandbyColor) << " ("
-            << texts.lbActStandby << "), alarm current " << VerdictWord(texts.lbActPeakColor)
-            << " (" << texts.lbActPeak << ")\n"
-            << std::flush; // each verdict is out before the next file is looked at
-        const bool meets =
-            texts.lbActStandbyColor == kVerdictMeets && texts.lbActPeakColor == kVerdictMeets;
-        if (!meets && status == kCliOk)
-            status = kCliFails;
-    }
-    return status;
+    SiteState loaded;
+    loaded.SystemStandard = kDefaultSystemStandard;
+    loaded.AlarmPeriod = kDefaultAlarmPeriod;
+    LoadSettings(settings, loaded);
+    CheckRun run;
+    run.SystemStandard = loaded.SystemStandard;
+    run.AlarmPeriod = loaded.AlarmPeriod;
+    run.DecimalSeparator = environment.DecimalSeparator;
+    run.Json = options.Json;
+    run.PrintError = [&err](std::string message) { PrintError(err, std::move(message)); };
+    return CheckSites(options.Files, run, out);
 }
 
 int Export(const CliOptions& options, std::ostream& out, std::ostream& err) {

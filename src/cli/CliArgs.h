@@ -16,6 +16,7 @@ struct CliOptions {
     std::optional<std::int32_t> Standard;    // as a stored "System Standard" value
     std::optional<std::int32_t> AlarmPeriod; // minutes
     std::optional<std::string> Output;       // -o FILE
+    bool Json = false;                       // check --json
     std::vector<std::string> Files;
 };
 

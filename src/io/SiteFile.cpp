@@ -75,12 +75,13 @@ double GetDouble(View in, std::size_t at) {
 }
 
 // Reads a short string; false when its length byte exceeds the capacity.
-bool GetText(View in, std::size_t at, std::string& utf8, unsigned& length) {
+bool GetText(View in, std::size_t at, std::string& utf8, unsigned& length, SiteTexts texts) {
     length = in[at];
     if (length > kSiteTextCapacity)
         return false;
-    utf8 =
-        Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(in.data() + at + 1), length));
+    if (texts == SiteTexts::Convert)
+        utf8 = Cp1252ToUtf8(
+            std::string_view(reinterpret_cast<const char*>(in.data() + at + 1), length));
     return true;
 }
 
@@ -129,7 +130,7 @@ std::vector<unsigned char> EncodeSiteFile(const SiteFileData& site) {
     return out;
 }
 
-SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes) {
+SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes, SiteTexts texts) {
     if (bytes.size() < kSiteFileSize) {
         SiteFileResult result;
         result.Status = SiteFileStatus::TooShort;
@@ -142,7 +143,7 @@ SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes) {
     SiteFileResult result;
     SiteFileData& site = result.Data;
     unsigned length = 0;
-    if (!GetText(in, kSiteRefAt, site.SiteRef, length))
+    if (!GetText(in, kSiteRefAt, site.SiteRef, length, texts))
         return Invalid(TooLongText("The site reference", length));
 
     site.Grade = GetInt32(in, kGradeAt);
@@ -157,6 +158,8 @@ SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes) {
     site.Battery = GetInt32(in, kBatteryAt);
     site.AcFail = in[kAcFailAt] != 0;
 
+    site.Devices.reserve(kSiteFileSlots);
+
     for (std::size_t slot = 0; slot < kSiteFileSlots; ++slot) {
         const std::size_t at = kSlotsAt + slot * kSlotSize;
         TDeviceData device;
@@ -164,7 +167,7 @@ SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes) {
         if (device.Qty < 0)
             continue;
         device.Grade = GetInt32(in, at + kSlotGradeAt);
-        if (!GetText(in, at + kDescriptionAt, device.Description, length))
+        if (!GetText(in, at + kDescriptionAt, device.Description, length, texts))
             return Invalid(TooLongText(SlotName(slot) + ": the description", length));
         device.Quiescent = GetDouble(in, at + kQuiescentAt);
         device.Alarm = GetDouble(in, at + kAlarmAt);
@@ -177,7 +180,7 @@ SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes) {
     return result;
 }
 
-SiteFileResult ReadSiteFile(const std::string& path) {
+SiteFileResult ReadSiteFile(const std::string& path, SiteTexts texts) {
     Bytes bytes;
     if (IoResult read = ReadFileHead(path, kSiteFileSize, bytes); !read) {
         SiteFileResult result;
@@ -185,7 +188,7 @@ SiteFileResult ReadSiteFile(const std::string& path) {
         result.Message = std::move(read.Message);
         return result;
     }
-    SiteFileResult result = DecodeSiteFile(bytes);
+    SiteFileResult result = DecodeSiteFile(bytes, texts);
     if (result.Status != SiteFileStatus::Ok)
         result.Message = "Cannot open \"" + path + "\": " + result.Message;
     return result;

@@ -51,13 +51,19 @@ struct SiteFileResult {
 // A character without a Windows-1252 byte is written as '?'.
 std::vector<unsigned char> EncodeSiteFile(const SiteFileData& site);
 
+// Whether the texts are converted to UTF-8 or left empty: a site's figures
+// need none of them, and a whole folder of sites is checked faster without.
+// Their lengths are checked either way, so both accept the same files.
+enum class SiteTexts { Convert, Skip };
+
 // Reads a site from the first 8,328 bytes; later bytes are ignored. A slot
 // holds a device exactly when its quantity is not negative. Invalid
 // messages describe the fault without naming a file.
-SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes);
+SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes,
+                              SiteTexts texts = SiteTexts::Convert);
 
 // Reads and decodes a file; Invalid and IoError messages name the file.
-SiteFileResult ReadSiteFile(const std::string& path);
+SiteFileResult ReadSiteFile(const std::string& path, SiteTexts texts = SiteTexts::Convert);
 
 // Writes the site so that the file is either replaced whole or left as it was.
 IoResult WriteSiteFile(const std::string& path, const SiteFileData& site);

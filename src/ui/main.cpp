@@ -6,7 +6,7 @@
 #include "Fonts.h"
 #include "Options.h"
 #include "Paths.h"
-#include "Sheet.h"
+#include "SheetDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -78,7 +78,7 @@ TEST(UpdateTotals, GradeThreeExampleAndLongerAlarmPeriod) {
     EXPECT_EQ(site.texts.TotAlarmI, "1.070 Amps");
     EXPECT_EQ(site.texts.lbReqStandby, "60 Hours Standby");
     EXPECT_EQ(site.texts.lbActStandby, "60.98 Hours");
-    EXPECT_EQ(site.result.Standby, Verdict::Meets);
+    EXPECT_EQ(site.result.Standby.State, Outcome::Meets);
     EXPECT_EQ(site.texts.lbActPeak, "1.070 Amps");
     EXPECT_EQ(site.texts.lbActPeakColor, kVerdictMeets);
 
@@ -95,10 +95,10 @@ TEST(UpdateTotals, ExactEqualityMeetsAndAnythingBeyondFails) {
     alarm.Add(0.01, 1.18);
     alarm.Run();
     EXPECT_EQ(alarm.result.AlarmTotal, 1.25);
-    EXPECT_EQ(alarm.result.AlarmCurrent, Verdict::Meets);
+    EXPECT_EQ(alarm.result.AlarmCurrent.State, Outcome::Meets);
     alarm.devices.Update(0, TDeviceData{1, 3, "line", 0.01, 1.181}, '.');
     alarm.Run();
-    EXPECT_EQ(alarm.result.AlarmCurrent, Verdict::Fails);
+    EXPECT_EQ(alarm.result.AlarmCurrent.State, Outcome::Fails);
     EXPECT_EQ(alarm.texts.lbPeakNotes,
               "Alarm current exceeds maximum available from control panel!");
 
@@ -108,10 +108,10 @@ TEST(UpdateTotals, ExactEqualityMeetsAndAnythingBeyondFails) {
     standby.Add(0.45, 0.0);
     standby.Run();
     EXPECT_EQ(standby.texts.lbActStandby, "12.00 Hours");
-    EXPECT_EQ(standby.result.Standby, Verdict::Meets);
+    EXPECT_EQ(standby.result.Standby.State, Outcome::Meets);
     standby.state.BatteryCapacity = 5.9999L;
     standby.Run();
-    EXPECT_EQ(standby.result.Standby, Verdict::Fails);
+    EXPECT_EQ(standby.result.Standby.State, Outcome::Fails);
 }
 
 TEST(UpdateTotals, DevicesWithoutPanel) {
@@ -133,7 +133,7 @@ TEST(UpdateTotals, NegativeRemainingCapacityShowsSignAndFails) {
     site.Add(0.5, 2.0); // 4 h x 2.095 A is more than the battery holds
     site.Run();
     EXPECT_EQ(site.texts.lbActStandby.substr(0, 1), "-");
-    EXPECT_EQ(site.result.Standby, Verdict::Fails);
+    EXPECT_EQ(site.result.Standby.State, Outcome::Fails);
 }
 
 TEST(UpdateTotals, ZeroQuiescentTotalIsUndefinedNotInfinite) {
@@ -142,8 +142,11 @@ TEST(UpdateTotals, ZeroQuiescentTotalIsUndefinedNotInfinite) {
     site.Run();
     EXPECT_EQ(site.texts.lbActStandby, "Undefined");
     EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
-    EXPECT_EQ(site.result.Standby, Verdict::Fails);
-    EXPECT_EQ(site.texts.lbSbNotes, kStandbyUndefined);
+    EXPECT_FALSE(site.result.ActualStandbyDefined);
+    // Only a negative line can cancel the panel's draw, and that line is
+    // what the verdict names.
+    EXPECT_EQ(site.result.Standby.State, Outcome::Fails);
+    EXPECT_EQ(site.texts.lbSbNotes, "Device line 1 has a negative current.");
 }
 
 // Custom currents from a file can be finite but so large that a sum, the
@@ -157,9 +160,9 @@ TEST(UpdateTotals, FiguresBeyondTheRangeOfNumbersAreUndefinedAndFail) {
         bool TotalsUndefined;
     };
     const Case cases[] = {
-        {"both totals overflow", -1e308, -1e308, 2, 15, true},
-        {"remaining capacity overflows", 0.0, -1e308, 1, 120, false},
-        {"standby time overflows", 0.0, -1e308, 1, 15, false},
+        {"both totals overflow", 1e308, 1e308, 2, 15, true},
+        {"remaining capacity overflows", 0.0, 1e308, 1, 120, false},
+        {"standby time overflows", 0.0, 1e308, 1, 15, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -169,18 +172,18 @@ TEST(UpdateTotals, FiguresBeyondTheRangeOfNumbersAreUndefinedAndFail) {
         site.Run();
         EXPECT_EQ(site.texts.lbActStandby, "Undefined");
         EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
-        EXPECT_EQ(site.result.Standby, Verdict::Fails);
+        EXPECT_EQ(site.result.Standby.State, Outcome::Undefined);
         EXPECT_EQ(site.texts.lbSbNotes, kStandbyTooLarge);
         if (c.TotalsUndefined) {
             EXPECT_EQ(site.texts.TotNomI, "Undefined");
             EXPECT_EQ(site.texts.TotAlarmI, "Undefined");
             EXPECT_EQ(site.texts.lbActPeak, "Undefined");
             EXPECT_EQ(site.texts.lbActPeakColor, kVerdictFails);
-            EXPECT_EQ(site.result.AlarmCurrent, Verdict::Fails);
+            EXPECT_EQ(site.result.AlarmCurrent.State, Outcome::Undefined);
             EXPECT_EQ(site.texts.lbPeakNotes, kAlarmTooLarge);
         } else {
             EXPECT_EQ(site.texts.lbActPeak, site.texts.TotAlarmI);
-            EXPECT_EQ(site.result.AlarmCurrent, Verdict::Meets);
+            EXPECT_EQ(site.result.AlarmCurrent.State, Outcome::Fails);
         }
     }
 
@@ -202,7 +205,8 @@ TEST(UpdateTotals, ExtremeAlarmPeriodsDoNotOverflow) {
     for (int period : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
         Site site(1, 0, "2.1 Ah", 1, period);
         site.Run();
-        EXPECT_EQ(site.result.Standby, period > 0 ? Verdict::Fails : Verdict::Meets) << period;
+        EXPECT_EQ(site.result.Standby.State, period > 0 ? Outcome::Fails : Outcome::Meets)
+            << period;
         EXPECT_EQ(site.texts.lbActStandby.find("INF"), std::string::npos);
     }
 }
