@@ -350,3 +350,22 @@ TEST(CalculationSheet, BatteryVerdictsAgreeWithTheWindowForEveryPanelAndGrade) {
     EXPECT_GT(fitted, sites / 4);
     EXPECT_LT(fitted, sites * 3 / 4);
 }
+
+TEST(CalculationSheet, ANegativeLineFailsBothChecksAndEveryBattery) {
+    Site site(3, 10, "17.0 Ah", 0);
+    site.Add(0.2, 1.0);
+    site.Add(0.1, -0.5);
+    const SheetFigures s = site.Sheet();
+    for (const SheetCheck* check : {&s.StandbyCheck, &s.AlarmCheck}) {
+        EXPECT_EQ(check->Result, Verdict::Fails);
+        EXPECT_EQ(check->Comment, "Device line 2 has a negative current.");
+        EXPECT_EQ(check->Comparison, "");
+    }
+    EXPECT_EQ(s.StandbyCheck.Comment, site.texts.lbSbNotes);
+    EXPECT_EQ(s.AlarmCheck.Comment, site.texts.lbPeakNotes);
+    EXPECT_EQ(s.FittingBattery, -1);
+    for (const SheetBattery& battery : s.Batteries)
+        EXPECT_EQ(battery.Standby, Verdict::Fails) << battery.Text;
+    EXPECT_EQ(s.BatteryConclusion,
+              "No battery can be weighed up: Device line 2 has a negative current.");
+}

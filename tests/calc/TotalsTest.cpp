@@ -1,4 +1,5 @@
 #include "calc/Supply.h"
+#include "calc/ResultTexts.h"
 #include "calc/Totals.h"
 
 #include <gtest/gtest.h>
@@ -237,4 +238,78 @@ TEST(UpdateTotals, DigitsDoNotDependOnTheCallersX87Precision) {
     EXPECT_EQ(large.texts.lbActStandby, "47.11 Hours");
     EXPECT_EQ(after, 2);
     EXPECT_EQ(before, 3);
+}
+
+// Each state of both verdicts, with the colour the formatter gives it.
+TEST(CalculateTotals, EveryVerdictStateAndItsColour) {
+    struct Case {
+        const char* Name;
+        const char* Battery;
+        int Panel;
+        double Quiescent, Alarm;
+        Outcome Standby, AlarmCurrent;
+    };
+    const Case cases[] = {
+        {"nothing chosen", nullptr, -1, 0.1, 0.1, Outcome::NotJudged, Outcome::NotJudged},
+        {"panel only", nullptr, 10, 0.1, 0.1, Outcome::NotJudged, Outcome::Meets},
+        {"meets", "17.0 Ah", 10, 0.1, 0.5, Outcome::Meets, Outcome::Meets},
+        {"fails", "2.1 Ah", 10, 0.2, 1.5, Outcome::Fails, Outcome::Fails},
+        {"beyond doubles", "17.0 Ah", 10, 1e308, 1e308, Outcome::Undefined, Outcome::Undefined},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Site site(3, c.Panel, c.Battery, 0);
+        site.Add(c.Quiescent, c.Alarm);
+        site.Add(c.Quiescent, c.Alarm);
+        site.Run();
+        EXPECT_EQ(site.result.Standby.State, c.Standby);
+        EXPECT_EQ(site.result.AlarmCurrent.State, c.AlarmCurrent);
+        EXPECT_EQ(site.texts.lbSbNotes, site.result.Standby.Note);
+        EXPECT_EQ(site.texts.lbPeakNotes, site.result.AlarmCurrent.Note);
+        EXPECT_EQ(site.texts.lbActStandbyColor, VerdictColour(c.Standby));
+        EXPECT_EQ(site.texts.lbActPeakColor, VerdictColour(c.AlarmCurrent));
+    }
+    EXPECT_EQ(VerdictColour(Outcome::NotJudged), kVerdictNone);
+    EXPECT_EQ(VerdictColour(Outcome::Meets), kVerdictMeets);
+    EXPECT_EQ(VerdictColour(Outcome::Fails), kVerdictFails);
+    EXPECT_EQ(VerdictColour(Outcome::Undefined), kVerdictFails);
+}
+
+// A negative line used to lower the totals until a failing site passed.
+TEST(CalculateTotals, ANegativeLineFailsEveryJudgedVerdict) {
+    Site site(3, 10, "17.0 Ah", 0);
+    site.Add(0.2, 1.0);
+    site.Add(0.3, 3.0);  // the alarm total alone would fail
+    site.Add(0.1, -2.0); // first negative line: the third
+    site.Add(-0.1, 0.5);
+    site.Run();
+    // 0.5 + 0.07 = 0.570 A and 2.5 + 0.07 = 2.570 A, shown as they are.
+    EXPECT_EQ(site.result.NegativeLine, 3);
+    EXPECT_EQ(site.texts.TotNomI, "0.570 Amps");
+    EXPECT_EQ(site.texts.lbActPeak, "2.570 Amps");
+    // (17 - 0.5 x 2.57) / 0.57 = 27.57 hours.
+    EXPECT_EQ(site.texts.lbActStandby, "27.57 Hours");
+    for (const RequirementVerdict* verdict : {&site.result.Standby, &site.result.AlarmCurrent}) {
+        EXPECT_EQ(verdict->State, Outcome::Fails);
+        EXPECT_EQ(verdict->Note, "Device line 3 has a negative current.");
+    }
+    EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
+    EXPECT_EQ(site.texts.lbActPeakColor, kVerdictFails);
+
+    // Unjudged stays unjudged: without a battery the standby row is blank.
+    Site noBattery(3, 10, nullptr, 0);
+    noBattery.Add(0.01, 0.01);
+    noBattery.Add(-0.0, -0.01); // -0.0 is not negative; -0.01 is
+    noBattery.Run();
+    EXPECT_EQ(noBattery.texts.lbActStandby, "---");
+    EXPECT_EQ(noBattery.texts.lbSbNotes, "None");
+    EXPECT_EQ(noBattery.texts.lbActStandbyColor, kVerdictNone);
+    EXPECT_EQ(noBattery.result.AlarmCurrent.State, Outcome::Fails);
+    EXPECT_EQ(noBattery.texts.lbPeakNotes, "Device line 2 has a negative current.");
+
+    Site zero(3, 10, "17.0 Ah", 0);
+    zero.Add(-0.0, 0.0);
+    zero.Run();
+    EXPECT_EQ(zero.result.NegativeLine, 0);
+    EXPECT_EQ(zero.result.Standby.State, Outcome::Meets);
 }
