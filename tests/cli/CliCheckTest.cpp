@@ -187,6 +187,38 @@ TEST(CliCheckJson, MembersVerdictsAndFiguresOfThePinnedSites) {
     EXPECT_EQ(undefined["alarmCurrent"], "meets");
     EXPECT_EQ(undefined["notes"][0], kStandbyTooLarge);
 
+    // Every number of every usable site against the figures above; NaN
+    // stands for null.
+    struct Figures {
+        std::size_t Site;
+        int Lines, Required;
+        double Quiescent, Alarm, Actual;
+    };
+    const double none = std::nan("");
+    const Figures byHand[] = {
+        {0, 2, 30, 0.116, 0.496, 144.41379310344828}, {1, 3, 60, 0.316, 0.496, 53.0126582278481},
+        {2, 3, 30, 0.116, 1.496, 140.10344827586206}, {3, 4, 30, none, 0.496, none},
+        {6, 4, 30, 0.116, 0.496, 144.41379310344828},
+    };
+    for (const Figures& f : byHand) {
+        SCOPED_TRACE(f.Site);
+        const Json& site = list[f.Site];
+        EXPECT_EQ(site["grade"], 3);
+        EXPECT_EQ(site["batteryAh"], 17.0);
+        EXPECT_EQ(site["peakCurrentAmps"], 1.25);
+        EXPECT_EQ(site["deviceLines"], f.Lines);
+        EXPECT_EQ(site["requiredStandbyHours"], f.Required);
+        const std::pair<const char*, double> figures[] = {{"quiescentTotalAmps", f.Quiescent},
+                                                          {"alarmTotalAmps", f.Alarm},
+                                                          {"actualStandbyHours", f.Actual}};
+        for (const auto& [name, value] : figures) {
+            if (std::isnan(value))
+                EXPECT_EQ(site[name], nullptr) << name;
+            else
+                ExpectFigure(site[name], value, name);
+        }
+    }
+
     // Unusable files: the message, and nothing else.
     for (const std::size_t i : {std::size_t{4}, std::size_t{5}}) {
         ASSERT_TRUE(list[i]["error"].is_string()) << i;
