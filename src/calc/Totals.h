@@ -11,7 +11,8 @@
 
 namespace brellic {
 
-// A verdict as the calculation sheet states it: an undefined figure fails.
+// A comparison's outcome as the calculation sheet states it; an undefined
+// figure fails. The site's own verdicts are RequirementVerdicts (Result.h).
 enum class Verdict { None, Meets, Fails };
 
 inline constexpr const char* kStandbyMeets = "System standby time meets the requirement.";

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <ostream>
 
 namespace brellic {
@@ -18,18 +19,34 @@ namespace {
 
 // A figure as JSON: the shortest text that reads back to the same double,
 // or null for one that is not finite.
-std::string Number(double value) {
-    if (!std::isfinite(value))
-        return "null";
+struct Number {
+    double Value;
+};
+
+std::ostream& operator<<(std::ostream& out, Number number) {
+    if (!std::isfinite(number.Value))
+        return out << "null";
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    const auto result = std::to_chars(text, text + sizeof text, number.Value);
+    return out.write(text, result.ptr - text);
 }
 
 // A text as a JSON string. File names need not be UTF-8; what is not comes
 // out as U+FFFD rather than as a broken document.
-std::string String(const std::string& text) {
-    return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+struct String {
+    std::string_view Text;
+};
+
+std::ostream& operator<<(std::ostream& out, String string) {
+    // Most texts are plain ASCII with nothing to escape, the table's names
+    // and the notes always: they go out as they are.
+    const bool plain = std::all_of(string.Text.begin(), string.Text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
+    if (plain)
+        return out << '"' << string.Text << '"';
+    return out << nlohmann::json(std::string(string.Text))
+                      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 const char* JsonWord(Outcome outcome) {
@@ -59,9 +76,9 @@ std::string OneLine(std::string message) {
 
 void WriteJsonSite(std::ostream& out, const std::string& path, const CheckedSite& site,
                    const std::string& error) {
-    out << "    {\"file\": " << String(path) << ", \"error\": ";
+    out << "    {\"file\": " << String{path} << ", \"error\": ";
     if (!error.empty()) {
-        out << String(OneLine(error));
+        out << String{OneLine(error)};
         for (const char* name :
              {"siteReference", "grade", "panelName", "batteryName", "batteryAh", "deviceLines",
               "requiredStandbyHours", "quiescentTotalAmps", "alarmTotalAmps", "actualStandbyHours",
@@ -76,27 +93,27 @@ void WriteJsonSite(std::ostream& out, const std::string& path, const CheckedSite
     const std::vector<int> batteries = BatteriesForPanel(file.Panel);
     const std::string_view battery =
         BatteryTable[static_cast<std::size_t>(batteries[static_cast<std::size_t>(file.Battery)])];
-    out << "null, \"siteReference\": " << String(file.SiteRef) << ", \"grade\": " << file.Grade
-        << ", \"panelName\": "
-        << String(std::string(PanelTable[static_cast<std::size_t>(file.Panel)].Name))
-        << ", \"batteryName\": " << String(std::string(battery))
-        << ", \"batteryAh\": " << Number(static_cast<double>(supply.BatteryCapacity))
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    out << "null, \"siteReference\": " << String{file.SiteRef} << ", \"grade\": " << file.Grade
+        << ", \"panelName\": " << String{PanelTable[static_cast<std::size_t>(file.Panel)].Name}
+        << ", \"batteryName\": " << String{battery}
+        << ", \"batteryAh\": " << Number{static_cast<double>(supply.BatteryCapacity)}
         << ", \"deviceLines\": " << file.Devices.size()
         << ", \"requiredStandbyHours\": " << supply.StandbyHours
-        << ", \"quiescentTotalAmps\": " << Number(totals.QuiescentTotal)
-        << ", \"alarmTotalAmps\": " << Number(totals.AlarmTotal) << ", \"actualStandbyHours\": "
-        << (totals.ActualStandbyDefined ? Number(totals.ActualStandby) : "null")
-        << ", \"standby\": \"" << JsonWord(totals.Standby.State)
-        << "\", \"peakCurrentAmps\": " << Number(supply.PeakCurrent) << ", \"alarmCurrent\": \""
-        << JsonWord(totals.AlarmCurrent.State) << "\", \"notes\": [" << String(totals.Standby.Note)
-        << ", " << String(totals.AlarmCurrent.Note) << "]}";
+        << ", \"quiescentTotalAmps\": " << Number{totals.QuiescentTotal}
+        << ", \"alarmTotalAmps\": " << Number{totals.AlarmTotal} << ", \"actualStandbyHours\": "
+        << Number{totals.ActualStandbyDefined ? totals.ActualStandby : none} << ", \"standby\": \""
+        << JsonWord(totals.Standby.State)
+        << "\", \"peakCurrentAmps\": " << Number{supply.PeakCurrent} << ", \"alarmCurrent\": \""
+        << JsonWord(totals.AlarmCurrent.State) << "\", \"notes\": [" << String{totals.Standby.Note}
+        << ", " << String{totals.AlarmCurrent.Note} << "]}";
 }
 
 } // namespace
 
 int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::ostream& out) {
-    // The JSON form names the site and its choices; the text form needs no text of the file.
-    const SiteTexts texts = run.Json ? SiteTexts::Convert : SiteTexts::Skip;
+    // The JSON form names the site; neither form prints a device's description.
+    const SiteTexts texts = run.Json ? SiteTexts::SiteRefOnly : SiteTexts::Skip;
     int status = kCliOk;
     std::size_t meet = 0;
     std::size_t fail = 0;

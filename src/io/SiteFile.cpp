@@ -84,11 +84,11 @@ double GetDouble(View in, std::size_t at) {
 }
 
 // Reads a short string; false when its length byte exceeds the capacity.
-bool GetText(View in, std::size_t at, std::string& utf8, unsigned& length, SiteTexts texts) {
+bool GetText(View in, std::size_t at, std::string& utf8, unsigned& length, bool convert) {
     length = in[at];
     if (length > kSiteTextCapacity)
         return false;
-    if (texts == SiteTexts::Convert)
+    if (convert)
         utf8 = Cp1252ToUtf8(
             std::string_view(reinterpret_cast<const char*>(in.data() + at + 1), length));
     return true;
@@ -152,7 +152,7 @@ SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes, SiteTexts te
     SiteFileResult result;
     SiteFileData& site = result.Data;
     unsigned length = 0;
-    if (!GetText(in, kSiteRefAt, site.SiteRef, length, texts))
+    if (!GetText(in, kSiteRefAt, site.SiteRef, length, texts != SiteTexts::Skip))
         return Invalid(TooLongText("The site reference", length));
 
     site.Grade = GetInt32(in, kGradeAt);
@@ -176,7 +176,8 @@ SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes, SiteTexts te
         if (device.Qty < 0)
             continue;
         device.Grade = GetInt32(in, at + kSlotGradeAt);
-        if (!GetText(in, at + kDescriptionAt, device.Description, length, texts))
+        if (!GetText(in, at + kDescriptionAt, device.Description, length,
+                     texts == SiteTexts::Convert))
             return Invalid(TooLongText(SlotName(slot) + ": the description", length));
         device.Quiescent = GetDouble(in, at + kQuiescentAt);
         device.Alarm = GetDouble(in, at + kAlarmAt);

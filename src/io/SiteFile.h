@@ -51,10 +51,10 @@ struct SiteFileResult {
 // A character without a Windows-1252 byte is written as '?'.
 std::vector<unsigned char> EncodeSiteFile(const SiteFileData& site);
 
-// Whether the texts are converted to UTF-8 or left empty: a site's figures
-// need none of them, and a whole folder of sites is checked faster without.
-// Their lengths are checked either way, so both accept the same files.
-enum class SiteTexts { Convert, Skip };
+// Which texts are converted to UTF-8; the others are left empty. A site's
+// figures need none of them, and a whole folder of sites is checked faster
+// without. Their lengths are checked either way, so all accept the same files.
+enum class SiteTexts { Convert, SiteRefOnly, Skip };
 
 // Reads a site from the first 8,328 bytes; later bytes are ignored. A slot
 // holds a device exactly when its quantity is not negative. Invalid

@@ -266,6 +266,31 @@ TEST(CliCheckJson, ExitStatusIsTheTextForms) {
     EXPECT_EQ(empty["summary"]["unusable"], 1);
 }
 
+// Names are escaped, and a name that is not UTF-8 cannot break the document.
+TEST(CliCheckJson, FileNamesAndReferencesAreEscaped) {
+    TempFolder folder;
+    SiteFileData site = MeetingSite();
+    site.SiteRef = "Say \"hi\" \\ tab\t";
+#ifdef _WIN32
+    const std::string quoted = folder.File("Caf\xC3\xA9 (1).KVR"); // no quote fits a Windows name
+#else
+    const std::string quoted = folder.File("a \"quoted\" \\ name.KVR");
+#endif
+    WriteSite(quoted, site);
+    std::vector<std::string> files = {quoted};
+#ifndef _WIN32
+    // Only a Unix file name can be bytes that are not UTF-8.
+    files.push_back(folder.Path().string() + "/bad\xFF.KVR");
+#endif
+    const Json doc = Json::parse(RunTool(Args({"check", "--json"}, files)).Out);
+    EXPECT_EQ(doc["sites"][0]["file"], quoted);
+    EXPECT_EQ(doc["sites"][0]["siteReference"], site.SiteRef);
+#ifndef _WIN32
+    EXPECT_TRUE(doc["sites"][1]["error"].is_string());
+    EXPECT_NE(doc["sites"][1]["file"].get<std::string>().find("\xEF\xBF\xBD"), std::string::npos);
+#endif
+}
+
 // The example in --help is what check prints for that site.
 TEST(CliCheckJson, TheHelpExampleIsTheOutput) {
     const std::string usage = CliUsage();
