@@ -1,18 +1,10 @@
 #include "Supply.h"
 
+#include "calc/ResultTexts.h"
 #include "model/Format.h"
 #include "model/Globals.h"
 
 namespace brellic {
-
-namespace {
-
-void SetHours(std::string& text, int hours, std::string_view suffix) {
-    text = FormatInt(hours);
-    text.append(suffix);
-}
-
-} // namespace
 
 Extended ParseBatteryCapacity(std::string_view text) {
     const ExtendedPrecisionScope precision;
@@ -85,48 +77,35 @@ RatedOutputFigures RatedOutput(Extended batteryCapacity, int standbyHours, doubl
     return figures;
 }
 
-void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, char separator) {
+SupplyResult CalculateSupply(SiteState& site, bool acFailSignalled) {
     const ExtendedPrecisionScope precision;
+    SupplyResult supply;
     const int hours = RequiredStandbyHours(site.SystemStandard, site.SystemGrade, acFailSignalled);
     if (hours != 0)
         site.StandbyHours = hours;
-
-    const bool haveBattery = site.BatteryCapacity > 0;
-    if (site.PanelIndex < 0 || site.PanelIndex >= kPanelCount) {
-        texts.lbPSU = "Unknown";
-        texts.lbBattCurrent = "Unknown";
-        texts.lbPeakCurrent = "Unknown";
-        texts.lbRatedOP = "Please Select Battery";
-    } else {
+    supply.StandbyHours = site.StandbyHours;
+    supply.BatteryCapacity = site.BatteryCapacity;
+    supply.HaveBattery = site.BatteryCapacity > 0;
+    supply.HavePanel = site.PanelIndex >= 0 && site.PanelIndex < kPanelCount;
+    if (supply.HavePanel) {
         const PanelRecord& panel = PanelTable[site.PanelIndex];
-        AssignFixed(texts.lbPSU, {}, panel.PsuOutput, 2, separator, " Amps");
-        AssignFixed(texts.lbBattCurrent, {}, panel.ChargeCurrent, 2, separator, " Amps");
+        supply.PsuOutput = panel.PsuOutput;
+        supply.ChargeCurrent = panel.ChargeCurrent;
         site.PeakCurrent = static_cast<double>(static_cast<Extended>(panel.PsuOutput) -
                                                static_cast<Extended>(panel.ChargeCurrent));
-        // The requirement always names the chosen panel's figure, also while
-        // no battery is chosen yet, so it never shows a previous panel's.
-        AssignFixed(texts.lbReqPeakCur, "Max Alarm Current: ", site.PeakCurrent, 2, separator,
-                    " Amps");
-        if (haveBattery) {
-            AssignFixed(texts.lbPeakCurrent, {}, site.PeakCurrent, 2, separator, " Amps");
-            AssignFixed(
-                texts.lbRatedOP, {},
-                RatedOutput(site.BatteryCapacity, site.StandbyHours, site.PeakCurrent).Value, 2,
-                separator, " Amps");
-        } else {
-            texts.lbPeakCurrent = "Unknown";
-            texts.lbRatedOP = "Please Select Battery";
-        }
+        if (supply.HaveBattery)
+            supply.RatedOutput =
+                RatedOutput(site.BatteryCapacity, site.StandbyHours, site.PeakCurrent).Value;
     }
+    supply.PeakCurrent = site.PeakCurrent;
+    return supply;
+}
 
-    SetHours(texts.lbPeriod, site.StandbyHours, " Hours");
-    SetHours(texts.lbReqStandby, site.StandbyHours, " Hours Standby");
-
-    texts.Caption = "Brellic";
-    if (!site.SiteFileName.empty()) {
-        texts.Caption += " - ";
-        texts.Caption += site.SiteFileName;
-    }
+SupplyResult UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts,
+                          char separator) {
+    const SupplyResult supply = CalculateSupply(site, acFailSignalled);
+    FormatSupplyTexts(supply, site.SiteFileName, texts, separator);
+    return supply;
 }
 
 } // namespace brellic

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/Result.h"
 #include "model/DisplayTexts.h"
 #include "model/Extended.h"
 #include "model/SiteState.h"
@@ -14,10 +15,14 @@ namespace brellic {
 Extended ParseBatteryCapacity(std::string_view text);
 
 // Required standby time, the panel's supply figures and the battery's rated
-// output; sets StandbyHours and PeakCurrent and the texts lbPeriod,
-// lbReqStandby, lbPSU, lbBattCurrent, lbPeakCurrent, lbRatedOP, lbReqPeakCur
-// and the caption. acFailSignalled is read only at grade 3.
-void UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts, char separator);
+// output; sets StandbyHours and PeakCurrent. acFailSignalled is read only at
+// grade 3.
+SupplyResult CalculateSupply(SiteState& site, bool acFailSignalled);
+
+// CalculateSupply with the texts lbPeriod, lbReqStandby, lbPSU,
+// lbBattCurrent, lbPeakCurrent, lbRatedOP, lbReqPeakCur and the caption.
+SupplyResult UpdateSupply(SiteState& site, bool acFailSignalled, DisplayTexts& texts,
+                          char separator);
 
 // The required standby hours for a standard and grade; 0 for a grade outside 1 to 3.
 int RequiredStandbyHours(int standard, int grade, bool acFailSignalled);

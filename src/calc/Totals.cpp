@@ -1,5 +1,6 @@
 #include "Totals.h"
 
+#include "calc/ResultTexts.h"
 #include "model/Extended.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -17,22 +18,18 @@ double Add(double a, double b) {
     return static_cast<double>(static_cast<Extended>(a) + static_cast<Extended>(b));
 }
 
-// "%.3f Amps", or "Undefined" alone for a total that left the range of doubles.
-void AssignAmps(std::string& text, double amps, char separator) {
-    if (std::isfinite(amps))
-        AssignFixed(text, {}, amps, 3, separator, " Amps");
-    else
-        text = kUndefinedFigure;
-}
-
-} // namespace
-
-LoadTotals SumLoads(const SiteState& site, const DeviceList& devices) {
+template <typename Lines, typename Data>
+LoadTotals SumLines(const SiteState& site, const Lines& lines, Data data) {
     const ExtendedPrecisionScope precision;
     LoadTotals totals;
-    for (const DeviceList::Entry& entry : devices) {
-        totals.LinesQuiescent = Add(entry.Data.Quiescent, totals.LinesQuiescent);
-        totals.LinesAlarm = Add(entry.Data.Alarm, totals.LinesAlarm);
+    int position = 0;
+    for (const auto& line : lines) {
+        const TDeviceData& device = data(line);
+        ++position;
+        totals.LinesQuiescent = Add(device.Quiescent, totals.LinesQuiescent);
+        totals.LinesAlarm = Add(device.Alarm, totals.LinesAlarm);
+        if (totals.NegativeLine == 0 && (device.Quiescent < 0 || device.Alarm < 0))
+            totals.NegativeLine = position;
     }
     totals.Quiescent = totals.LinesQuiescent;
     totals.Alarm = totals.LinesAlarm;
@@ -42,6 +39,23 @@ LoadTotals SumLoads(const SiteState& site, const DeviceList& devices) {
         totals.Alarm = Add(totals.Alarm, panelCurrent);
     }
     return totals;
+}
+
+} // namespace
+
+LoadTotals SumLoads(const SiteState& site, const DeviceList& devices) {
+    return SumLines(site, devices, [](const DeviceList::Entry& entry) -> const TDeviceData& {
+        return entry.Data;
+    });
+}
+
+LoadTotals SumLoads(const SiteState& site, std::span<const TDeviceData> devices) {
+    return SumLines(site, devices,
+                    [](const TDeviceData& device) -> const TDeviceData& { return device; });
+}
+
+std::string NegativeLineNote(int line) {
+    return "Device line " + FormatInt(line) + " has a negative current.";
 }
 
 Extended AlarmLoadHours(std::int32_t alarmPeriod) {
@@ -82,64 +96,68 @@ Verdict JudgeAlarmCurrent(double alarmTotal, double peakCurrent) {
     return std::isfinite(alarmTotal) && alarmTotal <= peakCurrent ? Verdict::Meets : Verdict::Fails;
 }
 
-TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool panelChosen,
-                          bool batteryChosen, DisplayTexts& texts, char separator) {
+TotalsResult CalculateTotals(const SiteState& site, const LoadTotals& loads, bool panelChosen,
+                             bool batteryChosen) {
     const ExtendedPrecisionScope precision;
     TotalsResult result;
     const bool havePanel = site.PanelIndex >= 0 && site.PanelIndex < kPanelCount;
-    const double panelCurrent = havePanel ? PanelTable[site.PanelIndex].PanelCurrent : 0.0;
-
-    const LoadTotals loads = SumLoads(site, devices);
+    result.PanelChosen = panelChosen;
+    result.PanelCurrent = havePanel ? PanelTable[site.PanelIndex].PanelCurrent : 0.0;
     result.QuiescentTotal = loads.Quiescent;
     result.AlarmTotal = loads.Alarm;
+    result.NegativeLine = loads.NegativeLine;
 
-    if (!devices.Empty()) {
-        AssignFixed(texts.lbCPNomI, {}, panelCurrent, 3, separator, " Amps");
-        AssignFixed(texts.lbCPAlarmI, {}, panelCurrent, 3, separator, " Amps");
-        AssignAmps(texts.TotNomI, result.QuiescentTotal, separator);
-        AssignAmps(texts.TotAlarmI, result.AlarmTotal, separator);
-    } else {
-        AssignFixed(texts.lbCPNomI, {}, result.QuiescentTotal, 3, separator, " Amps");
-        AssignFixed(texts.lbCPAlarmI, {}, result.AlarmTotal, 3, separator, " Amps");
-        texts.TotNomI = texts.lbCPNomI;
-        texts.TotAlarmI = texts.lbCPAlarmI;
-    }
-
-    if (!batteryChosen) {
-        texts.lbActStandby = "---";
-        texts.lbActStandbyColor = kVerdictNone;
-        texts.lbSbNotes = "None";
-    } else {
+    // A negative line could make a failing site pass, whatever the figures
+    // say, so every verdict that is judged fails and says why. The figures
+    // themselves are kept as computed.
+    const bool negative = loads.NegativeLine > 0;
+    if (batteryChosen) {
         const StandbyJudgement standby =
             JudgeStandby(site.BatteryCapacity, site.AlarmPeriod, site.StandbyHours,
                          result.QuiescentTotal, result.AlarmTotal);
-        result.Standby = standby.Standby;
-        if (!standby.Defined) {
-            texts.lbActStandby = kUndefinedFigure;
-            texts.lbActStandbyColor = kVerdictFails;
-            texts.lbSbNotes = standby.Undefined;
+        result.RemainingCapacity = standby.RemainingCapacity;
+        result.ActualStandby = standby.ActualStandby;
+        result.ActualStandbyDefined = standby.Defined;
+        RequirementVerdict& verdict = result.Standby;
+        if (negative) {
+            verdict.State = Outcome::Fails;
+            verdict.Note = NegativeLineNote(loads.NegativeLine);
+        } else if (!standby.Defined) {
+            verdict.State = Outcome::Undefined;
+            verdict.Note = standby.Undefined;
+        } else if (standby.Standby == Verdict::Meets) {
+            verdict.State = Outcome::Meets;
+            verdict.Note = kStandbyMeets;
         } else {
-            AssignFixed(texts.lbActStandby, {}, standby.ActualStandby, 2, separator, " Hours");
-            const bool meets = standby.Standby == Verdict::Meets;
-            texts.lbActStandbyColor = meets ? kVerdictMeets : kVerdictFails;
-            texts.lbSbNotes = meets ? kStandbyMeets : kStandbyFails;
+            verdict.State = Outcome::Fails;
+            verdict.Note = kStandbyFails;
         }
     }
 
-    if (!panelChosen) {
-        texts.lbReqPeakCur = "---";
-        texts.lbActPeak = "---";
-        texts.lbActPeakColor = kVerdictNone;
-        texts.lbPeakNotes = "None";
-    } else {
-        texts.lbActPeak = texts.TotAlarmI;
-        result.AlarmCurrent = JudgeAlarmCurrent(result.AlarmTotal, site.PeakCurrent);
-        const bool meets = result.AlarmCurrent == Verdict::Meets;
-        texts.lbActPeakColor = meets ? kVerdictMeets : kVerdictFails;
-        texts.lbPeakNotes = meets                              ? kAlarmMeets
-                            : std::isfinite(result.AlarmTotal) ? kAlarmFails
-                                                               : kAlarmTooLarge;
+    if (panelChosen) {
+        RequirementVerdict& verdict = result.AlarmCurrent;
+        if (negative) {
+            verdict.State = Outcome::Fails;
+            verdict.Note = NegativeLineNote(loads.NegativeLine);
+        } else if (!std::isfinite(result.AlarmTotal)) {
+            verdict.State = Outcome::Undefined;
+            verdict.Note = kAlarmTooLarge;
+        } else if (JudgeAlarmCurrent(result.AlarmTotal, site.PeakCurrent) == Verdict::Meets) {
+            verdict.State = Outcome::Meets;
+            verdict.Note = kAlarmMeets;
+        } else {
+            verdict.State = Outcome::Fails;
+            verdict.Note = kAlarmFails;
+        }
     }
+    return result;
+}
+
+TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool panelChosen,
+                          bool batteryChosen, DisplayTexts& texts, char separator) {
+    const TotalsResult result =
+        CalculateTotals(site, SumLoads(site, devices), panelChosen, batteryChosen);
+    FormatTotalsTexts(result, texts, separator);
     return result;
 }
 

@@ -1,21 +1,19 @@
 #pragma once
 
+#include "calc/Result.h"
 #include "model/DisplayTexts.h"
 #include "model/Extended.h"
 #include "model/SiteState.h"
 
 #include <cstdint>
+#include <span>
+#include <string>
 
 namespace brellic {
 
+// A comparison's outcome as the calculation sheet states it; an undefined
+// figure fails. The site's own verdicts are RequirementVerdicts (Result.h).
 enum class Verdict { None, Meets, Fails };
-
-struct TotalsResult {
-    double QuiescentTotal = 0;
-    double AlarmTotal = 0;
-    Verdict Standby = Verdict::None;
-    Verdict AlarmCurrent = Verdict::None;
-};
 
 inline constexpr const char* kStandbyMeets = "System standby time meets the requirement.";
 inline constexpr const char* kStandbyFails = "Standby time does not meet the requirement.";
@@ -36,9 +34,14 @@ struct LoadTotals {
     double LinesAlarm = 0;
     double Quiescent = 0;
     double Alarm = 0;
+    int NegativeLine = 0; // 1-based position of the first negative line; 0 when none
 };
 
 LoadTotals SumLoads(const SiteState& site, const DeviceList& devices);
+LoadTotals SumLoads(const SiteState& site, std::span<const TDeviceData> devices);
+
+// "Device line N has a negative current."
+std::string NegativeLineNote(int line);
 
 // The hours the alarm load is drawn for: twice the alarm period, in hours
 // (15 minutes count as 0.5 hours).
@@ -65,10 +68,14 @@ StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod
 // an alarm total that is not a finite number fails.
 Verdict JudgeAlarmCurrent(double alarmTotal, double peakCurrent);
 
-// Load totals of the device lines and the panel, the actual standby time and
-// both verdicts with their texts and colours. It reads StandbyHours and
-// PeakCurrent as UpdateSupply last left them, so UpdateSupply runs first
-// whenever both run for one change. The caller runs the enabling rules after.
+// The totals, the actual standby time and both verdicts for the loads. It
+// reads StandbyHours and PeakCurrent as the supply calculation last left
+// them, so that runs first whenever both run for one change.
+TotalsResult CalculateTotals(const SiteState& site, const LoadTotals& loads, bool panelChosen,
+                             bool batteryChosen);
+
+// CalculateTotals over the device list, with the texts and colours the
+// window shows for the result. The caller runs the enabling rules after.
 TotalsResult UpdateTotals(const SiteState& site, const DeviceList& devices, bool panelChosen,
                           bool batteryChosen, DisplayTexts& texts, char separator);
 

@@ -1,10 +1,12 @@
 #include "cli/Cli.h"
 
 #include "cli/CliArgs.h"
+#include "cli/CliCheck.h"
 #include "cli/CliInstallation.h"
 #include "cli/CliSheet.h"
-#include "io/SiteJson.h"
 #include "cli/SourceDate.h"
+#include "editor/SiteCheck.h"
+#include "io/SiteJson.h"
 #include "editor/SiteEditor.h"
 #include "io/AtomicFile.h"
 #include "io/InstallationFile.h"
@@ -43,11 +45,6 @@ void PrintError(std::ostream& err, std::string message) {
 
 void PrintWarning(std::ostream& err, const std::string& message) {
     err << "brellic-cli: warning: " << message << '\n';
-}
-
-std::string TooShortMessage(const std::string& path) {
-    return "Cannot open \"" + path + "\": the file is shorter than one site record (" +
-           FormatInt(kSiteFileSize) + " bytes).";
 }
 
 // Why the output may not be written, or empty: it must not be one of the
@@ -115,16 +112,9 @@ public:
         if (editor_.View().Enabled.mnuGenReport)
             return {};
         const int row = editor_.Site().PanelIndex;
-        const std::string panel =
-            row >= 0 && row < kPanelCount
-                ? "\"" + std::string(PanelTable[static_cast<std::size_t>(row)].Name) + "\""
-                : "row " + FormatInt(row);
         if (editor_.View().PanelSelected < 0)
-            return "Cannot use \"" + path + "\": its panel, " + panel +
-                   ", cannot be used at grade " + FormatInt(editor_.Site().SystemGrade) +
-                   ", so no panel is selected.";
-        return "Cannot use \"" + path + "\": its battery position is not in the battery list of " +
-               panel + ", so no battery is selected.";
+            return PanelNotAllowedMessage(path, row, editor_.Site().SystemGrade);
+        return BatteryNotListedMessage(path, row);
     }
 
     const SiteEditor& Editor() const { return editor_; }
@@ -154,32 +144,22 @@ int Report(const CliOptions& options, std::ostream& out, std::ostream& err,
     return kCliOk;
 }
 
-const char* VerdictWord(const Rgb& colour) {
-    return colour == kVerdictMeets ? "meets" : "fails";
-}
-
+// check reads the files itself, without a window: it makes only the figures
+// it prints.
 int Check(const CliOptions& options, std::ostream& out, std::ostream& err,
           const CliEnvironment& environment) {
     MemorySettingsStore settings = ResolveSettings(options);
-    int status = kCliOk;
-    for (const std::string& path : options.Files) {
-        OpenedSite site(settings, environment.DecimalSeparator);
-        if (std::string error = site.Open(path); !error.empty()) {
-            PrintError(err, std::move(error));
-            status = kCliError;
-            continue;
-        }
-        const DisplayTexts& texts = site.Editor().Texts();
-        out << path << ": standby " << VerdictWord(texts.lbActStandbyColor) << " ("
-            << texts.lbActStandby << "), alarm current " << VerdictWord(texts.lbActPeakColor)
-            << " (" << texts.lbActPeak << ")\n"
-            << std::flush; // each verdict is out before the next file is looked at
-        const bool meets =
-            texts.lbActStandbyColor == kVerdictMeets && texts.lbActPeakColor == kVerdictMeets;
-        if (!meets && status == kCliOk)
-            status = kCliFails;
-    }
-    return status;
+    SiteState loaded;
+    loaded.SystemStandard = kDefaultSystemStandard;
+    loaded.AlarmPeriod = kDefaultAlarmPeriod;
+    LoadSettings(settings, loaded);
+    CheckRun run;
+    run.SystemStandard = loaded.SystemStandard;
+    run.AlarmPeriod = loaded.AlarmPeriod;
+    run.DecimalSeparator = environment.DecimalSeparator;
+    run.Json = options.Json;
+    run.PrintError = [&err](std::string message) { PrintError(err, std::move(message)); };
+    return CheckSites(options.Files, run, out);
 }
 
 int Export(const CliOptions& options, std::ostream& out, std::ostream& err) {

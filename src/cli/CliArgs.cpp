@@ -163,11 +163,21 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
         const bool isPeriod = name == "--alarm-period";
         const bool isOutput = name == "-o" || name == "--output";
         const bool isName = name == "--name";
+        const bool isJson = name == "--json";
         const bool known = ((isStandard || isPeriod) && info->TakesSettings) ||
                            (isOutput && info->TakesOutput) ||
-                           (isName && info->Command == CliCommand::Combine);
+                           (isName && info->Command == CliCommand::Combine) ||
+                           (isJson && info->Command == CliCommand::Check);
         if (!known)
             return Fail("unknown option '" + name + "' for " + std::string(info->Name));
+        if (isJson) {
+            if (value)
+                return Fail("option '--json' takes no value");
+            if (options.Json)
+                return Fail("option '--json' given twice");
+            options.Json = true;
+            continue;
+        }
         if (!value) {
             if (i + 1 >= args.size())
                 return Fail("option '" + name + "' needs a value");
@@ -227,10 +237,11 @@ std::string CliUsage() {
            "  brellic-cli report [--standard STD] [--alarm-period MINUTES] [-o FILE] SITE.KVR\n"
            "      Writes the site's report, byte for byte as Generate Report writes\n"
            "      Report.Txt, to standard output or to FILE.\n"
-           "  brellic-cli check [--standard STD] [--alarm-period MINUTES] SITE.KVR...\n"
+           "  brellic-cli check [--standard STD] [--alarm-period MINUTES] [--json] SITE.KVR...\n"
            "      Prints one line per site with its standby and alarm-current verdicts.\n"
            "      Exit status 0 when every site meets both requirements, 1 when any\n"
            "      requirement fails, 2 when any file cannot be used.\n"
+           "      With --json, prints one JSON document instead (see below).\n"
            "  brellic-cli export SITE.KVR\n"
            "      Prints the site as JSON. Given an installation (FILE.brellic), prints\n"
            "      it as its file holds it, normalised.\n"
@@ -271,7 +282,36 @@ std::string CliUsage() {
            "   \"acFailSignalled\": bool, \"devices\": [{\"qty\": int, \"description\": str,\n"
            "   \"grade\": int, \"quiescent\": number, \"alarm\": number}]}\n"
            "  panel is the row of the panel table, battery the position in that panel's\n"
-           "  battery list, quiescent and alarm the line totals in amperes.\n";
+           "  battery list, quiescent and alarm the line totals in amperes.\n"
+           "\n"
+           "check --json prints one document, for example (brellic-cli check --json\n"
+           "--standard EN50131-1 --alarm-period 15 a.KVR):\n"
+           "  {\n"
+           "    \"format\": \"brellic-check\",\n"
+           "    \"version\": 1,\n"
+           "    \"standard\": \"EN50131-1\",\n"
+           "    \"alarmPeriodMinutes\": 15,\n"
+           "    \"sites\": [\n"
+           "      {\"file\": \"a.KVR\", \"error\": null, \"siteReference\": \"Unit 4\", \"grade\": "
+           "3,\n"
+           "       \"panelName\": \"QX-320 Panel\", \"batteryName\": \"7.2 Ah\", \"batteryAh\": "
+           "7.2,\n"
+           "       \"deviceLines\": 2, \"requiredStandbyHours\": 30,\n"
+           "       \"quiescentTotalAmps\": 0.14200000000000002, \"alarmTotalAmps\": 0.542,\n"
+           "       \"actualStandbyHours\": 48.79577464788732, \"standby\": \"meets\",\n"
+           "       \"peakCurrentAmps\": 1.25, \"alarmCurrent\": \"meets\",\n"
+           "       \"notes\": [\"System standby time meets the requirement.\",\n"
+           "                 \"Alarm current meets the requirement.\"]}\n"
+           "    ],\n"
+           "    \"summary\": {\"sites\": 1, \"meet\": 1, \"fail\": 0, \"unusable\": 0}\n"
+           "  }\n"
+           "  standby and alarmCurrent are \"meets\", \"fails\" or \"undefined\" (a figure\n"
+           "  cannot be computed; that counts as failing); notes are the window's comments\n"
+           "  on them. Figures are the calculation's own, unrounded, in amperes, hours\n"
+           "  and ampere-hours; one that is not finite is null. A file that cannot be\n"
+           "  used has its \"error\" and null for every later member. The exit status is\n"
+           "  the text form's.\n"
+           "  Members are only ever added in later versions.\n";
 }
 
 } // namespace brellic

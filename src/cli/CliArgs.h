@@ -17,6 +17,7 @@ struct CliOptions {
     std::optional<std::int32_t> AlarmPeriod; // minutes
     std::optional<std::string> Output;       // -o FILE
     std::optional<std::string> Name;         // --name TEXT, for combine
+    bool Json = false;                       // check --json
     std::vector<std::string> Files;
 };
 

@@ -39,12 +39,12 @@ bool SiteEditor::Ready() const {
 }
 
 void SiteEditor::UpdateSupply() {
-    brellic::UpdateSupply(site_, controls_.AcFailChecked, texts_, separator_);
+    result_.Supply = brellic::UpdateSupply(site_, controls_.AcFailChecked, texts_, separator_);
 }
 
 void SiteEditor::UpdateTotals() {
-    brellic::UpdateTotals(site_, devices_, controls_.PanelSelected >= 0,
-                          controls_.BatterySelected >= 0, texts_, separator_);
+    result_.Totals = brellic::UpdateTotals(site_, devices_, controls_.PanelSelected >= 0,
+                                           controls_.BatterySelected >= 0, texts_, separator_);
     UpdateEnabling();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "calc/Sheet.h"
+#include "calc/Result.h"
+#include "calc/SheetFigures.h"
 #include "editor/DeviceDialog.h"
 #include "editor/Prompter.h"
 #include "editor/Settings.h"
@@ -67,6 +68,8 @@ public:
 
     const SiteState& Site() const { return site_; }
     const DeviceList& Devices() const { return devices_; }
+    // The calculation's result as it last ran, and the texts made from it.
+    const SiteResult& Result() const { return result_; }
     const DisplayTexts& Texts() const { return texts_; }
     const Controls& View() const { return controls_; }
     char DecimalSeparator() const { return separator_; }
@@ -123,6 +126,7 @@ private:
 
     SiteState site_;
     DeviceList devices_;
+    SiteResult result_;
     DisplayTexts texts_;
     Controls controls_;
     SettingsStore& settings_;

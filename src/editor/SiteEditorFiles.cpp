@@ -124,7 +124,7 @@ SheetFigures SiteEditor::CalculationSheet() const {
         details.BatteryText =
             controls_.BatteryItems[static_cast<std::size_t>(controls_.BatterySelected)];
     details.AcFailSignalled = controls_.AcFailChecked;
-    return ComputeSheet(site_, devices_, details, separator_);
+    return ComputeSheet(site_, devices_, result_.Totals, details, separator_);
 }
 
 void SiteEditor::GenerateReport(ReportOpener& opener) {

@@ -51,14 +51,20 @@ struct SiteFileResult {
 // A character without a Windows-1252 byte is written as '?'.
 std::vector<unsigned char> EncodeSiteFile(const SiteFileData& site);
 
+// Which texts are converted to UTF-8; the others are left empty. A site's
+// figures need none of them, and a whole folder of sites is checked faster
+// without. Their lengths are checked either way, so all accept the same files.
+enum class SiteTexts { Convert, SiteRefOnly, Skip };
+
 // Reads a site from the first 8,328 bytes; later bytes are ignored. A slot
 // holds a device exactly when its quantity is not negative. Invalid
 // messages describe the fault without naming a file.
-SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes);
+SiteFileResult DecodeSiteFile(std::span<const unsigned char> bytes,
+                              SiteTexts texts = SiteTexts::Convert);
 
 // Reads and decodes a file; every message names the file. A file that is
 // too short says "FILE is not a complete site file (N bytes; a site file has 8,328).".
-SiteFileResult ReadSiteFile(const std::string& path);
+SiteFileResult ReadSiteFile(const std::string& path, SiteTexts texts = SiteTexts::Convert);
 
 // Writes the site so that the file is either replaced whole or left as it was.
 IoResult WriteSiteFile(const std::string& path, const SiteFileData& site);

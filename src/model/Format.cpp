@@ -1,5 +1,7 @@
 #include "Format.h"
 
+#include "Extended.h"
+
 #include <cassert>
 #include <charconv>
 #include <cmath>
@@ -103,6 +105,22 @@ std::size_t FormatFixedTo(char* out, double value, int decimals, char separator)
         *p++ = i < padding ? '0' : digits[i - padding];
     }
     return static_cast<std::size_t>(p - out);
+}
+
+bool ShowsMinus(double value, int decimals) {
+    assert(decimals >= 0 && decimals <= 20);
+    if (!(value < 0) || !std::isfinite(value))
+        return false;
+    // Half a unit of the last decimal, less half a unit of the 18th
+    // significant digit there: a magnitude from that on is taken up to the
+    // half unit by the first rounding and then away from zero by the second.
+    // The 80-bit format resolves that margin; no double falls inside it.
+    const ExtendedPrecisionScope precision;
+    Extended half = 5.0L;
+    for (int i = 0; i <= decimals; ++i)
+        half /= 10;
+    const Extended threshold = half - half / 1e18L;
+    return -static_cast<Extended>(value) >= threshold;
 }
 
 std::string FormatFixed(double value, int decimals, char separator) {

@@ -25,6 +25,11 @@ std::string FormatIntMin(long long value, int minDigits);
 std::string FormatFixed(double value, int decimals, char separator);
 inline constexpr std::string_view kUndefinedFigure = "Undefined";
 
+// Whether FormatFixed shows value with a minus sign, decided on the number:
+// a negative value whose magnitude, taken to 18 significant digits, reaches
+// half a unit of the last decimal shown.
+bool ShowsMinus(double value, int decimals);
+
 // Allocation-free form of FormatFixed: writes into out (no terminator) and
 // returns the length. kFixedBufferSize holds any finite double at 3 decimals.
 inline constexpr std::size_t kFixedBufferSize = 400;

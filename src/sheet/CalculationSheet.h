@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/Sheet.h"
+#include "calc/SheetFigures.h"
 
 #include <QByteArray>
 #include <QDate>

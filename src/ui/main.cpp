@@ -6,7 +6,8 @@
 #include "Fonts.h"
 #include "Options.h"
 #include "Paths.h"
-#include "Sheet.h"
+#include "SheetDialog.h"
+#include "WindowControls.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,73 +35,7 @@ namespace brellic {
 namespace {
 
 constexpr int kListColumnWidths[] = {35, 160, 44, 80, 80};
-const QColor kValueBlue(0, 0, 255);
 const QColor kAlternateRow(240, 251, 255);
-
-QLabel* MakeLabel(const QString& text, QWidget* parent, bool bold = false) {
-    auto* label = new QLabel(text, parent);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    return label;
-}
-
-// A value label: blue text that the editor's display texts fill in.
-QLabel* MakeValue(const char* name, const QString& text, QWidget* parent,
-                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(alignment);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kValueBlue);
-    label->setPalette(palette);
-    return label;
-}
-
-void SetText(QLabel* label, const std::string& text) {
-    const QString value = QString::fromStdString(text);
-    if (label->text() != value)
-        label->setText(value);
-}
-
-void SetColour(QLabel* label, const Rgb& rgb) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(rgb.Red, rgb.Green, rgb.Blue));
-    label->setPalette(palette);
-}
-
-// Refills a drop-down list only when its items differ, so an open list is
-// not rebuilt under the user for nothing.
-void ShowItems(QComboBox* combo, const std::vector<std::string>& items, int selected) {
-    QStringList wanted;
-    for (const std::string& item : items)
-        wanted << QString::fromStdString(item);
-    QStringList current;
-    for (int i = 0; i < combo->count(); ++i)
-        current << combo->itemText(i);
-    if (current != wanted) {
-        combo->clear();
-        combo->addItems(wanted);
-    }
-    combo->setCurrentIndex(selected);
-}
-
-// The platform's keys for a standard command, or the usual key where the
-// platform has none (Windows has none for Save As or Quit).
-void SetShortcut(QAction* action, QKeySequence::StandardKey key, const QKeySequence& fallback) {
-    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
-    if (keys.isEmpty())
-        keys << fallback;
-    action->setShortcuts(keys);
-}
-
-QGroupBox* MakeGroup(const char* name, const QString& title, QWidget* parent) {
-    auto* group = new QGroupBox(title, parent);
-    group->setObjectName(QString::fromLatin1(name));
-    return group;
-}
 
 } // namespace
 

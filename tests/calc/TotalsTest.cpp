@@ -1,4 +1,5 @@
 #include "calc/Supply.h"
+#include "calc/ResultTexts.h"
 #include "calc/Totals.h"
 
 #include <gtest/gtest.h>
@@ -78,7 +79,7 @@ TEST(UpdateTotals, GradeThreeExampleAndLongerAlarmPeriod) {
     EXPECT_EQ(site.texts.TotAlarmI, "1.070 Amps");
     EXPECT_EQ(site.texts.lbReqStandby, "60 Hours Standby");
     EXPECT_EQ(site.texts.lbActStandby, "60.98 Hours");
-    EXPECT_EQ(site.result.Standby, Verdict::Meets);
+    EXPECT_EQ(site.result.Standby.State, Outcome::Meets);
     EXPECT_EQ(site.texts.lbActPeak, "1.070 Amps");
     EXPECT_EQ(site.texts.lbActPeakColor, kVerdictMeets);
 
@@ -95,10 +96,10 @@ TEST(UpdateTotals, ExactEqualityMeetsAndAnythingBeyondFails) {
     alarm.Add(0.01, 1.18);
     alarm.Run();
     EXPECT_EQ(alarm.result.AlarmTotal, 1.25);
-    EXPECT_EQ(alarm.result.AlarmCurrent, Verdict::Meets);
+    EXPECT_EQ(alarm.result.AlarmCurrent.State, Outcome::Meets);
     alarm.devices.Update(0, TDeviceData{1, 3, "line", 0.01, 1.181}, '.');
     alarm.Run();
-    EXPECT_EQ(alarm.result.AlarmCurrent, Verdict::Fails);
+    EXPECT_EQ(alarm.result.AlarmCurrent.State, Outcome::Fails);
     EXPECT_EQ(alarm.texts.lbPeakNotes,
               "Alarm current exceeds maximum available from control panel!");
 
@@ -108,10 +109,10 @@ TEST(UpdateTotals, ExactEqualityMeetsAndAnythingBeyondFails) {
     standby.Add(0.45, 0.0);
     standby.Run();
     EXPECT_EQ(standby.texts.lbActStandby, "12.00 Hours");
-    EXPECT_EQ(standby.result.Standby, Verdict::Meets);
+    EXPECT_EQ(standby.result.Standby.State, Outcome::Meets);
     standby.state.BatteryCapacity = 5.9999L;
     standby.Run();
-    EXPECT_EQ(standby.result.Standby, Verdict::Fails);
+    EXPECT_EQ(standby.result.Standby.State, Outcome::Fails);
 }
 
 TEST(UpdateTotals, DevicesWithoutPanel) {
@@ -133,7 +134,7 @@ TEST(UpdateTotals, NegativeRemainingCapacityShowsSignAndFails) {
     site.Add(0.5, 2.0); // 4 h x 2.095 A is more than the battery holds
     site.Run();
     EXPECT_EQ(site.texts.lbActStandby.substr(0, 1), "-");
-    EXPECT_EQ(site.result.Standby, Verdict::Fails);
+    EXPECT_EQ(site.result.Standby.State, Outcome::Fails);
 }
 
 TEST(UpdateTotals, ZeroQuiescentTotalIsUndefinedNotInfinite) {
@@ -142,8 +143,11 @@ TEST(UpdateTotals, ZeroQuiescentTotalIsUndefinedNotInfinite) {
     site.Run();
     EXPECT_EQ(site.texts.lbActStandby, "Undefined");
     EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
-    EXPECT_EQ(site.result.Standby, Verdict::Fails);
-    EXPECT_EQ(site.texts.lbSbNotes, kStandbyUndefined);
+    EXPECT_FALSE(site.result.ActualStandbyDefined);
+    // Only a negative line can cancel the panel's draw, and that line is
+    // what the verdict names.
+    EXPECT_EQ(site.result.Standby.State, Outcome::Fails);
+    EXPECT_EQ(site.texts.lbSbNotes, "Device line 1 has a negative current.");
 }
 
 // Custom currents from a file can be finite but so large that a sum, the
@@ -157,9 +161,9 @@ TEST(UpdateTotals, FiguresBeyondTheRangeOfNumbersAreUndefinedAndFail) {
         bool TotalsUndefined;
     };
     const Case cases[] = {
-        {"both totals overflow", -1e308, -1e308, 2, 15, true},
-        {"remaining capacity overflows", 0.0, -1e308, 1, 120, false},
-        {"standby time overflows", 0.0, -1e308, 1, 15, false},
+        {"both totals overflow", 1e308, 1e308, 2, 15, true},
+        {"remaining capacity overflows", 0.0, 1e308, 1, 120, false},
+        {"standby time overflows", 0.0, 1e308, 1, 15, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -169,18 +173,18 @@ TEST(UpdateTotals, FiguresBeyondTheRangeOfNumbersAreUndefinedAndFail) {
         site.Run();
         EXPECT_EQ(site.texts.lbActStandby, "Undefined");
         EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
-        EXPECT_EQ(site.result.Standby, Verdict::Fails);
+        EXPECT_EQ(site.result.Standby.State, Outcome::Undefined);
         EXPECT_EQ(site.texts.lbSbNotes, kStandbyTooLarge);
         if (c.TotalsUndefined) {
             EXPECT_EQ(site.texts.TotNomI, "Undefined");
             EXPECT_EQ(site.texts.TotAlarmI, "Undefined");
             EXPECT_EQ(site.texts.lbActPeak, "Undefined");
             EXPECT_EQ(site.texts.lbActPeakColor, kVerdictFails);
-            EXPECT_EQ(site.result.AlarmCurrent, Verdict::Fails);
+            EXPECT_EQ(site.result.AlarmCurrent.State, Outcome::Undefined);
             EXPECT_EQ(site.texts.lbPeakNotes, kAlarmTooLarge);
         } else {
             EXPECT_EQ(site.texts.lbActPeak, site.texts.TotAlarmI);
-            EXPECT_EQ(site.result.AlarmCurrent, Verdict::Meets);
+            EXPECT_EQ(site.result.AlarmCurrent.State, Outcome::Fails);
         }
     }
 
@@ -202,7 +206,8 @@ TEST(UpdateTotals, ExtremeAlarmPeriodsDoNotOverflow) {
     for (int period : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
         Site site(1, 0, "2.1 Ah", 1, period);
         site.Run();
-        EXPECT_EQ(site.result.Standby, period > 0 ? Verdict::Fails : Verdict::Meets) << period;
+        EXPECT_EQ(site.result.Standby.State, period > 0 ? Outcome::Fails : Outcome::Meets)
+            << period;
         EXPECT_EQ(site.texts.lbActStandby.find("INF"), std::string::npos);
     }
 }
@@ -233,4 +238,78 @@ TEST(UpdateTotals, DigitsDoNotDependOnTheCallersX87Precision) {
     EXPECT_EQ(large.texts.lbActStandby, "47.11 Hours");
     EXPECT_EQ(after, 2);
     EXPECT_EQ(before, 3);
+}
+
+// Each state of both verdicts, with the colour the formatter gives it.
+TEST(CalculateTotals, EveryVerdictStateAndItsColour) {
+    struct Case {
+        const char* Name;
+        const char* Battery;
+        int Panel;
+        double Quiescent, Alarm;
+        Outcome Standby, AlarmCurrent;
+    };
+    const Case cases[] = {
+        {"nothing chosen", nullptr, -1, 0.1, 0.1, Outcome::NotJudged, Outcome::NotJudged},
+        {"panel only", nullptr, 10, 0.1, 0.1, Outcome::NotJudged, Outcome::Meets},
+        {"meets", "17.0 Ah", 10, 0.1, 0.5, Outcome::Meets, Outcome::Meets},
+        {"fails", "2.1 Ah", 10, 0.2, 1.5, Outcome::Fails, Outcome::Fails},
+        {"beyond doubles", "17.0 Ah", 10, 1e308, 1e308, Outcome::Undefined, Outcome::Undefined},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Site site(3, c.Panel, c.Battery, 0);
+        site.Add(c.Quiescent, c.Alarm);
+        site.Add(c.Quiescent, c.Alarm);
+        site.Run();
+        EXPECT_EQ(site.result.Standby.State, c.Standby);
+        EXPECT_EQ(site.result.AlarmCurrent.State, c.AlarmCurrent);
+        EXPECT_EQ(site.texts.lbSbNotes, site.result.Standby.Note);
+        EXPECT_EQ(site.texts.lbPeakNotes, site.result.AlarmCurrent.Note);
+        EXPECT_EQ(site.texts.lbActStandbyColor, VerdictColour(c.Standby));
+        EXPECT_EQ(site.texts.lbActPeakColor, VerdictColour(c.AlarmCurrent));
+    }
+    EXPECT_EQ(VerdictColour(Outcome::NotJudged), kVerdictNone);
+    EXPECT_EQ(VerdictColour(Outcome::Meets), kVerdictMeets);
+    EXPECT_EQ(VerdictColour(Outcome::Fails), kVerdictFails);
+    EXPECT_EQ(VerdictColour(Outcome::Undefined), kVerdictFails);
+}
+
+// A negative line used to lower the totals until a failing site passed.
+TEST(CalculateTotals, ANegativeLineFailsEveryJudgedVerdict) {
+    Site site(3, 10, "17.0 Ah", 0);
+    site.Add(0.2, 1.0);
+    site.Add(0.3, 3.0);  // the alarm total alone would fail
+    site.Add(0.1, -2.0); // first negative line: the third
+    site.Add(-0.1, 0.5);
+    site.Run();
+    // 0.5 + 0.07 = 0.570 A and 2.5 + 0.07 = 2.570 A, shown as they are.
+    EXPECT_EQ(site.result.NegativeLine, 3);
+    EXPECT_EQ(site.texts.TotNomI, "0.570 Amps");
+    EXPECT_EQ(site.texts.lbActPeak, "2.570 Amps");
+    // (17 - 0.5 x 2.57) / 0.57 = 27.57 hours.
+    EXPECT_EQ(site.texts.lbActStandby, "27.57 Hours");
+    for (const RequirementVerdict* verdict : {&site.result.Standby, &site.result.AlarmCurrent}) {
+        EXPECT_EQ(verdict->State, Outcome::Fails);
+        EXPECT_EQ(verdict->Note, "Device line 3 has a negative current.");
+    }
+    EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictFails);
+    EXPECT_EQ(site.texts.lbActPeakColor, kVerdictFails);
+
+    // Unjudged stays unjudged: without a battery the standby row is blank.
+    Site noBattery(3, 10, nullptr, 0);
+    noBattery.Add(0.01, 0.01);
+    noBattery.Add(-0.0, -0.01); // -0.0 is not negative; -0.01 is
+    noBattery.Run();
+    EXPECT_EQ(noBattery.texts.lbActStandby, "---");
+    EXPECT_EQ(noBattery.texts.lbSbNotes, "None");
+    EXPECT_EQ(noBattery.texts.lbActStandbyColor, kVerdictNone);
+    EXPECT_EQ(noBattery.result.AlarmCurrent.State, Outcome::Fails);
+    EXPECT_EQ(noBattery.texts.lbPeakNotes, "Device line 2 has a negative current.");
+
+    Site zero(3, 10, "17.0 Ah", 0);
+    zero.Add(-0.0, 0.0);
+    zero.Run();
+    EXPECT_EQ(zero.result.NegativeLine, 0);
+    EXPECT_EQ(zero.result.Standby.State, Outcome::Meets);
 }

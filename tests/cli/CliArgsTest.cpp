@@ -93,6 +93,10 @@ TEST(CliArgs, RejectsWhatACommandDoesNotTake) {
         {"sheet", "--alarm-period", "-2147483648", "s.KVR", "-o", "s.pdf"},
         {"check"},
         {"check", "-o", "out", "s.KVR"},
+        {"check", "--json=yes", "s.KVR"},
+        {"check", "--json", "--json", "s.KVR"},
+        {"report", "--json", "s.KVR"},
+        {"export", "--json", "s.KVR"},
         {"export", "--standard", "0", "s.KVR"},
         {"export", "-o", "out.json", "s.KVR"},
         {"import", "s.json"},
@@ -107,10 +111,27 @@ TEST(CliArgs, RejectsWhatACommandDoesNotTake) {
     }
 }
 
+TEST(CliArgs, JsonIsAFlagOfCheck) {
+    EXPECT_FALSE(ParseCliArguments({"check", "s.KVR"}).Options.Json);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"check", "--json", "a.KVR", "b.KVR"},
+          {"check", "a.KVR", "--json", "b.KVR"},
+          {"check", "--standard", "0", "a.KVR", "b.KVR", "--json"}}) {
+        const CliParseResult parsed = ParseCliArguments(args);
+        ASSERT_TRUE(parsed) << parsed.Error;
+        EXPECT_TRUE(parsed.Options.Json);
+        EXPECT_EQ(parsed.Options.Files, (std::vector<std::string>{"a.KVR", "b.KVR"}));
+    }
+    // After "--" it is a file name.
+    const CliParseResult named = ParseCliArguments({"check", "--", "--json"});
+    EXPECT_FALSE(named.Options.Json);
+    EXPECT_EQ(named.Options.Files, std::vector<std::string>{"--json"});
+}
+
 TEST(CliArgs, UsageDocumentsEveryCommand) {
     const std::string usage = CliUsage();
-    for (const char* command :
-         {"report", "check", "export", "import", "--help", "--standard", "--alarm-period", "-o"})
+    for (const char* command : {"report", "check", "export", "import", "--help", "--standard",
+                                "--alarm-period", "-o", "--json", "\"summary\""})
         EXPECT_NE(usage.find(command), std::string::npos) << command;
 }
 

@@ -349,7 +349,7 @@ TEST(CliCheck, StandbyAndAlarmVerdictsAreIndependent) {
 TEST(CliCheck, FiguresThatCannotBeComputedFail) {
     TempFolder folder;
     SiteFileData site = MeetingSite();
-    site.Devices = {Device(1, "Custom", 3, -1e308, -1e308), Device(1, "Custom", 3, -1e308, -1e308)};
+    site.Devices = {Device(1, "Custom", 3, 1e308, 1e308), Device(1, "Custom", 3, 1e308, 1e308)};
     const std::string path = folder.File("huge.KVR");
     WriteSite(path, site);
     const CliRun check = RunTool({"check", path}, WithStored(0, 15));

@@ -3,7 +3,7 @@
 // awkward values. The Windows build's output is compared with the Linux
 // build's: both must show the same digits, which holds only while both
 // evaluate in the 80-bit format and round the same way.
-#include "calc/Sheet.h"
+#include "calc/SheetFigures.h"
 #include "calc/Supply.h"
 #include "calc/Totals.h"
 #include "io/Report.h"
@@ -144,7 +144,7 @@ void PrintSite(const SiteState& start, bool acFail, int battery, const DeviceSet
     std::printf("%d,%d,%d %d,%d,%d|%d %d|%s %s %s\n", texts.lbActStandbyColor.Red,
                 texts.lbActStandbyColor.Green, texts.lbActStandbyColor.Blue,
                 texts.lbActPeakColor.Red, texts.lbActPeakColor.Green, texts.lbActPeakColor.Blue,
-                static_cast<int>(totals.Standby), static_cast<int>(totals.AlarmCurrent),
+                static_cast<int>(totals.Standby.State), static_cast<int>(totals.AlarmCurrent.State),
                 Shortest(totals.QuiescentTotal).c_str(), Shortest(totals.AlarmTotal).c_str(),
                 Shortest(site.PeakCurrent).c_str());
     for (const DeviceList::Entry& entry : devices)

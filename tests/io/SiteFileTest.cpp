@@ -280,10 +280,30 @@ TEST_F(SiteFileReading, ValuesTheWriterNeverProducesAreRejected) {
     for (const Case& c : cases) {
         Bytes bytes = bytes_;
         c.Spoil(bytes);
-        const SiteFileResult read = DecodeSiteFile(bytes);
-        EXPECT_EQ(read.Status, SiteFileStatus::Invalid) << c.Name;
-        EXPECT_EQ(read.Message, c.Message) << c.Name;
+        // Leaving texts unconverted refuses exactly the same files.
+        for (const SiteTexts texts :
+             {SiteTexts::Convert, SiteTexts::SiteRefOnly, SiteTexts::Skip}) {
+            const SiteFileResult read = DecodeSiteFile(bytes, texts);
+            EXPECT_EQ(read.Status, SiteFileStatus::Invalid) << c.Name;
+            EXPECT_EQ(read.Message, c.Message) << c.Name;
+        }
     }
+}
+
+TEST_F(SiteFileReading, TextsLeftUnconvertedAreEmptyAndAllElseTheSame) {
+    bytes_[0] = 3;
+    std::memcpy(bytes_.data() + 1, "Ref", 3);
+    UseSlot(0, 1, "Door");
+    UseSlot(5, 2, "Siren");
+    const SiteFileResult all = Decode();
+    ASSERT_EQ(all.Status, SiteFileStatus::Ok) << all.Message;
+
+    SiteFileData expected = all.Data;
+    for (TDeviceData& device : expected.Devices)
+        device.Description.clear();
+    EXPECT_EQ(DecodeSiteFile(bytes_, SiteTexts::SiteRefOnly).Data, expected);
+    expected.SiteRef.clear();
+    EXPECT_EQ(DecodeSiteFile(bytes_, SiteTexts::Skip).Data, expected);
 }
 
 TEST(SiteFileOnDisk, WrittenFileReadsBack) {

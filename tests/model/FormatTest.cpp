@@ -69,3 +69,28 @@ TEST(Format, PadRightNeverCuts) {
     EXPECT_EQ(PadRight("", 3), "   ");
     EXPECT_EQ(PadRight("a description that is longer", 25), "a description that is longer");
 }
+
+// The sign is decided on the number; it must agree with the digits shown,
+// also for the doubles on either side of each rounding threshold.
+TEST(Format, ShowsMinusAgreesWithTheDigits) {
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        const double half = 0.5 / std::pow(10.0, decimals);
+        for (const double start : {half, half * 3, half / 7, 1.0 / 3, 1e-300, 1e300}) {
+            double value = start;
+            for (int i = 0; i < 4; ++i)
+                value = std::nextafter(value, 0.0);
+            for (int i = 0; i < 9; ++i, value = std::nextafter(value, 2 * start + 1)) {
+                for (const double signed_ : {value, -value}) {
+                    EXPECT_EQ(ShowsMinus(signed_, decimals),
+                              FormatFixed(signed_, decimals, '.').starts_with('-'))
+                        << signed_ << " at " << decimals;
+                }
+            }
+        }
+    }
+    EXPECT_FALSE(ShowsMinus(-0.0, 3));
+    EXPECT_FALSE(ShowsMinus(-std::numeric_limits<double>::infinity(), 3));
+    EXPECT_FALSE(ShowsMinus(std::nan(""), 3));
+    EXPECT_TRUE(ShowsMinus(-0.0005, 3));
+    EXPECT_FALSE(ShowsMinus(-0.0004999, 3));
+}

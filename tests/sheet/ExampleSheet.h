@@ -4,7 +4,7 @@
 // of the dialog: grade 3 under EN50131-1 on panel row 10 with 17.0 Ah and 15
 // minutes' alarm, one 0.2 A / 1 A line, and as many 0 A lines as asked for.
 
-#include "calc/Sheet.h"
+#include "calc/SheetFigures.h"
 #include "calc/Supply.h"
 #include "calc/Totals.h"
 

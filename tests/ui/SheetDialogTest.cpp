@@ -1,7 +1,7 @@
 // "Calculation Sheet..." through the real window and dialog: the sheet shown,
 // saved as PDF through the file dialog, handed to the print dialog.
 
-#include "ui/Sheet.h"
+#include "ui/SheetDialog.h"
 #include "ui/QtPrompter.h"
 #include "ui/main.h"
 

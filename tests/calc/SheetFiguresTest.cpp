@@ -1,6 +1,6 @@
 // The calculation sheet's figures against hand calculations, and its battery
 // verdicts against the window's standby verdict for every panel and grade.
-#include "calc/Sheet.h"
+#include "calc/SheetFigures.h"
 #include "calc/Supply.h"
 #include "model/Globals.h"
 
@@ -237,7 +237,9 @@ TEST(CalculationSheet, ZeroQuiescentTotalIsUndefinedAndNeverPasses) {
     EXPECT_EQ(s.CapacityNeeded.Result, "Undefined");
     EXPECT_EQ(s.FittingBattery, -1);
     EXPECT_EQ(s.Batteries[0].ActualStandby, "Undefined");
-    EXPECT_NE(s.BatteryConclusion.find("capacity short: Undefined"), std::string::npos);
+    // Only a negative line can cancel the panel's draw; it is named instead.
+    EXPECT_EQ(s.BatteryConclusion,
+              "No battery can be weighed up: Device line 1 has a negative current.");
 }
 
 TEST(CalculationSheet, NonFiniteTotalsAreUndefinedAndNeverPass) {
@@ -347,4 +349,23 @@ TEST(CalculationSheet, BatteryVerdictsAgreeWithTheWindowForEveryPanelAndGrade) {
     // The spread reaches both outcomes often.
     EXPECT_GT(fitted, sites / 4);
     EXPECT_LT(fitted, sites * 3 / 4);
+}
+
+TEST(CalculationSheet, ANegativeLineFailsBothChecksAndEveryBattery) {
+    Site site(3, 10, "17.0 Ah", 0);
+    site.Add(0.2, 1.0);
+    site.Add(0.1, -0.5);
+    const SheetFigures s = site.Sheet();
+    for (const SheetCheck* check : {&s.StandbyCheck, &s.AlarmCheck}) {
+        EXPECT_EQ(check->Result, Verdict::Fails);
+        EXPECT_EQ(check->Comment, "Device line 2 has a negative current.");
+        EXPECT_EQ(check->Comparison, "");
+    }
+    EXPECT_EQ(s.StandbyCheck.Comment, site.texts.lbSbNotes);
+    EXPECT_EQ(s.AlarmCheck.Comment, site.texts.lbPeakNotes);
+    EXPECT_EQ(s.FittingBattery, -1);
+    for (const SheetBattery& battery : s.Batteries)
+        EXPECT_EQ(battery.Standby, Verdict::Fails) << battery.Text;
+    EXPECT_EQ(s.BatteryConclusion,
+              "No battery can be weighed up: Device line 2 has a negative current.");
 }

@@ -1,4 +1,4 @@
-#include "Sheet.h"
+#include "SheetFigures.h"
 
 #include "calc/Supply.h"
 #include "model/Extended.h"
@@ -71,10 +71,10 @@ void SetResult(SheetFigure& figure, bool defined, const std::string& result) {
     figure.Result = defined ? result : std::string(kUndefined);
 }
 
-// Judged on the digits shown: a spare current a hair below zero shows as
+// Judged as the digits show it: a spare current a hair below zero shows as
 // 0.000 and is not called over, just as its battery meets the requirement.
-bool ShowsNegative(const SheetFigure& figure) {
-    return figure.Defined && figure.Result.starts_with('-');
+bool ShowsNegative(const SheetFigure& figure, double value) {
+    return figure.Defined && ShowsMinus(value, 3);
 }
 
 double Stored(Extended value) {
@@ -89,10 +89,10 @@ std::string AlarmHoursText(std::int32_t alarmPeriod) {
 // Builds the sheet section by section from inputs read once.
 class SheetBuilder {
 public:
-    SheetBuilder(const SiteState& site, const DeviceList& devices, const SheetSite& details,
-                 char separator)
-        : site_(site), devices_(devices), details_(details), separator_(separator), n_(separator),
-          havePanel_(site.PanelIndex >= 0 && site.PanelIndex < kPanelCount),
+    SheetBuilder(const SiteState& site, const DeviceList& devices, const TotalsResult& result,
+                 const SheetSite& details, char separator)
+        : site_(site), devices_(devices), result_(result), details_(details), separator_(separator),
+          n_(separator), havePanel_(site.PanelIndex >= 0 && site.PanelIndex < kPanelCount),
           panel_(havePanel_ ? &PanelTable[site.PanelIndex] : nullptr),
           capacity_(site.BatteryCapacity),
           haveBattery_(havePanel_ && capacity_ > 0 && std::isfinite(capacity_)),
@@ -200,22 +200,23 @@ private:
         }
     }
 
-    // Both comparisons, with the window's comments.
+    // Both comparisons, with the result's verdicts and the window's comments.
+    // A negative device line fails both with no comparison, as the window does.
     void Checks() {
         SheetCheck& standby = s_.StandbyCheck;
         standby.Requirement = FormatInt(hours_) + " Hours Standby";
         standby.Actual = s_.ActualStandby.Result;
-        if (!haveBattery_) {
+        const RequirementVerdict& standbyVerdict = result_.Standby;
+        if (!haveBattery_ || standbyVerdict.State == Outcome::NotJudged) {
             standby.Comment = "No battery is chosen.";
-        } else if (chosen_.Defined) {
-            const bool meets = chosen_.Standby == Verdict::Meets;
-            standby.Result = chosen_.Standby;
+        } else if (standbyVerdict.State == Outcome::Undefined || result_.NegativeLine > 0) {
+            standby.Comment = standbyVerdict.Note;
+        } else {
+            const bool meets = standbyVerdict.Meets();
+            standby.Result = meets ? Verdict::Meets : Verdict::Fails;
             standby.Comparison =
                 standby.Actual + Op(meets ? kAtLeast : "<") + FormatInt(hours_) + " Hours";
-            standby.Comment = meets ? kStandbyMeets : kStandbyFails;
-        } else {
-            // The window's own words for why.
-            standby.Comment = chosen_.Undefined;
+            standby.Comment = standbyVerdict.Note;
         }
 
         SheetCheck& alarm = s_.AlarmCheck;
@@ -227,15 +228,24 @@ private:
         }
         AssignFixed(alarm.Requirement, "Max Alarm Current: ", site_.PeakCurrent, 2, separator_,
                     " Amps");
+        const RequirementVerdict& alarmVerdict = result_.AlarmCurrent;
+        if (result_.NegativeLine > 0) {
+            alarm.Comment = alarmVerdict.Note;
+            return;
+        }
         if (!std::isfinite(loads_.Alarm)) {
             alarm.Comment = "Alarm current cannot be calculated.";
             return;
         }
-        alarm.Result = JudgeAlarmCurrent(loads_.Alarm, site_.PeakCurrent);
-        const bool meets = alarm.Result == Verdict::Meets;
+        if (alarmVerdict.State == Outcome::NotJudged) {
+            alarm.Comment = "No control panel is chosen.";
+            return;
+        }
+        const bool meets = alarmVerdict.Meets();
+        alarm.Result = meets ? Verdict::Meets : Verdict::Fails;
         alarm.Comparison =
             alarm.Actual + Op(meets ? kAtMost : ">") + n_.SupplyAmps(site_.PeakCurrent);
-        alarm.Comment = meets ? kAlarmMeets : kAlarmFails;
+        alarm.Comment = alarmVerdict.Note;
     }
 
     // The capacity the load needs, with and without the ageing allowance. A
@@ -270,7 +280,8 @@ private:
             SheetBattery battery;
             battery.Text = std::string(text);
             battery.ActualStandby = standby.Defined ? n_.Hours(standby.ActualStandby) : kUndefined;
-            battery.Standby = standby.Standby;
+            // A negative line would let a battery pass that does not.
+            battery.Standby = result_.NegativeLine > 0 ? Verdict::Fails : standby.Standby;
             battery.Chosen = haveBattery_ && battery.Text == details_.BatteryText;
             candidates.emplace_back(capacity, std::move(battery));
         }
@@ -284,6 +295,9 @@ private:
 
         if (candidates.empty()) {
             s_.BatteryConclusion = "No control panel is chosen, so no battery can be weighed up.";
+        } else if (result_.NegativeLine > 0) {
+            s_.BatteryConclusion =
+                "No battery can be weighed up: " + NegativeLineNote(result_.NegativeLine);
         } else if (s_.FittingBattery >= 0) {
             const SheetBattery& fit = s_.Batteries[static_cast<std::size_t>(s_.FittingBattery)];
             s_.BatteryConclusion =
@@ -314,7 +328,7 @@ private:
             s_.SpareQuiescent.Working = n_.Ah(Remaining()) + Op(kDivide) + hoursText_ + Op(kMinus) +
                                         n_.LoadA(loads_.Quiescent);
             SetResult(s_.SpareQuiescent, std::isfinite(spare), n_.LoadAmps(spare));
-            if (ShowsNegative(s_.SpareQuiescent))
+            if (ShowsNegative(s_.SpareQuiescent, spare))
                 s_.SpareQuiescent.Note = "over: more than the battery carries";
         }
 
@@ -326,7 +340,7 @@ private:
             s_.SpareAlarm.Working =
                 n_.SupplyA(site_.PeakCurrent) + Op(kMinus) + n_.LoadA(loads_.Alarm);
             SetResult(s_.SpareAlarm, std::isfinite(spare), n_.LoadAmps(spare));
-            if (ShowsNegative(s_.SpareAlarm))
+            if (ShowsNegative(s_.SpareAlarm, spare))
                 s_.SpareAlarm.Note = "over: more than the panel delivers";
         }
     }
@@ -361,6 +375,7 @@ private:
 
     const SiteState& site_;
     const DeviceList& devices_;
+    const TotalsResult& result_;
     const SheetSite& details_;
     const char separator_;
     const Numbers n_;
@@ -388,9 +403,17 @@ std::string SheetFigure::Line() const {
 }
 
 SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
-                          const SheetSite& details, char separator) {
+                          const TotalsResult& result, const SheetSite& details, char separator) {
     const ExtendedPrecisionScope precision;
-    return SheetBuilder(site, devices, details, separator).Build();
+    return SheetBuilder(site, devices, result, details, separator).Build();
+}
+
+SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
+                          const SheetSite& details, char separator) {
+    const bool havePanel = site.PanelIndex >= 0 && site.PanelIndex < kPanelCount;
+    const TotalsResult result = CalculateTotals(site, SumLoads(site, devices), havePanel,
+                                                havePanel && site.BatteryCapacity > 0);
+    return ComputeSheet(site, devices, result, details, separator);
 }
 
 } // namespace brellic

@@ -97,11 +97,17 @@ struct SheetFigures {
 inline constexpr const char* kUndefined = "Undefined";
 
 // The sheet's figures for the site as it stands: StandbyHours and
-// PeakCurrent as the supply calculation last left them, the device list and
-// the chosen battery's capacity. Every standby verdict on it, the chosen
-// battery's and each candidate's, comes from JudgeStandby, the window's own
-// computation. A figure that cannot be computed (no panel or battery, a zero
-// quiescent total, anything not finite) reads "Undefined" and never passes.
+// PeakCurrent as the supply calculation last left them, the device list, the
+// chosen battery's capacity, and the site's result as the calculation last
+// left it, whose verdicts and comments the sheet states. Every candidate
+// battery is judged through JudgeStandby, the window's own computation. A
+// figure that cannot be computed (no panel or battery, a zero quiescent
+// total, anything not finite) reads "Undefined" and never passes.
+SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
+                          const TotalsResult& result, const SheetSite& details, char separator);
+
+// The same with the result calculated here, for a panel and, when its
+// capacity is above zero, a battery taken as chosen.
 SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
                           const SheetSite& details, char separator);
 

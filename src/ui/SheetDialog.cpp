@@ -1,4 +1,4 @@
-#include "Sheet.h"
+#include "SheetDialog.h"
 
 #include "Named.h"
 #include "Paths.h"

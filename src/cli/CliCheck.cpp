@@ -1,0 +1,167 @@
+#include "cli/CliCheck.h"
+
+#include "calc/ResultTexts.h"
+#include "cli/Cli.h"
+#include "editor/SiteCheck.h"
+#include "model/Globals.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <ostream>
+
+namespace brellic {
+
+namespace {
+
+// A figure as JSON: the shortest text that reads back to the same double,
+// or null for one that is not finite.
+struct Number {
+    double Value;
+};
+
+std::ostream& operator<<(std::ostream& out, Number number) {
+    if (!std::isfinite(number.Value))
+        return out << "null";
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, number.Value);
+    return out.write(text, result.ptr - text);
+}
+
+// A text as a JSON string. File names need not be UTF-8; what is not comes
+// out as U+FFFD rather than as a broken document.
+struct String {
+    std::string_view Text;
+};
+
+std::ostream& operator<<(std::ostream& out, String string) {
+    // Most texts are plain ASCII with nothing to escape, the table's names
+    // and the notes always: they go out as they are.
+    const bool plain = std::all_of(string.Text.begin(), string.Text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
+    if (plain)
+        return out << '"' << string.Text << '"';
+    return out << nlohmann::json(std::string(string.Text))
+                      .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+const char* JsonWord(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Meets:
+        return "meets";
+    case Outcome::Fails:
+        return "fails";
+    case Outcome::Undefined:
+    case Outcome::NotJudged:
+        break;
+    }
+    return "undefined";
+}
+
+// The text form has two words: what does not meet a requirement fails it.
+const char* TextWord(Outcome outcome) {
+    return outcome == Outcome::Meets ? "meets" : "fails";
+}
+
+// Why a file is unusable, on one line, as standard error shows it.
+std::string OneLine(std::string message) {
+    std::replace_if(
+        message.begin(), message.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return message;
+}
+
+void WriteJsonSite(std::ostream& out, const std::string& path, const CheckedSite& site,
+                   const std::string& error) {
+    out << "    {\"file\": " << String{path} << ", \"error\": ";
+    if (!error.empty()) {
+        out << String{OneLine(error)};
+        for (const char* name :
+             {"siteReference", "grade", "panelName", "batteryName", "batteryAh", "deviceLines",
+              "requiredStandbyHours", "quiescentTotalAmps", "alarmTotalAmps", "actualStandbyHours",
+              "standby", "peakCurrentAmps", "alarmCurrent", "notes"})
+            out << ", \"" << name << "\": null";
+        out << '}';
+        return;
+    }
+    const SiteFileData& file = site.File;
+    const SupplyResult& supply = site.Result.Supply;
+    const TotalsResult& totals = site.Result.Totals;
+    const std::vector<int> batteries = BatteriesForPanel(file.Panel);
+    const std::string_view battery =
+        BatteryTable[static_cast<std::size_t>(batteries[static_cast<std::size_t>(file.Battery)])];
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    out << "null, \"siteReference\": " << String{file.SiteRef} << ", \"grade\": " << file.Grade
+        << ", \"panelName\": " << String{PanelTable[static_cast<std::size_t>(file.Panel)].Name}
+        << ", \"batteryName\": " << String{battery}
+        << ", \"batteryAh\": " << Number{static_cast<double>(supply.BatteryCapacity)}
+        << ", \"deviceLines\": " << file.Devices.size()
+        << ", \"requiredStandbyHours\": " << supply.StandbyHours
+        << ", \"quiescentTotalAmps\": " << Number{totals.QuiescentTotal}
+        << ", \"alarmTotalAmps\": " << Number{totals.AlarmTotal} << ", \"actualStandbyHours\": "
+        << Number{totals.ActualStandbyDefined ? totals.ActualStandby : none} << ", \"standby\": \""
+        << JsonWord(totals.Standby.State)
+        << "\", \"peakCurrentAmps\": " << Number{supply.PeakCurrent} << ", \"alarmCurrent\": \""
+        << JsonWord(totals.AlarmCurrent.State) << "\", \"notes\": [" << String{totals.Standby.Note}
+        << ", " << String{totals.AlarmCurrent.Note} << "]}";
+}
+
+} // namespace
+
+int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::ostream& out) {
+    // The JSON form names the site; neither form prints a device's description.
+    const SiteTexts texts = run.Json ? SiteTexts::SiteRefOnly : SiteTexts::Skip;
+    int status = kCliOk;
+    std::size_t meet = 0;
+    std::size_t fail = 0;
+    std::size_t unusable = 0;
+    std::string standbyFigure;
+    std::string peakFigure;
+
+    if (run.Json)
+        out << "{\n  \"format\": \"brellic-check\",\n  \"version\": 1,\n  \"standard\": \""
+            << (run.SystemStandard == 0 ? "EN50131-1" : "PD6662")
+            << "\",\n  \"alarmPeriodMinutes\": " << run.AlarmPeriod << ",\n  \"sites\": [";
+    bool first = true;
+    for (const std::string& path : files) {
+        // One site at a time: nothing of a site outlives its line.
+        const CheckedSite site = CheckSiteFile(path, run.SystemStandard, run.AlarmPeriod, texts);
+        const TotalsResult& totals = site.Result.Totals;
+        if (!site.Error.empty()) {
+            run.PrintError(site.Error);
+            status = kCliError;
+            ++unusable;
+        } else if (totals.Standby.Meets() && totals.AlarmCurrent.Meets()) {
+            ++meet;
+        } else {
+            ++fail;
+            if (status == kCliOk)
+                status = kCliFails;
+        }
+
+        // Each verdict is out before the next file is looked at.
+        if (run.Json) {
+            out << (first ? "\n" : ",\n");
+            first = false;
+            WriteJsonSite(out, path, site, site.Error);
+            out.flush();
+        } else if (site.Error.empty()) {
+            AssignActualStandby(standbyFigure, totals, run.DecimalSeparator);
+            AssignActualPeak(peakFigure, totals, run.DecimalSeparator);
+            out << path << ": standby " << TextWord(totals.Standby.State) << " (" << standbyFigure
+                << "), alarm current " << TextWord(totals.AlarmCurrent.State) << " (" << peakFigure
+                << ")\n"
+                << std::flush;
+        }
+    }
+    if (run.Json)
+        out << (first ? "],\n" : "\n  ],\n") << "  \"summary\": {\"sites\": " << files.size()
+            << ", \"meet\": " << meet << ", \"fail\": " << fail << ", \"unusable\": " << unusable
+            << "}\n}\n";
+    return status;
+}
+
+} // namespace brellic

@@ -1,0 +1,79 @@
+#include "editor/SiteCheck.h"
+
+#include "calc/Supply.h"
+#include "calc/Totals.h"
+#include "model/Format.h"
+#include "model/Globals.h"
+
+namespace brellic {
+
+namespace {
+
+std::string PanelName(std::int32_t row) {
+    return row >= 0 && row < kPanelCount
+               ? "\"" + std::string(PanelTable[static_cast<std::size_t>(row)].Name) + "\""
+               : "row " + FormatInt(row);
+}
+
+} // namespace
+
+std::string PanelNotAllowedMessage(const std::string& path, std::int32_t panelRow,
+                                   std::int32_t grade) {
+    return "Cannot use \"" + path + "\": its panel, " + PanelName(panelRow) +
+           ", cannot be used at grade " + FormatInt(grade) + ", so no panel is selected.";
+}
+
+std::string BatteryNotListedMessage(const std::string& path, std::int32_t panelRow) {
+    return "Cannot use \"" + path + "\": its battery position is not in the battery list of " +
+           PanelName(panelRow) + ", so no battery is selected.";
+}
+
+std::string TooShortMessage(const std::string& path) {
+    return "Cannot open \"" + path + "\": the file is shorter than one site record (" +
+           FormatInt(kSiteFileSize) + " bytes).";
+}
+
+CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::int32_t alarmPeriod,
+                          SiteTexts texts) {
+    CheckedSite checked;
+    SiteFileResult read = ReadSiteFile(path, texts);
+    if (read.Status == SiteFileStatus::TooShort) {
+        checked.Error = TooShortMessage(path);
+        return checked;
+    }
+    if (!read) {
+        checked.Error = std::move(read.Message);
+        return checked;
+    }
+    checked.File = std::move(read.Data);
+    const SiteFileData& file = checked.File;
+
+    // Opening selects the file's panel only where its grade offers it, and
+    // its battery only where the position is in that panel's list. The
+    // decoder has already refused a grade or panel row out of range.
+    const PanelRecord& panel = PanelTable[static_cast<std::size_t>(file.Panel)];
+    if (panel.MaxGrade < file.Grade) {
+        checked.Error = PanelNotAllowedMessage(path, file.Panel, file.Grade);
+        return checked;
+    }
+    const std::vector<int> batteries = BatteriesForPanel(file.Panel);
+    if (file.Battery < 0 || static_cast<std::size_t>(file.Battery) >= batteries.size()) {
+        checked.Error = BatteryNotListedMessage(path, file.Panel);
+        return checked;
+    }
+
+    // The state the window's open sequence ends in: the file's grade, panel
+    // and battery, the loaded settings, and the AC-fail box as stored.
+    SiteState site;
+    site.SystemStandard = standard;
+    site.AlarmPeriod = alarmPeriod;
+    site.SystemGrade = file.Grade;
+    site.PanelIndex = file.Panel;
+    site.BatteryCapacity = ParseBatteryCapacity(
+        BatteryTable[static_cast<std::size_t>(batteries[static_cast<std::size_t>(file.Battery)])]);
+    checked.Result.Supply = CalculateSupply(site, file.AcFail);
+    checked.Result.Totals = CalculateTotals(site, SumLoads(site, file.Devices), true, true);
+    return checked;
+}
+
+} // namespace brellic
