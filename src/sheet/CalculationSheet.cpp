@@ -3,25 +3,34 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextTable>
+
+#include <algorithm>
+#include <cmath>
 
 namespace brellic {
 
 namespace {
 
-constexpr qreal kPointSize = 8.5;
+// The body size: a site of 15 device lines fits on one A4 page.
+constexpr qreal kPointSize = 8.0;
 // Lengths in a document's formats (margins, borders, padding) are in pixels
 // at 96 dpi; the layout scales them to the device it paints on.
 constexpr qreal kLayoutDpi = 96.0;
 constexpr qreal kMarginMm = 15.0;
-constexpr qreal kBottomMarginMm = 20.0; // leaves room for the page footer
+constexpr qreal kTopMarginMm = 12.0;
+constexpr qreal kBottomMarginMm = 18.0; // leaves room for the page footer
 constexpr int kPdfResolution = 600;
 
 QString Html(const std::string& utf8) {
@@ -49,6 +58,19 @@ QString VerdictWord(Verdict verdict) {
     return verdict == Verdict::Meets ? QStringLiteral("meets") : QStringLiteral("fails");
 }
 
+// The section headings, in the order the sheet shows them. Each is kept on
+// the page of what follows it.
+constexpr const char* kDevicesHeading = "Devices Powered from Control Panel";
+constexpr const char* kSummaryHeading = "System Summary";
+constexpr const char* kWorkingHeading = "Working";
+constexpr const char* kBatteryHeading = "Battery That Fits";
+constexpr const char* kSpareHeading = "Spare Capacity";
+constexpr const char* kRechargeHeading = "Recharge";
+constexpr const char* kCheckedHeading = "Checked";
+constexpr const char* kHeadings[] = {kDevicesHeading, kSummaryHeading, kWorkingHeading,
+                                     kBatteryHeading, kSpareHeading,   kRechargeHeading,
+                                     kCheckedHeading};
+
 QString Heading(const char* text) {
     return QStringLiteral("<p style=\"font-size:10pt; font-weight:bold; margin-top:8px; "
                           "margin-bottom:3px\">%1</p>\n")
@@ -58,7 +80,7 @@ QString Heading(const char* text) {
 // Ruled tables: thin grey lines. Collapsed borders would look neater but take
 // Qt three times as long to lay out and paint on a long device list.
 QString RuledTable() {
-    return QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" "
+    return QStringLiteral("<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"1\" "
                           "style=\"border-color:#808080\">\n");
 }
 
@@ -122,7 +144,8 @@ QString CheckRow(const char* what, const SheetCheck& check, const QString& rule)
 QString BuildHtml(const SheetFigures& f, const QString& title, const QString& date) {
     QString h;
     h += QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>%1</title>\n"
-                        "<style>body { font-family: Arial, Helvetica, sans-serif; font-size: %2pt; "
+                        "<style>body { font-family: 'DejaVu Sans', Arial, Helvetica, sans-serif; "
+                        "font-size: %2pt; "
                         "}</style>\n</head><body>\n")
              .arg(title.toHtmlEscaped(), QString::number(kPointSize));
     h += QStringLiteral("<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px\">Power "
@@ -145,7 +168,7 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     h += QStringLiteral("</table>\n");
 
     // The devices; the header row repeats on every page the table runs onto.
-    h += Heading("Devices Powered from Control Panel");
+    h += Heading(kDevicesHeading);
     h += RuledTable();
     h += QStringLiteral("<thead><tr>") + HeaderCell("Qty", "center") + HeaderCell("Description") +
          HeaderCell("Grade", "center") + HeaderCell("Quiescent", "center") +
@@ -157,7 +180,7 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     h += QStringLiteral("</tbody></table>\n");
 
     // The two verdicts, as the window shows them.
-    h += Heading("System Summary");
+    h += Heading(kSummaryHeading);
     h += RuledTable();
     h += QStringLiteral("<tr>") + HeaderCell("Requirement") + HeaderCell("Actual") +
          HeaderCell("Comments") + QStringLiteral("</tr>\n");
@@ -168,7 +191,7 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     }
     h += QStringLiteral("</table>\n");
 
-    h += Heading("Working");
+    h += Heading(kWorkingHeading);
     h += PlainTable();
     for (const SheetFigure* figure :
          {&f.RequiredStandby, &f.PeakCurrent, &f.RatedOutput, &f.QuiescentTotal, &f.AlarmTotal,
@@ -180,7 +203,7 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
         CheckRow("Alarm current", f.AlarmCheck, QStringLiteral("alarm total against peak current"));
     h += QStringLiteral("</table>\n");
 
-    h += Heading("Battery That Fits");
+    h += Heading(kBatteryHeading);
     h += PlainTable();
     h += FigureRow(f.CapacityNeeded);
     h += FigureRow(f.CapacityWithAllowance);
@@ -203,13 +226,13 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     h += QStringLiteral("<p style=\"margin-top:3px\"><b>%1</b></p>\n")
              .arg(Html(f.BatteryConclusion));
 
-    h += Heading("Spare Capacity");
+    h += Heading(kSpareHeading);
     h += PlainTable();
     h += FigureRow(f.SpareQuiescent);
     h += FigureRow(f.SpareAlarm);
     h += QStringLiteral("</table>\n");
 
-    h += Heading("Recharge");
+    h += Heading(kRechargeHeading);
     h += PlainTable();
     h += FigureRow(f.Recharge);
     h += CheckRow("Recharge time", f.RechargeCheck,
@@ -217,7 +240,7 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     h += QStringLiteral("</table>\n");
 
     // Left empty for whoever checks the sheet.
-    h += Heading("Checked");
+    h += Heading(kCheckedHeading);
     h += RuledTable();
     h += QStringLiteral("<tr><td width=\"40%\" valign=\"top\" style=\"height:44px\">Checked "
                         "by:<br/><br/><br/></td><td width=\"20%\" valign=\"top\">Date:</td>"
@@ -226,13 +249,109 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     return h;
 }
 
-QFont SheetFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Helvetica"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(kPointSize);
+// The sheet's own font, built into the program: the pages must break in the
+// same places on every machine, whatever fonts it has or lacks (a machine
+// with none at all once got a PDF without a word in it). Registered once;
+// empty when the font cannot be loaded.
+QString SheetFamily() {
+    static const QString family = [] {
+        QString name;
+        for (const char* face :
+             {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSans-Oblique.ttf"}) {
+            const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/brellic/fonts/") +
+                                                             QLatin1String(face));
+            const QStringList families = QFontDatabase::applicationFontFamilies(id);
+            if (id < 0 || families.isEmpty())
+                return QString();
+            name = families.constFirst();
+        }
+        return name;
+    }();
+    return family;
+}
+
+QFont SheetFont(qreal pointSize = kPointSize) {
+    QFont font(SheetFamily());
+    font.setStyleHint(QFont::SansSerif, QFont::NoFontMerging);
+    font.setPointSizeF(pointSize);
     return font;
+}
+
+// The document's blocks whose text is one of the headings.
+std::vector<QTextBlock> HeadingBlocks(const QTextDocument& document) {
+    std::vector<QTextBlock> headings;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (std::any_of(std::begin(kHeadings), std::end(kHeadings),
+                        [&](const char* heading) { return text == QLatin1String(heading); }))
+            headings.push_back(block);
+    }
+    return headings;
+}
+
+// The table that starts right after a block, or nullptr.
+QTextTable* TableAfter(const QTextBlock& block) {
+    return QTextCursor(block.next()).currentTable();
+}
+
+// The bottom, in document coordinates, of the first row of content of a
+// table: below a repeated header row, the first row under it.
+qreal FirstRowBottom(QAbstractTextDocumentLayout& layout, QTextTable& table) {
+    const int row = std::min(table.format().headerRowCount(), table.rows() - 1);
+    qreal bottom = 0;
+    for (int column = 0; column < table.columns(); ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        for (QTextFrame::iterator it = cell.begin(); !it.atEnd(); ++it) {
+            if (it.currentBlock().isValid())
+                bottom = std::max(bottom, layout.blockBoundingRect(it.currentBlock()).bottom());
+        }
+    }
+    return bottom;
+}
+
+int PageOf(qreal y, qreal pageHeight) {
+    return static_cast<int>(std::floor(y / pageHeight));
+}
+
+// Where the sheet's content ends: the bottom of its last table, the signature
+// block. The empty paragraph a document always ends with may fall onto a page
+// of its own, which must not be printed.
+qreal ContentBottom(QTextDocument& document) {
+    const QList<QTextFrame*> frames = document.rootFrame()->childFrames();
+    if (frames.isEmpty())
+        return document.documentLayout()->documentSize().height();
+    return document.documentLayout()->frameBoundingRect(frames.constLast()).bottom();
+}
+
+// Moves a heading to the next page where it would otherwise stand at the
+// foot of a page without what follows it; the Recharge section goes over
+// together with the signature block after it, so that the block is never
+// split and never alone on a page. Each move shifts everything below, so the
+// headings are looked at again from the top after each.
+void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const QTextBlock& heading : HeadingBlocks(document)) {
+            QTextBlockFormat format = heading.blockFormat();
+            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                continue;
+            qreal end = 0;
+            if (heading.text() == QLatin1String(kRechargeHeading))
+                end = ContentBottom(document);
+            else if (QTextTable* table = TableAfter(heading))
+                end = FirstRowBottom(layout, *table);
+            else
+                end = layout.blockBoundingRect(heading.next()).bottom();
+            const qreal top = layout.blockBoundingRect(heading).top();
+            if (PageOf(top, pageHeight) == PageOf(end - 1, pageHeight))
+                continue;
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(heading).setBlockFormat(format);
+            moved = true;
+            break;
+        }
+    }
 }
 
 } // namespace
@@ -258,7 +377,13 @@ CalculationSheet::CalculationSheet(const SheetFigures& figures, const QDate& dat
 
 CalculationSheet::~CalculationSheet() = default;
 
+bool CalculationSheet::Usable() {
+    return !SheetFamily().isEmpty();
+}
+
 int CalculationSheet::Paint(QPagedPaintDevice& device) const {
+    if (!Usable())
+        return 0;
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
@@ -271,7 +396,7 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
     QTextFrameFormat frame = pages->rootFrame()->frameFormat();
     frame.setLeftMargin(kMarginMm * layoutMm);
     frame.setRightMargin(kMarginMm * layoutMm);
-    frame.setTopMargin(kMarginMm * layoutMm);
+    frame.setTopMargin(kTopMarginMm * layoutMm);
     frame.setBottomMargin(kBottomMarginMm * layoutMm);
     pages->rootFrame()->setFrameFormat(frame);
     const QSizeF page(device.width(), device.height());
@@ -279,11 +404,12 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
     QAbstractTextDocumentLayout* layout = pages->documentLayout();
     layout->setPaintDevice(&device);
     pages->markContentsDirty(0, pages->characterCount());
-    const int count = pages->pageCount();
+    KeepHeadingsWithTheirContent(*pages, page.height());
+    const int count =
+        std::min(pages->pageCount(), PageOf(ContentBottom(*pages) - 1, page.height()) + 1);
 
     const qreal deviceMm = device.logicalDpiY() / 25.4;
-    QFont footerFont = SheetFont();
-    footerFont.setPointSizeF(kPointSize - 1);
+    const QFont footerFont = SheetFont(kPointSize - 1);
     const QFontMetricsF metrics(footerFont, &device);
     const QRectF footer(kMarginMm * deviceMm,
                         page.height() - kBottomMarginMm * deviceMm + 5 * deviceMm,

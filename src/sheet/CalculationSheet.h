@@ -29,9 +29,15 @@ public:
     // "Calculation Sheet - <site reference>", for the PDF's title and the print job.
     const QString& Title() const { return title_; }
 
+    // False when the sheet's own font cannot be loaded: nothing is painted
+    // then, since a sheet in whatever font the machine has would break its
+    // pages elsewhere, and on a machine without fonts would have no text.
+    static bool Usable();
+
     // Lays the sheet out on the device's pages, the site and "Page n of m"
-    // under each, and paints them. Returns the number of pages, 0 when the
-    // device cannot be painted on.
+    // under each, and paints them. A heading is never left at the foot of a
+    // page, nor the signature block split or alone on one. Returns the number
+    // of pages, 0 when the device cannot be painted on.
     int Paint(QPagedPaintDevice& device) const;
     // The sheet as an A4 portrait PDF; empty when it cannot be made.
     QByteArray Pdf() const;

@@ -46,6 +46,7 @@ class CalculationSheetTest : public QObject {
 private slots:
     void pdfHoldsEveryFigure();
     void longDeviceListRunsOntoPagesWithTheHeaderRepeated();
+    void pagesBreakWhereAReaderExpects();
     void htmlIsACompletePageWithTheUsersTextsEscaped();
     void undefinedFiguresShowInRed();
     void dateIsTheSameInEveryLocale();
@@ -151,6 +152,49 @@ void CalculationSheetTest::longDeviceListRunsOntoPagesWithTheHeaderRepeated() {
     QCOMPARE(previous, 99);
 }
 
+// Every length of device list from 1 to 100 lines: no heading stands at the
+// foot of a page without what follows it, the signature block is neither
+// split nor alone on its page, no page holds the footer alone, and up to 15
+// lines take one page. The text is what a reader sees, in the sheet's own font.
+void CalculationSheetTest::pagesBreakWhereAReaderExpects() {
+    BRELLIC_NEED_PDFTOTEXT();
+    const QStringList headings = {QStringLiteral("Devices Powered from Control Panel"),
+                                  QStringLiteral("System Summary"),
+                                  QStringLiteral("Working"),
+                                  QStringLiteral("Battery That Fits"),
+                                  QStringLiteral("Spare Capacity"),
+                                  QStringLiteral("Recharge"),
+                                  QStringLiteral("Checked")};
+    for (int lines = 1; lines <= 100; ++lines) {
+        const QString where = QStringLiteral("%1 device lines").arg(lines);
+        const QString text = PdfTextOf(CalculationSheet(ExampleFigures(lines - 1), kDate));
+        QStringList pages = text.split(QLatin1Char('\f'));
+        QVERIFY2(pages.size() >= 2 && pages.takeLast().trimmed().isEmpty(), qPrintable(where));
+        if (lines <= 15)
+            QVERIFY2(pages.size() == 1, qPrintable(where));
+        for (int page = 0; page < pages.size(); ++page) {
+            const QString at = QStringLiteral("%1, page %2").arg(where).arg(page + 1);
+            QStringList body;
+            for (const QString& line : pages[page].split(QLatin1Char('\n'))) {
+                if (!line.trimmed().isEmpty() &&
+                    !line.contains(QStringLiteral(" of %1").arg(pages.size())))
+                    body.push_back(line.trimmed());
+            }
+            QVERIFY2(!body.isEmpty(), qPrintable(at + QStringLiteral(": the footer alone")));
+            QVERIFY2(!headings.contains(body.constLast()),
+                     qPrintable(at + QStringLiteral(": ends on the heading ") + body.constLast()));
+            const qsizetype checked = body.indexOf(QStringLiteral("Checked"));
+            if (checked < 0)
+                continue;
+            QVERIFY2(
+                body.mid(checked).join(QLatin1Char(' ')).contains(QStringLiteral("Signature:")),
+                qPrintable(at + QStringLiteral(": the signature block is split")));
+            QVERIFY2(checked > 0,
+                     qPrintable(at + QStringLiteral(": the signature block is alone")));
+        }
+    }
+}
+
 void CalculationSheetTest::htmlIsACompletePageWithTheUsersTextsEscaped() {
     // A "%1" in a user's text is text, not a placeholder.
     SheetFigures figures = ExampleFigures(0, "<b>Smith & Sons</b> %1");
@@ -161,7 +205,9 @@ void CalculationSheetTest::htmlIsACompletePageWithTheUsersTextsEscaped() {
     QVERIFY(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
     QVERIFY(html.contains(QStringLiteral("<title>Calculation Sheet - &lt;b&gt;Smith &amp; "
                                          "Sons&lt;/b&gt; %1</title>")));
-    QVERIFY(html.contains(QStringLiteral("font-size: 8.5pt")));
+    // A browser uses the sheet's own font first, where it has it.
+    QVERIFY(html.contains(QStringLiteral("font-family: 'DejaVu Sans', Arial")));
+    QVERIFY(html.contains(QStringLiteral("font-size: 8pt")));
     QVERIFY(html.contains(QStringLiteral("Sounder &lt;script&gt;")));
     QVERIFY(!html.contains(QStringLiteral("<script")));
     QVERIFY(html.contains(QStringLiteral("<thead>")));
