@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include "BrellicVersion.h"
+
 #include <charconv>
 
 namespace brellic {
@@ -88,13 +90,21 @@ std::optional<std::int32_t> ParseStandard(std::string_view text) {
 }
 
 CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
-    // Help wins wherever an option may stand, even after a mistake, but not
-    // as an option's value ("-o -h") nor after "--", where it is a name.
+    // Help, then the version, wins wherever an option may stand, even after a
+    // mistake, but not as an option's value ("-o -h") nor after "--", where
+    // it is a name.
+    bool version = false;
     for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
         if (args[i] == "--help" || args[i] == "-h")
             return {};
+        version = version || args[i] == "--version";
         if (TakesNextArgument(args[i]))
             ++i;
+    }
+    if (version) {
+        CliParseResult result;
+        result.Options.Command = CliCommand::Version;
+        return result;
     }
     if (args.empty())
         return Fail("no command given");
@@ -195,6 +205,8 @@ std::string CliUsage() {
            "      Writes the site's calculation sheet as an A4 PDF, or as HTML when the\n"
            "      name ends in .html. Needs no display. Dated today, or on the day of\n"
            "      SOURCE_DATE_EPOCH (seconds since 1970, UTC) when that is set.\n"
+           "  brellic-cli --version\n"
+           "      Prints the version.\n"
            "  brellic-cli --help\n"
            "      Prints this text.\n"
            "\n"
@@ -215,6 +227,10 @@ std::string CliUsage() {
            "   \"grade\": int, \"quiescent\": number, \"alarm\": number}]}\n"
            "  panel is the row of the panel table, battery the position in that panel's\n"
            "  battery list, quiescent and alarm the line totals in amperes.\n";
+}
+
+std::string CliVersion() {
+    return std::string("brellic-cli ") + kVersion + "\n";
 }
 
 } // namespace brellic
