@@ -1,5 +1,6 @@
 // Brellic's entry: creates the main window and runs the event loop. An
 // optional argument names a site file to open at start.
+#include "app/StartFolder.h"
 #include "settings/DecimalSeparator.h"
 #include "settings/PlatformSettings.h"
 #include "ui/QtPrompter.h"
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLocale>
 
 #ifdef _WIN32
@@ -44,6 +46,14 @@ int main(int argc, char* argv[]) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brellic"));
+    QStringList arguments = QApplication::arguments();
+#ifdef _WIN32
+    // A site file named relative to the start folder is found there even when
+    // the program moves on from it.
+    if (arguments.size() > 1)
+        arguments[1] = QFileInfo(arguments.at(1)).absoluteFilePath();
+    brellic::LeaveUnwritableStartFolder();
+#endif
 
     auto settings = brellic::CreatePlatformSettingsStore();
     brellic::QtPrompter prompter;
@@ -52,7 +62,6 @@ int main(int argc, char* argv[]) {
     prompter.SetParent(&window);
     window.show();
 
-    const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
         window.OpenAtStart(arguments.at(1));
     return QApplication::exec();

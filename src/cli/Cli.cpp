@@ -258,6 +258,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     case CliCommand::Help:
         out << CliUsage();
         break;
+    case CliCommand::Version:
+        out << CliVersion();
+        break;
     case CliCommand::Report:
         status = Report(options, out, err, environment);
         break;

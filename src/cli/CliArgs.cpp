@@ -3,6 +3,7 @@
 #include "editor/Settings.h"
 #include "io/Cp1252.h"
 #include "model/Installation.h"
+#include "BrellicVersion.h"
 
 #include <charconv>
 
@@ -118,13 +119,21 @@ std::optional<std::int32_t> ParseStandard(std::string_view text) {
 }
 
 CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
-    // Help wins wherever an option may stand, even after a mistake, but not
-    // as an option's value ("-o -h") nor after "--", where it is a name.
+    // Help, then the version, wins wherever an option may stand, even after a
+    // mistake, but not as an option's value ("-o -h") nor after "--", where
+    // it is a name.
+    bool version = false;
     for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
         if (args[i] == "--help" || args[i] == "-h")
             return {};
+        version = version || args[i] == "--version";
         if (TakesNextArgument(args[i]))
             ++i;
+    }
+    if (version) {
+        CliParseResult result;
+        result.Options.Command = CliCommand::Version;
+        return result;
     }
     if (args.empty())
         return Fail("no command given");
@@ -260,6 +269,8 @@ std::string CliUsage() {
            "      Writes each supply of the installation as DIR/supply-01.KVR,\n"
            "      DIR/supply-02.KVR, ... into the existing folder DIR. A supply with no\n"
            "      panel or battery yet cannot be written.\n"
+           "  brellic-cli --version\n"
+           "      Prints the version.\n"
            "  brellic-cli --help\n"
            "      Prints this text.\n"
            "\n"
@@ -312,6 +323,10 @@ std::string CliUsage() {
            "  used has its \"error\" and null for every later member. The exit status is\n"
            "  the text form's.\n"
            "  Members are only ever added in later versions.\n";
+}
+
+std::string CliVersion() {
+    return std::string("brellic-cli ") + kVersion + "\n";
 }
 
 } // namespace brellic

@@ -8,7 +8,7 @@
 
 namespace brellic {
 
-enum class CliCommand { Help, Report, Check, Export, Import, Sheet, Combine, Split };
+enum class CliCommand { Help, Version, Report, Check, Export, Import, Sheet, Combine, Split };
 
 // A command line as the tool understood it.
 struct CliOptions {
@@ -48,5 +48,8 @@ std::optional<SheetFormat> SheetFormatFor(std::string_view path);
 
 // The text --help prints.
 std::string CliUsage();
+
+// The line --version prints: "brellic-cli VERSION".
+std::string CliVersion();
 
 } // namespace brellic

@@ -1,7 +1,7 @@
 #include "cli/ReadOnlySettings.h"
 
 #ifdef _WIN32
-#include "settings/PlatformSettings.h"
+#include "settings/RegistrySettingsStore.h"
 #else
 #include "settings/IniSettingsStore.h"
 #endif
@@ -33,9 +33,9 @@ std::string ReadOnlySettingsStore::FailureMessage() const {
 
 std::unique_ptr<SettingsStore> CreateStoredSettingsReader() {
 #ifdef _WIN32
-    // The registry store opens its key as the window does, creating it if need
-    // be; the adapter still keeps any value from being written.
-    return std::make_unique<ReadOnlySettingsStore>(CreatePlatformSettingsStore());
+    // The keys are read as the window would read them, but never created; the
+    // adapter still keeps any value from being written.
+    return std::make_unique<ReadOnlySettingsStore>(CreateRegistrySettingsReader());
 #else
     return std::make_unique<ReadOnlySettingsStore>(std::make_unique<IniSettingsStore>(
         IniSettingsStore::DefaultFileName(), IniSettingsStore::Access::ReadOnly));

@@ -22,8 +22,8 @@ private:
     std::unique_ptr<SettingsStore> store_;
 };
 
-// The settings the window loads, opened read only. Where the platform allows,
-// opening creates no file, folder or key either.
+// The settings the window loads, opened read only. Opening creates no file,
+// folder or key either.
 std::unique_ptr<SettingsStore> CreateStoredSettingsReader();
 
 } // namespace brellic

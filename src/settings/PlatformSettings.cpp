@@ -10,7 +10,7 @@ namespace brellic {
 
 std::unique_ptr<SettingsStore> CreatePlatformSettingsStore() {
 #ifdef _WIN32
-    return std::make_unique<RegistrySettingsStore>();
+    return CreateRegistrySettings();
 #else
     return std::make_unique<IniSettingsStore>();
 #endif

@@ -9,6 +9,8 @@
 #include "SheetDialog.h"
 #include "WindowControls.h"
 
+#include "BrellicVersion.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -388,9 +390,10 @@ void TfrmMain::Options1Click() {
 
 void TfrmMain::AboutClick() {
     QMessageBox::about(this, QStringLiteral("About Brellic"),
-                       QStringLiteral("<b>Brellic</b><p>Checks the power supply of an intruder "
-                                      "alarm installation against the standby-time and "
-                                      "alarm-current rules of EN 50131-1 or PD 6662.</p>"));
+                       QStringLiteral("<b>Brellic</b><p>Version %1</p><p>Checks the power supply "
+                                      "of an intruder alarm installation against the standby-time "
+                                      "and alarm-current rules of EN 50131-1 or PD 6662.</p>")
+                           .arg(QLatin1String(kVersion)));
 }
 
 void TfrmMain::CalcSheetClick() {

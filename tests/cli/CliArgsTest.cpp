@@ -51,6 +51,20 @@ TEST(CliArgs, HelpWinsAnywhereBeforeTheEndOfOptions) {
     EXPECT_EQ(file.Options.Files, std::vector<std::string>{"--help"});
 }
 
+TEST(CliArgs, VersionWinsAsHelpDoesButGivesWayToHelp) {
+    EXPECT_EQ(ParseCliArguments({"--version"}).Options.Command, CliCommand::Version);
+    EXPECT_EQ(ParseCliArguments({"check", "a.KVR", "--version"}).Options.Command,
+              CliCommand::Version);
+    EXPECT_EQ(ParseCliArguments({"--version", "-h"}).Options.Command, CliCommand::Help);
+
+    const CliParseResult output = ParseCliArguments({"report", "-o", "--version", "s.KVR"});
+    ASSERT_TRUE(output) << output.Error;
+    EXPECT_EQ(output.Options.Output, "--version");
+    const CliParseResult file = ParseCliArguments({"export", "--", "--version"});
+    ASSERT_TRUE(file) << file.Error;
+    EXPECT_EQ(file.Options.Command, CliCommand::Export);
+}
+
 // "-h" is a name like any other where no option can stand: as an option's
 // value and after "--".
 TEST(CliArgs, HelpCountsOnlyWhereAnOptionMayStand) {
@@ -130,8 +144,8 @@ TEST(CliArgs, JsonIsAFlagOfCheck) {
 
 TEST(CliArgs, UsageDocumentsEveryCommand) {
     const std::string usage = CliUsage();
-    for (const char* command : {"report", "check", "export", "import", "--help", "--standard",
-                                "--alarm-period", "-o", "--json", "\"summary\""})
+    for (const char* command : {"report", "check", "export", "import", "--help", "--version",
+                                "--standard", "--alarm-period", "-o", "--json", "\"summary\""})
         EXPECT_NE(usage.find(command), std::string::npos) << command;
 }
 

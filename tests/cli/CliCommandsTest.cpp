@@ -3,6 +3,7 @@
 #include "../io/SpecialFiles.h"
 
 #include "calc/Totals.h"
+#include "cli/CliArgs.h"
 #include "cli/ReadOnlySettings.h"
 #include "editor/SiteEditor.h"
 #ifndef _WIN32
@@ -250,6 +251,24 @@ TEST(CliErrors, UnknownOptionsPrintTheUsage) {
     EXPECT_EQ(help.Status, kCliOk);
     EXPECT_EQ(help.Err, "");
     EXPECT_NE(help.Out.find("brellic-cli import SITE.json -o OUT.KVR"), std::string::npos);
+}
+
+// The exact line, with the version of the build, is checked on the program
+// itself (cli_version).
+TEST(CliVersion, PrintsOneLineAndReadsNoSettings) {
+    int asked = 0;
+    CliEnvironment environment;
+    environment.StoredSettings = [&asked] {
+        ++asked;
+        return std::unique_ptr<SettingsStore>();
+    };
+    const CliRun run = RunTool({"--version"}, environment);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(run.Status, kCliOk);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out, CliVersion());
+    EXPECT_EQ(run.Out.rfind("brellic-cli ", 0), 0u);
+    EXPECT_EQ(run.Out.find('\n'), run.Out.size() - 1);
 }
 
 TEST(CliCheck, ExitStatusIsTheWorstOutcome) {

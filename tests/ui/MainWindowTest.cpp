@@ -116,6 +116,7 @@ private slots:
     void siteFileNamedAtStartIsOpened();
     void reportNoProgramOpensIsNamedInAMessage();
     void fileCommandsHaveShortcuts();
+    void aboutShowsTheVersion();
     void cutDescriptionsShowInFullAsToolTips();
     void localeSeparator();
 };
@@ -507,6 +508,18 @@ void MainWindowTest::reportNoProgramOpensIsNamedInAMessage() {
         auto asked = Answer(QMessageBox::No);
         form.close();
     }
+}
+
+void MainWindowTest::aboutShowsTheVersion() {
+    MemorySettingsStore store;
+    Window w(store);
+    QString text;
+    auto shown = Answer(QMessageBox::Ok, &text);
+    w.Get<QAction>("About1")->trigger();
+    QVERIFY(shown->ran);
+    QCOMPARE(shown->windowTitle, QStringLiteral("About Brellic"));
+    QVERIFY2(text.contains(QStringLiteral("<p>Version " BRELLIC_PROJECT_VERSION "</p>")),
+             qPrintable(text));
 }
 
 void MainWindowTest::fileCommandsHaveShortcuts() {

@@ -1,12 +1,15 @@
 // The registry store against a real registry (Wine's, in the cross build's
 // own prefix): every test works on a key of its own below
-// HKEY_LOCAL_MACHINE, so that ctest may run them in parallel.
+// HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, so that ctest may run them in
+// parallel. Wine runs as an administrator, so the user's key is reached
+// through a machine key made to refuse writing.
 #include "settings/RegistrySettingsStore.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,41 +44,63 @@ struct RawValue {
     std::vector<BYTE> data;
 };
 
-RawValue ReadRaw(const std::wstring& path, const std::wstring& name) {
+RawValue ReadRaw(const std::wstring& path, const std::wstring& name,
+                 HKEY root = HKEY_LOCAL_MACHINE) {
     RawValue value;
     DWORD size = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_ANY, &value.type,
-                     nullptr, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_ANY, &value.type, nullptr, &size) !=
+        ERROR_SUCCESS)
         return {};
     value.data.resize(size);
-    RegGetValueW(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str(), RRF_RT_ANY, &value.type,
-                 value.data.data(), &size);
+    RegGetValueW(root, path.c_str(), name.c_str(), RRF_RT_ANY, &value.type, value.data.data(),
+                 &size);
     return value;
 }
 
 void WriteRaw(const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
-              DWORD size) {
+              DWORD size, HKEY root = HKEY_LOCAL_MACHINE) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
               ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
-void WriteDword(const std::wstring& path, const std::wstring& name, DWORD value) {
-    WriteRaw(path, name, REG_DWORD, &value, sizeof value);
+void WriteDword(const std::wstring& path, const std::wstring& name, DWORD value,
+                HKEY root = HKEY_LOCAL_MACHINE) {
+    WriteRaw(path, name, REG_DWORD, &value, sizeof value, root);
+}
+
+// A REG_DWORD as stored, or nothing for a missing or other value.
+std::optional<DWORD> StoredDword(HKEY root, const std::wstring& path, const std::wstring& name) {
+    const RawValue raw = ReadRaw(path, name, root);
+    if (raw.type != REG_DWORD || raw.data.size() != sizeof(DWORD))
+        return std::nullopt;
+    DWORD stored = 0;
+    std::memcpy(&stored, raw.data.data(), sizeof stored);
+    return stored;
 }
 
 class RegistryStore : public testing::Test {
 protected:
     void SetUp() override {
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
         site.SystemStandard = 7;
         site.AlarmPeriod = 99;
     }
-    void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str()); }
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+    }
+    RegistrySettingsPlace Place(bool machineWriteFails) const {
+        RegistrySettingsPlace place;
+        place.KeyPath = path;
+        place.MachineWriteFails = machineWriteFails;
+        return place;
+    }
 
     std::wstring path = TestKey();
     SiteState site;
@@ -208,6 +233,91 @@ TEST_F(RegistryStore, InvalidRootLeavesValuesAlone) {
     SaveSettings(store, site);
     EXPECT_EQ(site.SystemStandard, 7);
     EXPECT_EQ(site.AlarmPeriod, 99);
+}
+
+// The program's own stores, as the window and brellic-cli build them.
+
+TEST_F(RegistryStore, WritableMachineKeyIsUsedAloneAndNoUserKeyIsMade) {
+    WriteDword(path, kStandard, 0);
+    WriteDword(path, kStandard, 1, HKEY_CURRENT_USER);
+    WriteDword(path, kPeriod, 45, HKEY_CURRENT_USER);
+
+    const auto store = CreateRegistrySettings(Place(false));
+    LoadSettings(*store, site);
+    EXPECT_EQ(site.SystemStandard, 0);
+    EXPECT_EQ(site.AlarmPeriod, 15);
+    site.AlarmPeriod = 30;
+    SaveSettings(*store, site);
+    EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, path, kPeriod), 30u);
+    EXPECT_EQ(StoredDword(HKEY_CURRENT_USER, path, kPeriod), 45u);
+
+    // brellic-cli reads the same, from the machine's key alone.
+    SiteState read;
+    LoadSettings(*CreateRegistrySettingsReader(Place(false)), read);
+    EXPECT_EQ(read.SystemStandard, 0);
+    EXPECT_EQ(read.AlarmPeriod, 30);
+}
+
+TEST_F(RegistryStore, UnwritableMachineKeyFallsBackToTheUsersKeyValueByValue) {
+    WriteDword(path, kStandard, 0);
+    WriteDword(path, kPeriod, 20);
+    WriteDword(path, kPeriod, 45, HKEY_CURRENT_USER);
+
+    const auto store = CreateRegistrySettings(Place(true));
+    LoadSettings(*store, site);
+    EXPECT_EQ(site.SystemStandard, 0);
+    EXPECT_EQ(site.AlarmPeriod, 45);
+
+    site.SystemStandard = 1;
+    site.AlarmPeriod = 60;
+    SaveSettings(*store, site);
+    EXPECT_EQ(StoredDword(HKEY_CURRENT_USER, path, kStandard), 1u);
+    EXPECT_EQ(StoredDword(HKEY_CURRENT_USER, path, kPeriod), 60u);
+    EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, path, kStandard), 0u);
+    EXPECT_EQ(StoredDword(HKEY_LOCAL_MACHINE, path, kPeriod), 20u);
+
+    SiteState read;
+    LoadSettings(*CreateRegistrySettingsReader(Place(true)), read);
+    EXPECT_EQ(read.SystemStandard, 1);
+    EXPECT_EQ(read.AlarmPeriod, 60);
+}
+
+TEST_F(RegistryStore, UnwritableMachineKeyThatIsMissingIsNeitherCreatedNorNeeded) {
+    const auto store = CreateRegistrySettings(Place(true));
+    LoadSettings(*store, site);
+    EXPECT_EQ(site.SystemStandard, 1);
+    EXPECT_EQ(site.AlarmPeriod, 15);
+    site.AlarmPeriod = 25;
+    SaveSettings(*store, site);
+
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, path));
+    EXPECT_EQ(StoredDword(HKEY_CURRENT_USER, path, kPeriod), 25u);
+}
+
+TEST_F(RegistryStore, ReaderCreatesNoKeyAndWritesNothing) {
+    for (const bool machineWriteFails : {false, true}) {
+        SCOPED_TRACE(machineWriteFails);
+        const auto reader = CreateRegistrySettingsReader(Place(machineWriteFails));
+        LoadSettings(*reader, site);
+        EXPECT_EQ(site.SystemStandard, 1);
+        EXPECT_EQ(site.AlarmPeriod, 15);
+        SaveSettings(*reader, site);
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, path));
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, path));
+    }
+}
+
+// The reader asks whether the window could open the machine's key for
+// writing without creating it: a key that could be created counts.
+TEST_F(RegistryStore, ReaderTakesAMissingButCreatableMachineKeyAsTheWindowWould) {
+    WriteDword(path, kPeriod, 45, HKEY_CURRENT_USER);
+    SiteState read;
+    LoadSettings(*CreateRegistrySettingsReader(Place(false)), read);
+    EXPECT_EQ(read.AlarmPeriod, 15); // the window would create the machine's key and use it alone
+
+    SiteState window;
+    LoadSettings(*CreateRegistrySettings(Place(false)), window);
+    EXPECT_EQ(window.AlarmPeriod, 15);
 }
 
 } // namespace
