@@ -150,10 +150,17 @@ TEST_F(RegistryStore, NegativeAndLargeValuesSurviveTheDword) {
     site.AlarmPeriod = 2147483647;
     SaveSettings(store, site);
 
+    ASSERT_TRUE(store.Open());
+    std::int32_t value = 0;
+    EXPECT_EQ(store.Read(kAlarmPeriodValue, value), SettingsStore::ReadResult::Ok);
+    EXPECT_EQ(value, 2147483647);
+    store.Close();
+
+    // The stored period is kept as it is, but never used outside 1 to 120.
     SiteState loaded;
-    LoadSettings(store, loaded);
+    EXPECT_FALSE(LoadSettings(store, loaded).AlarmPeriod.empty());
     EXPECT_EQ(loaded.SystemStandard, -1);
-    EXPECT_EQ(loaded.AlarmPeriod, 2147483647);
+    EXPECT_EQ(loaded.AlarmPeriod, 15);
 }
 
 TEST_F(RegistryStore, OneMissingValueTakesItsDefaultTheOtherIsRead) {
