@@ -19,14 +19,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string Patched(const SiteFileData& site, std::size_t offset, std::int32_t value) {
-    const std::vector<unsigned char> bytes = EncodeSiteFile(site);
-    std::string text(bytes.begin(), bytes.end());
-    for (std::size_t i = 0; i < 4; ++i)
-        text[offset + i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
-    return text;
-}
-
 const std::vector<std::string> kEn15 = {"--standard", "EN50131-1", "--alarm-period", "15"};
 
 std::vector<std::string> Args(std::vector<std::string> head,

@@ -27,15 +27,6 @@ std::vector<std::string> Lines(const std::string& text, const char* end = "\n") 
     return lines;
 }
 
-// The byte form of a site file with one 32-bit field overwritten.
-std::string Patched(const SiteFileData& site, std::size_t offset, std::int32_t value) {
-    const std::vector<unsigned char> bytes = EncodeSiteFile(site);
-    std::string text(bytes.begin(), bytes.end());
-    for (std::size_t i = 0; i < 4; ++i)
-        text[offset + i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
-    return text;
-}
-
 CliEnvironment WithStored(std::int32_t standard, std::int32_t period, int* asked = nullptr) {
     CliEnvironment environment;
     environment.StoredSettings = [=]() -> std::unique_ptr<SettingsStore> {

@@ -64,6 +64,15 @@ inline SiteFileData FailingSite() {
     return site;
 }
 
+// The byte form of a site file with one 32-bit field overwritten.
+inline std::string Patched(const SiteFileData& site, std::size_t offset, std::int32_t value) {
+    const std::vector<unsigned char> bytes = EncodeSiteFile(site);
+    std::string text(bytes.begin(), bytes.end());
+    for (std::size_t i = 0; i < 4; ++i)
+        text[offset + i] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * i));
+    return text;
+}
+
 inline void WriteSite(const std::string& path, const SiteFileData& site) {
     ASSERT_TRUE(WriteSiteFile(path, site));
 }
