@@ -126,6 +126,8 @@ public:
     std::int32_t OptionsAlarmPeriod() const;
     void SetModified(bool modified) { site_.Modified = modified; }
     SaveOutcome Save(bool saveAs);
+    // Save to a name chosen elsewhere (Save As offering both file types).
+    SaveOutcome SaveTo(const std::string& path);
     void GenerateReport(ReportOpener& opener);
     // The report as it would be written now (Windows-1252 bytes).
     std::string ReportText() const;

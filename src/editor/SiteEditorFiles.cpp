@@ -96,6 +96,19 @@ SupplySite SiteEditor::CurrentSite() const {
 SaveOutcome SiteEditor::Save(bool saveAs) {
     if (site_.PanelIndex < 0) // Save and Save As are offered only with a panel
         return SaveOutcome::Cancelled;
+
+    std::string name;
+    if (!saveAs) {
+        name = site_.SiteFileName;
+    } else if (const std::optional<std::string> chosen = prompter_.SaveFileName()) {
+        name = *chosen;
+    }
+    return SaveTo(name);
+}
+
+SaveOutcome SiteEditor::SaveTo(const std::string& name) {
+    if (site_.PanelIndex < 0 || name.empty())
+        return SaveOutcome::Cancelled;
     SiteFileData file;
     file.SiteRef = controls_.SiteRef;
     file.Grade = site_.SystemGrade;
@@ -104,15 +117,6 @@ SaveOutcome SiteEditor::Save(bool saveAs) {
     file.AcFail = controls_.AcFailChecked;
     for (const DeviceList::Entry& entry : devices_)
         file.Devices.push_back(entry.Data);
-
-    std::string name;
-    if (!saveAs) {
-        name = site_.SiteFileName;
-    } else if (const std::optional<std::string> chosen = prompter_.SaveFileName()) {
-        name = *chosen;
-    }
-    if (name.empty())
-        return SaveOutcome::Cancelled;
 
     site_.SiteFileName = name;
     const IoResult written = WriteSiteFile(name, file);
