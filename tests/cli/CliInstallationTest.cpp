@@ -2,6 +2,7 @@
 #include "CliTestSupport.h"
 
 #include "cli/CliArgs.h"
+#include "editor/InstallationEditor.h"
 #include "editor/Settings.h"
 #include "io/InstallationFile.h"
 #include "io/SiteJson.h"
@@ -306,6 +307,31 @@ TEST(CliCheckInstallation, OneLinePerSupplyThenTheInstallationUnderItsOwnSetting
     EXPECT_EQ(row["meet"], 1);
     EXPECT_EQ(row["verdict"], "fails");
     EXPECT_EQ(row["grade"], MeetingSite().Grade);
+}
+
+TEST(CliReportInstallation, WritesTheInstallationsReportAndSheetRefusesIt) {
+    TempFolder folder;
+    Installation installation;
+    installation.Name = "Depot";
+    installation.Standard = 0;
+    installation.AlarmPeriodMinutes = 30;
+    installation.Supplies.push_back({"Main", SupplySiteOf(MeetingSite())});
+    const std::string path = folder.File("depot.brellic");
+    ASSERT_TRUE(WriteInstallationFile(path, installation));
+
+    const CliRun report = RunTool({"report", "--alarm-period", "120", path});
+    EXPECT_EQ(report.Status, kCliOk) << report.Err;
+    EXPECT_EQ(report.Out, InstallationReport(installation, '.'));
+    // The supply's section is the site's own report under 30 minutes.
+    const std::string site = folder.File("main.KVR");
+    ASSERT_TRUE(WriteSiteFile(site, MeetingSite()));
+    const CliRun own = RunTool({"report", "--standard", "EN50131-1", "--alarm-period", "30", site});
+    EXPECT_NE(report.Out.find(own.Out), std::string::npos);
+
+    const CliRun sheet = RunTool({"sheet", path, "-o", folder.File("depot.pdf")});
+    EXPECT_EQ(sheet.Status, kCliError);
+    EXPECT_NE(sheet.Err.find("split it"), std::string::npos);
+    EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
 } // namespace
