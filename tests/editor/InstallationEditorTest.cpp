@@ -5,6 +5,7 @@
 #include "io/SiteJson.h"
 
 #include <filesystem>
+#include <tuple>
 
 using namespace brellic;
 using brellic::test::EditorTest;
@@ -28,6 +29,13 @@ public:
         return Confirm(text);
     }
     std::optional<std::string> SaveInstallationName() override { return SaveFileName(); }
+    std::deque<std::tuple<std::string, std::string, std::int32_t, std::int32_t>> details;
+    bool EditDetails(std::string& name, std::string& address, std::int32_t& standard,
+                     std::int32_t& period) override {
+        std::tie(name, address, standard, period) = details.front();
+        details.pop_front();
+        return true;
+    }
 };
 
 SupplySite Site(double alarmPerLine) {
@@ -179,6 +187,39 @@ TEST_F(InstallationEditorTest, ReportIsTheHeaderThenEachSupplysOwnReport) {
         site.LoadSite(installation.Current().Supplies[i].Site);
         EXPECT_NE(report.find(site.ReportText()), std::string::npos) << i;
     }
+}
+
+TEST_F(InstallationEditorTest, ASiteSavedAsAnInstallationTakesTheOptionsAndStaysOpen) {
+    editor.LoadSite(Site(0));
+    const SupplySite site = editor.CurrentSite();
+    const std::string path = (dir / "Depot.brellic").string();
+    prompter.saveNames = {path};
+    EXPECT_EQ(installation.SaveSiteAs(), SaveOutcome::Saved);
+    ASSERT_TRUE(installation.IsOpen());
+    const InstallationResult read = ReadInstallationFile(path);
+    ASSERT_TRUE(read) << read.Error;
+    EXPECT_EQ(read.Data.Name, "Depot");
+    EXPECT_EQ(read.Data.Standard, editor.OptionsStandard());
+    EXPECT_EQ(read.Data.AlarmPeriodMinutes, editor.OptionsAlarmPeriod());
+    ASSERT_EQ(read.Data.Supplies.size(), 1u);
+    EXPECT_EQ(read.Data.Supplies[0].Site, site);
+    EXPECT_FALSE(installation.Modified());
+}
+
+TEST_F(InstallationEditorTest, DetailsJudgeUnderTheNewPeriodAndRefuseBadValues) {
+    ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
+    const double before = editor.Result().Totals.RemainingCapacity;
+    prompter.details = {{"Depot", "", 0, 121}, {"Depot", "1 High St", 0, 120}};
+    installation.Details();
+    EXPECT_EQ(prompter.Count(Asked::Error), 1u);
+    EXPECT_FALSE(installation.Modified());
+    installation.Details();
+    EXPECT_TRUE(installation.Modified());
+    EXPECT_EQ(editor.Site().AlarmPeriod, 120);
+    EXPECT_LT(editor.Result().Totals.RemainingCapacity, before);
+    EXPECT_EQ(installation.Current().Address, "1 High St");
+    // The stored Options are not the installation's.
+    EXPECT_EQ(store.values.count("Alarm Period"), 0u);
 }
 
 } // namespace
