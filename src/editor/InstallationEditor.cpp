@@ -119,6 +119,9 @@ void InstallationEditor::Take() {
 
 void InstallationEditor::Show(std::size_t index) {
     chosen_ = index;
+    // From an empty site, as a freshly opened window: the supply shown before
+    // must not bring up a question about its panel or devices.
+    editor_.Clear();
     editor_.LoadSite(installation_.Supplies[index].Site);
     // Loading may have answered a question that changed the site (devices
     // below the grade removed): that is an edit.
@@ -182,7 +185,7 @@ std::string InstallationEditor::NameFault(const std::string& name, std::size_t i
 }
 
 bool InstallationEditor::NewInstallation() {
-    if (open_ ? !Close() : false)
+    if (open_ ? !Close() : !editor_.OfferToSave())
         return false;
     Installation installation;
     installation.Standard = editor_.OptionsStandard();
@@ -350,7 +353,7 @@ void InstallationEditor::Details() {
 }
 
 void InstallationEditor::Open() {
-    if (!OfferToSave())
+    if (open_ ? !OfferToSave() : !editor_.OfferToSave())
         return;
     const std::optional<std::string> path = prompter_.OpenInstallationName();
     if (!path || path->empty())

@@ -210,6 +210,10 @@ void SiteEditor::RemoveDevicesBelowGrade() {
 void SiteEditor::New() {
     if (!OfferToSave())
         return;
+    Clear();
+}
+
+void SiteEditor::Clear() {
     devices_.ClearDevices();
     controls_.DeviceSelected = -1;
     controls_.SiteRef.clear();

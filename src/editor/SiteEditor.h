@@ -139,8 +139,15 @@ public:
     void UpdateSupply();
     void UpdateTotals();
 
-private:
+    // Asks whether to save an edited site before it is closed or replaced.
+    // True when the command may go on.
     bool OfferToSave();
+    // Empties the site as New does, without the save question: a site about
+    // to be replaced by one loaded from memory starts from nothing, so no
+    // question about the one before it comes up.
+    void Clear();
+
+private:
     // Position of a panel's name in the panel list; -1 when it is not offered.
     int PanelPosition(std::string_view name) const;
     bool Ready() const;

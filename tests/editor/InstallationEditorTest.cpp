@@ -222,4 +222,44 @@ TEST_F(InstallationEditorTest, DetailsJudgeUnderTheNewPeriodAndRefuseBadValues) 
     EXPECT_EQ(store.values.count("Alarm Period"), 0u);
 }
 
+TEST_F(InstallationEditorTest, ChoosingASupplyAsksNothingAboutTheOneBefore) {
+    // A panel that stops at grade 2 shown first, then a grade-3 supply: the
+    // grade question about the panel before never comes up (the prompter
+    // fails on any question).
+    int grade2Only = -1;
+    for (int row : PanelsForGrade(2))
+        if (PanelTable[static_cast<std::size_t>(row)].MaxGrade == 2)
+            grade2Only = row;
+    ASSERT_GE(grade2Only, 0);
+    Installation data;
+    SupplySite first = Site(0);
+    first.Panel = grade2Only;
+    SupplySite second = Site(0);
+    second.Grade = 3;
+    second.Panel = PanelsForGrade(3).front();
+    for (TDeviceData& device : second.Devices)
+        device.Grade = 3;
+    data.Supplies.push_back({"Two", first});
+    data.Supplies.push_back({"Three", second});
+    const std::string path = (dir / "grades.brellic").string();
+    ASSERT_TRUE(WriteInstallationFile(path, data));
+    ASSERT_TRUE(installation.OpenFile(path));
+    installation.ChooseSupply(1);
+    EXPECT_EQ(editor.CurrentSite(), second);
+    EXPECT_FALSE(installation.Modified());
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_TRUE(installation.Rows().Installation.GradesDiffer);
+    EXPECT_EQ(installation.Rows().Installation.Grade, 2);
+}
+
+TEST_F(InstallationEditorTest, NewInstallationOffersToSaveTheEditedSiteFirst) {
+    editor.LoadSite(Site(0));
+    EXPECT_TRUE(editor.SiteRefChanged("Edited"));
+    prompter.answers = {true};
+    prompter.saveNames = {std::nullopt};
+    EXPECT_FALSE(installation.NewInstallation());
+    EXPECT_FALSE(installation.IsOpen());
+    EXPECT_EQ(prompter.saveQuestions, 1u);
+}
+
 } // namespace
