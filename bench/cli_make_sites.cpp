@@ -2,7 +2,11 @@
 // every panel the grade allows, every battery of the panel, AC fail signalled
 // or not, and from none to 100 device lines, catalogue and custom.
 //   cli_make_sites FOLDER COUNT
+// or an installation of SUPPLIES such sites, each with 100 device lines:
+//   cli_make_sites --installation FILE.brellic SUPPLIES
 #include "io/AtomicFile.h"
+#include "io/InstallationFile.h"
+#include "io/SiteJson.h"
 #include "io/SiteFile.h"
 #include "model/Globals.h"
 
@@ -54,7 +58,37 @@ SiteFileData MakeSite(std::mt19937& random, int number) {
 
 } // namespace
 
+int MakeInstallation(const std::string& path, int supplies) {
+    std::mt19937 random(20261209);
+    Installation installation;
+    installation.Name = "Bench installation";
+    installation.Standard = 0;
+    installation.AlarmPeriodMinutes = 30;
+    for (int number = 1; number <= supplies; ++number) {
+        SiteFileData site = MakeSite(random, number);
+        // Every supply holds the most lines a site can.
+        while (site.Devices.size() < kSiteFileSlots) {
+            TDeviceData device;
+            device.Qty = 1 + static_cast<int>(site.Devices.size() % 9);
+            device.Grade = site.Grade;
+            device.Description = "Filler " + std::to_string(site.Devices.size());
+            device.Quiescent = device.Qty * 0.011;
+            device.Alarm = device.Qty * 0.023;
+            site.Devices.push_back(std::move(device));
+        }
+        installation.Supplies.push_back({"Supply " + std::to_string(number), SupplySiteOf(site)});
+    }
+    const IoResult written = WriteInstallationFile(path, installation);
+    if (!written) {
+        std::fprintf(stderr, "%s\n", written.Message.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
+    if (argc == 4 && std::string(argv[1]) == "--installation")
+        return MakeInstallation(argv[2], std::atoi(argv[3]));
     if (argc != 3) {
         std::fprintf(stderr, "usage: cli_make_sites FOLDER COUNT\n");
         return 2;

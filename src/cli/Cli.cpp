@@ -5,6 +5,7 @@
 #include "cli/CliInstallation.h"
 #include "cli/CliSheet.h"
 #include "cli/SourceDate.h"
+#include "editor/InstallationEditor.h"
 #include "editor/SiteCheck.h"
 #include "io/SiteJson.h"
 #include "editor/SiteEditor.h"
@@ -126,13 +127,25 @@ private:
 
 int Report(const CliOptions& options, std::ostream& out, std::ostream& err,
            const CliEnvironment& environment) {
-    MemorySettingsStore settings = ResolveSettings(options);
-    OpenedSite site(settings, environment.DecimalSeparator);
-    if (std::string error = site.Open(options.Files.front()); !error.empty()) {
-        PrintError(err, std::move(error));
-        return kCliError;
+    const std::string& path = options.Files.front();
+    std::string report;
+    if (IsInstallationFileName(path)) {
+        // Under the installation's own standard and alarm period.
+        InstallationResult read = ReadInstallationFile(path);
+        if (!read) {
+            PrintError(err, std::move(read.Error));
+            return kCliError;
+        }
+        report = InstallationReport(read.Data, environment.DecimalSeparator);
+    } else {
+        MemorySettingsStore settings = ResolveSettings(options);
+        OpenedSite site(settings, environment.DecimalSeparator);
+        if (std::string error = site.Open(path); !error.empty()) {
+            PrintError(err, std::move(error));
+            return kCliError;
+        }
+        report = site.Editor().ReportText();
     }
-    const std::string report = site.Editor().ReportText();
     if (options.Output) {
         if (IoResult written = WriteFileAtomically(*options.Output, report); !written) {
             PrintError(err, std::move(written.Message));
@@ -209,6 +222,12 @@ int Import(const CliOptions& options, std::ostream& err) {
 }
 
 int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& environment) {
+    if (IsInstallationFileName(options.Files.front())) {
+        PrintError(err, "Cannot make a calculation sheet of \"" + options.Files.front() +
+                            "\": sheets of installation files are not available yet; split it "
+                            "and make a sheet of each site file.");
+        return kCliError;
+    }
     MemorySettingsStore settings = ResolveSettings(options);
     OpenedSite site(settings, environment.DecimalSeparator);
     if (std::string error = site.Open(options.Files.front()); !error.empty()) {

@@ -3,6 +3,8 @@
 #include "calc/ResultTexts.h"
 #include "cli/Cli.h"
 #include "editor/SiteCheck.h"
+#include "io/InstallationFile.h"
+#include "io/SiteJson.h"
 #include "model/Globals.h"
 
 #include <nlohmann/json.hpp>
@@ -11,7 +13,10 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
+#include <sstream>
+#include <string>
 
 namespace brellic {
 
@@ -75,8 +80,11 @@ std::string OneLine(std::string message) {
 }
 
 void WriteJsonSite(std::ostream& out, const std::string& path, const CheckedSite& site,
-                   const std::string& error) {
-    out << "    {\"file\": " << String{path} << ", \"error\": ";
+                   const std::string& error, const std::string* supplyName = nullptr) {
+    out << "    {\"file\": " << String{path};
+    if (supplyName)
+        out << ", \"supply\": " << String{*supplyName};
+    out << ", \"error\": ";
     if (!error.empty()) {
         out << String{OneLine(error)};
         for (const char* name :
@@ -126,7 +134,96 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
             << (run.SystemStandard == 0 ? "EN50131-1" : "PD6662")
             << "\",\n  \"alarmPeriodMinutes\": " << run.AlarmPeriod << ",\n  \"sites\": [";
     bool first = true;
+    std::size_t entries = 0;
+    std::ostringstream installations; // the JSON "installations" members, in order
     for (const std::string& path : files) {
+        if (IsInstallationFileName(path)) {
+            // Always judged under its own standard and alarm period.
+            const InstallationResult read = ReadInstallationFile(path);
+            if (!read) {
+                run.PrintError(read.Error);
+                status = kCliError;
+                ++unusable;
+                ++entries;
+                if (run.Json) {
+                    out << (first ? "\n" : ",\n");
+                    first = false;
+                    WriteJsonSite(out, path, CheckedSite{}, read.Error);
+                }
+                continue;
+            }
+            const Installation& installation = read.Data;
+            std::size_t supplyMeet = 0;
+            std::int32_t grade = 0;
+            for (std::size_t i = 0; i < installation.Supplies.size(); ++i) {
+                const InstallationSupply& supply = installation.Supplies[i];
+                const std::string label = path + "#" + std::to_string(i + 1);
+                grade = grade == 0 ? supply.Site.Grade : std::min(grade, supply.Site.Grade);
+                CheckedSite site;
+                std::optional<SiteResult> result;
+                if (std::optional<SiteFileData> file = SiteFileOf(supply.Site)) {
+                    site.File = std::move(*file);
+                    result = JudgeSite(site.File, installation.Standard,
+                                       installation.AlarmPeriodMinutes);
+                }
+                ++entries;
+                if (!result) {
+                    ++fail;
+                    if (status == kCliOk)
+                        status = kCliFails;
+                    if (run.Json) {
+                        out << (first ? "\n" : ",\n");
+                        first = false;
+                        WriteJsonSite(out, label, site, "not judged (no panel or battery chosen)",
+                                      &supply.Name);
+                    } else {
+                        out << label << ' ' << String{supply.Name}
+                            << ": not judged (no panel or battery chosen)\n";
+                    }
+                    continue;
+                }
+                site.Result = std::move(*result);
+                const TotalsResult& totals = site.Result.Totals;
+                if (totals.Standby.Meets() && totals.AlarmCurrent.Meets()) {
+                    ++meet;
+                    ++supplyMeet;
+                } else {
+                    ++fail;
+                    if (status == kCliOk)
+                        status = kCliFails;
+                }
+                if (run.Json) {
+                    out << (first ? "\n" : ",\n");
+                    first = false;
+                    WriteJsonSite(out, label, site, {}, &supply.Name);
+                } else {
+                    AssignActualStandby(standbyFigure, totals, run.DecimalSeparator);
+                    AssignActualPeak(peakFigure, totals, run.DecimalSeparator);
+                    out << label << ' ' << String{supply.Name} << ": standby "
+                        << TextWord(totals.Standby.State) << " (" << standbyFigure
+                        << "), alarm current " << TextWord(totals.AlarmCurrent.State) << " ("
+                        << peakFigure << ")\n";
+                }
+            }
+            const std::size_t count = installation.Supplies.size();
+            const bool meets = supplyMeet == count;
+            if (run.Json) {
+                installations << (installations.tellp() > 0 ? ",\n" : "\n")
+                              << "    {\"file\": " << String{path}
+                              << ", \"name\": " << String{installation.Name} << ", \"standard\": \""
+                              << (installation.Standard == 0 ? "EN50131-1" : "PD6662")
+                              << "\", \"alarmPeriodMinutes\": " << installation.AlarmPeriodMinutes
+                              << ", \"supplies\": " << count << ", \"meet\": " << supplyMeet
+                              << ", \"verdict\": \"" << (meets ? "meets" : "fails")
+                              << "\", \"grade\": " << grade << '}';
+            } else {
+                out << path << ": installation " << (meets ? "meets" : "fails") << " ("
+                    << supplyMeet << " of " << count << " supplies meet)\n";
+            }
+            out.flush();
+            continue;
+        }
+        ++entries;
         // One site at a time: nothing of a site outlives its line.
         const CheckedSite site = CheckSiteFile(path, run.SystemStandard, run.AlarmPeriod, texts);
         const TotalsResult& totals = site.Result.Totals;
@@ -158,9 +255,12 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
         }
     }
     if (run.Json)
-        out << (first ? "],\n" : "\n  ],\n") << "  \"summary\": {\"sites\": " << files.size()
-            << ", \"meet\": " << meet << ", \"fail\": " << fail << ", \"unusable\": " << unusable
-            << "}\n}\n";
+        out << (first ? "],\n" : "\n  ],\n")
+            << (installations.tellp() > 0
+                    ? "  \"installations\": [" + installations.str() + "\n  ],\n"
+                    : std::string())
+            << "  \"summary\": {\"sites\": " << entries << ", \"meet\": " << meet
+            << ", \"fail\": " << fail << ", \"unusable\": " << unusable << "}\n}\n";
     return status;
 }
 

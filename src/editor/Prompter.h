@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,6 +31,33 @@ public:
     // "Save Site Data": the chosen file, with the default extension added and
     // replacing confirmed by the dialog, or nothing when cancelled.
     virtual std::optional<std::string> SaveFileName() = 0;
+
+    // Installations. The defaults answer as a cancelled dialog, so a
+    // prompter that knows nothing of installations changes nothing.
+    // A one-line text ("Rename Supply"): the new text, or nothing when cancelled.
+    virtual std::optional<std::string> AskText(const std::string& caption, const std::string& label,
+                                               const std::string& initial) {
+        (void)caption;
+        (void)label;
+        (void)initial;
+        return std::nullopt;
+    }
+    // "Installation Details": name, address, standard and alarm period, edited
+    // in place; true on OK.
+    virtual bool EditDetails(std::string& name, std::string& address, std::int32_t& standard,
+                             std::int32_t& alarmPeriod) {
+        (void)name;
+        (void)address;
+        (void)standard;
+        (void)alarmPeriod;
+        return false;
+    }
+    // "Open Installation" and "Save Installation": *.brellic files.
+    virtual std::optional<std::string> OpenInstallationName() { return std::nullopt; }
+    virtual std::optional<std::string> SaveInstallationName() { return std::nullopt; }
+    // Save As of an open site, offering both file types; the chosen name's
+    // extension says which.
+    virtual std::optional<std::string> SaveSiteOrInstallationName() { return SaveFileName(); }
 };
 
 // Starts the plain-text editor on a freshly written report, without waiting.

@@ -33,6 +33,34 @@ std::string TooShortMessage(const std::string& path) {
            FormatInt(kSiteFileSize) + " bytes).";
 }
 
+static SiteResult CalculateSite(const SiteFileData& file, const std::vector<int>& batteries,
+                                std::int32_t standard, std::int32_t alarmPeriod) {
+    // The state the window's open sequence ends in: the file's grade, panel
+    // and battery, the loaded settings, and the AC-fail box as stored.
+    SiteState site;
+    site.SystemStandard = standard;
+    site.AlarmPeriod = alarmPeriod;
+    site.SystemGrade = file.Grade;
+    site.PanelIndex = file.Panel;
+    site.BatteryCapacity = ParseBatteryCapacity(
+        BatteryTable[static_cast<std::size_t>(batteries[static_cast<std::size_t>(file.Battery)])]);
+    SiteResult result;
+    result.Supply = CalculateSupply(site, file.AcFail);
+    result.Totals = CalculateTotals(site, SumLoads(site, file.Devices), true, true);
+    return result;
+}
+
+std::optional<SiteResult> JudgeSite(const SiteFileData& file, std::int32_t standard,
+                                    std::int32_t alarmPeriod) {
+    if (file.Panel < 0 || file.Panel >= kPanelCount ||
+        PanelTable[static_cast<std::size_t>(file.Panel)].MaxGrade < file.Grade)
+        return std::nullopt;
+    const std::vector<int> batteries = BatteriesForPanel(file.Panel);
+    if (file.Battery < 0 || static_cast<std::size_t>(file.Battery) >= batteries.size())
+        return std::nullopt;
+    return CalculateSite(file, batteries, standard, alarmPeriod);
+}
+
 CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::int32_t alarmPeriod,
                           SiteTexts texts) {
     CheckedSite checked;
@@ -62,17 +90,7 @@ CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::i
         return checked;
     }
 
-    // The state the window's open sequence ends in: the file's grade, panel
-    // and battery, the loaded settings, and the AC-fail box as stored.
-    SiteState site;
-    site.SystemStandard = standard;
-    site.AlarmPeriod = alarmPeriod;
-    site.SystemGrade = file.Grade;
-    site.PanelIndex = file.Panel;
-    site.BatteryCapacity = ParseBatteryCapacity(
-        BatteryTable[static_cast<std::size_t>(batteries[static_cast<std::size_t>(file.Battery)])]);
-    checked.Result.Supply = CalculateSupply(site, file.AcFail);
-    checked.Result.Totals = CalculateTotals(site, SumLoads(site, file.Devices), true, true);
+    checked.Result = CalculateSite(file, batteries, standard, alarmPeriod);
     return checked;
 }
 

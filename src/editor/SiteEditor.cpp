@@ -8,6 +8,7 @@
 #include "model/Globals.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace brellic {
 
@@ -54,7 +55,16 @@ void SiteEditor::Reset() {
     site_.SiteFileName.clear();
     // Said once a run: New loads the settings again, and the same complaint
     // before every new site would only be in the way.
+    if (ownJudging_) {
+        std::swap(optionsStandard_, site_.SystemStandard);
+        std::swap(optionsPeriod_, site_.AlarmPeriod);
+    }
     SettingsNotices notices = LoadSettings(settings_, site_);
+    if (ownJudging_) {
+        // The store holds the Options' values; the site keeps its own.
+        std::swap(optionsStandard_, site_.SystemStandard);
+        std::swap(optionsPeriod_, site_.AlarmPeriod);
+    }
     for (std::string* notice : {&notices.StoreFailure, &notices.AlarmPeriod}) {
         if (notice->empty() || std::find(told_.begin(), told_.end(), *notice) != told_.end())
             continue;
@@ -200,14 +210,55 @@ void SiteEditor::RemoveDevicesBelowGrade() {
 void SiteEditor::New() {
     if (!OfferToSave())
         return;
+    Clear();
+}
+
+void SiteEditor::Clear() {
     devices_.ClearDevices();
     controls_.DeviceSelected = -1;
     controls_.SiteRef.clear();
     Reset();
 }
 
+SiteState SiteEditor::OptionsSettings() const {
+    SiteState stored = site_;
+    stored.SystemStandard = OptionsStandard();
+    stored.AlarmPeriod = OptionsAlarmPeriod();
+    return stored;
+}
+
+std::int32_t SiteEditor::OptionsStandard() const {
+    return ownJudging_ ? optionsStandard_ : site_.SystemStandard;
+}
+
+std::int32_t SiteEditor::OptionsAlarmPeriod() const {
+    return ownJudging_ ? optionsPeriod_ : site_.AlarmPeriod;
+}
+
+void SiteEditor::JudgeUnder(std::int32_t standard, std::int32_t alarmPeriod) {
+    if (!ownJudging_) {
+        optionsStandard_ = site_.SystemStandard;
+        optionsPeriod_ = site_.AlarmPeriod;
+        ownJudging_ = true;
+    }
+    site_.SystemStandard = standard;
+    site_.AlarmPeriod = alarmPeriod;
+    UpdateSupply();
+    UpdateTotals();
+}
+
+void SiteEditor::JudgeUnderOptions() {
+    if (!ownJudging_)
+        return;
+    ownJudging_ = false;
+    site_.SystemStandard = optionsStandard_;
+    site_.AlarmPeriod = optionsPeriod_;
+    UpdateSupply();
+    UpdateTotals();
+}
+
 bool SiteEditor::CloseQuery() {
-    SaveSettings(settings_, site_);
+    SaveSettings(settings_, OptionsSettings());
     return OfferToSave();
 }
 
@@ -271,15 +322,21 @@ void SiteEditor::btnDeleteClick() {
 }
 
 void SiteEditor::Options1Click(const ExecuteOptions& execute) {
-    std::int32_t standard = site_.SystemStandard;
-    std::int32_t period = site_.AlarmPeriod;
+    std::int32_t standard = OptionsStandard();
+    std::int32_t period = OptionsAlarmPeriod();
     if (!execute(standard, period))
         return;
-    site_.SystemStandard = standard;
-    site_.AlarmPeriod = period;
+    if (ownJudging_) {
+        // An installation's own standard and period stay in force.
+        optionsStandard_ = standard;
+        optionsPeriod_ = period;
+    } else {
+        site_.SystemStandard = standard;
+        site_.AlarmPeriod = period;
+    }
     // Stored at once, not only when the window closes: New reloads the stored
     // settings, and a crash or a logoff would lose them.
-    SaveSettings(settings_, site_);
+    SaveSettings(settings_, OptionsSettings());
     UpdateSupply();
     UpdateTotals();
 }

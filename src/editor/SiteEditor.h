@@ -6,6 +6,7 @@
 #include "editor/Prompter.h"
 #include "editor/Settings.h"
 #include "model/DisplayTexts.h"
+#include "model/Installation.h"
 #include "model/SiteState.h"
 
 #include <cstdint>
@@ -106,7 +107,27 @@ public:
     // Opens a named file through the same sequence as Open; false when the
     // file could not be read (the user has been told why).
     bool OpenFile(const std::string& path);
+    // Loads a site held in memory (an installation's supply) through the
+    // sequence OpenFile runs on a file it has read. A site without a panel,
+    // or without a battery, loads with none selected. fileName becomes the
+    // name Save writes to; empty leaves the site untitled.
+    void LoadSite(const SupplySite& site, const std::string& fileName = {});
+    // The site as it stands, as Save would write it; a panel or battery not
+    // selected is missing.
+    SupplySite CurrentSite() const;
+    // Judges the site under a standard and alarm period of its own (an
+    // installation's) instead of the Options', recalculating as Options does;
+    // the stored settings are not touched, and Options still edits and
+    // stores its own values. JudgeUnderOptions goes back to the Options'.
+    void JudgeUnder(std::int32_t standard, std::int32_t alarmPeriod);
+    void JudgeUnderOptions();
+    // The Options' values, whatever the site is judged under.
+    std::int32_t OptionsStandard() const;
+    std::int32_t OptionsAlarmPeriod() const;
+    void SetModified(bool modified) { site_.Modified = modified; }
     SaveOutcome Save(bool saveAs);
+    // Save to a name chosen elsewhere (Save As offering both file types).
+    SaveOutcome SaveTo(const std::string& path);
     void GenerateReport(ReportOpener& opener);
     // The report as it would be written now (Windows-1252 bytes).
     std::string ReportText() const;
@@ -118,11 +139,20 @@ public:
     void UpdateSupply();
     void UpdateTotals();
 
-private:
+    // Asks whether to save an edited site before it is closed or replaced.
+    // True when the command may go on.
     bool OfferToSave();
+    // Empties the site as New does, without the save question: a site about
+    // to be replaced by one loaded from memory starts from nothing, so no
+    // question about the one before it comes up.
+    void Clear();
+
+private:
     // Position of a panel's name in the panel list; -1 when it is not offered.
     int PanelPosition(std::string_view name) const;
     bool Ready() const;
+    // The settings as Options holds them, for the store.
+    SiteState OptionsSettings() const;
 
     SiteState site_;
     DeviceList devices_;
@@ -133,6 +163,11 @@ private:
     Prompter& prompter_;
     char separator_;
     std::vector<std::string> told_; // settings notices already shown this run
+    // While the site is judged under its own standard and period, the
+    // Options' values wait here.
+    bool ownJudging_ = false;
+    std::int32_t optionsStandard_ = 0;
+    std::int32_t optionsPeriod_ = 0;
 };
 
 } // namespace brellic

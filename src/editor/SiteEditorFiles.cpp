@@ -4,6 +4,7 @@
 #include "io/AtomicFile.h"
 #include "io/Report.h"
 #include "io/SiteFile.h"
+#include "io/SiteJson.h"
 #include "model/Globals.h"
 
 #include <filesystem>
@@ -43,13 +44,16 @@ bool SiteEditor::OpenFile(const std::string& path) {
         prompter_.ShowError(read.Message);
         return false;
     }
-    const SiteFileData& file = read.Data;
+    LoadSite(SupplySiteOf(read.Data), path);
+    return true;
+}
 
+void SiteEditor::LoadSite(const SupplySite& file, const std::string& fileName) {
     devices_.ClearDevices();
     controls_.DeviceSelected = -1;
     for (const TDeviceData& device : file.Devices)
         devices_.Append(device, separator_);
-    site_.SiteFileName = path;
+    site_.SiteFileName = fileName;
     controls_.SiteRef = file.SiteRef;
 
     // The grade runs first and still sees the panel chosen before the open,
@@ -57,18 +61,53 @@ bool SiteEditor::OpenFile(const std::string& path) {
     site_.SystemGrade = file.Grade;
     GradeChanged(file.Grade - 1, Origin::Program);
 
-    site_.PanelIndex = file.Panel;
-    PanelChanged(PanelPosition(PanelTable[static_cast<std::size_t>(file.Panel)].Name),
-                 Origin::Program);
-    BatteryChanged(file.Battery, Origin::Program);
+    if (file.Panel) {
+        site_.PanelIndex = *file.Panel;
+        PanelChanged(PanelPosition(PanelTable[static_cast<std::size_t>(*file.Panel)].Name),
+                     Origin::Program);
+        BatteryChanged(file.Battery.value_or(-1), Origin::Program);
+    } else {
+        // A supply still being designed: the "no panel selected" state.
+        FillPanelList(site_.SystemGrade, -1);
+        site_.Modified = false;
+        UpdateEnabling();
+        UpdateTotals();
+    }
 
     if (controls_.AcFailChecked != file.AcFail)
         AcFailClicked(file.AcFail);
-    return true;
+}
+
+SupplySite SiteEditor::CurrentSite() const {
+    SupplySite site;
+    site.SiteRef = controls_.SiteRef;
+    site.Grade = site_.SystemGrade;
+    if (site_.PanelIndex >= 0)
+        site.Panel = site_.PanelIndex;
+    if (site_.PanelIndex >= 0 && controls_.BatterySelected >= 0)
+        site.Battery = controls_.BatterySelected;
+    site.AcFail = controls_.AcFailChecked;
+    site.Devices.reserve(devices_.Count());
+    for (const DeviceList::Entry& entry : devices_)
+        site.Devices.push_back(entry.Data);
+    return site;
 }
 
 SaveOutcome SiteEditor::Save(bool saveAs) {
     if (site_.PanelIndex < 0) // Save and Save As are offered only with a panel
+        return SaveOutcome::Cancelled;
+
+    std::string name;
+    if (!saveAs) {
+        name = site_.SiteFileName;
+    } else if (const std::optional<std::string> chosen = prompter_.SaveFileName()) {
+        name = *chosen;
+    }
+    return SaveTo(name);
+}
+
+SaveOutcome SiteEditor::SaveTo(const std::string& name) {
+    if (site_.PanelIndex < 0 || name.empty())
         return SaveOutcome::Cancelled;
     SiteFileData file;
     file.SiteRef = controls_.SiteRef;
@@ -78,15 +117,6 @@ SaveOutcome SiteEditor::Save(bool saveAs) {
     file.AcFail = controls_.AcFailChecked;
     for (const DeviceList::Entry& entry : devices_)
         file.Devices.push_back(entry.Data);
-
-    std::string name;
-    if (!saveAs) {
-        name = site_.SiteFileName;
-    } else if (const std::optional<std::string> chosen = prompter_.SaveFileName()) {
-        name = *chosen;
-    }
-    if (name.empty())
-        return SaveOutcome::Cancelled;
 
     site_.SiteFileName = name;
     const IoResult written = WriteSiteFile(name, file);

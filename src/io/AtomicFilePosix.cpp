@@ -1,5 +1,7 @@
 #include "io/AtomicFile.h"
 
+#include <algorithm>
+
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -227,11 +229,17 @@ IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
         ::close(fd);
         return NotAFile("Cannot open", path, info.st_mode);
     }
-    out.resize(maxBytes);
+    // Sized from the file, not from the limit: zeroing a buffer of the whole
+    // limit (megabytes for an installation) costs more than reading a small
+    // file. One byte over the size shows a file that grew since fstat.
+    const std::size_t expected = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1;
+    out.resize(std::min(maxBytes, std::max<std::size_t>(expected, 4096)));
     std::size_t filled = 0;
     int error = 0;
     while (filled < maxBytes) {
-        const ssize_t got = ::read(fd, out.data() + filled, maxBytes - filled);
+        if (filled == out.size())
+            out.resize(std::min(maxBytes, out.size() * 2));
+        const ssize_t got = ::read(fd, out.data() + filled, out.size() - filled);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

@@ -1,5 +1,6 @@
 #include "io/AtomicFile.h"
 
+#include <algorithm>
 #include <atomic>
 
 #ifndef NOMINMAX
@@ -284,11 +285,23 @@ IoResult ReadFileHead(const std::string& path, std::size_t maxBytes,
         ::CloseHandle(file);
         return NotAFile("Cannot open", path, kind);
     }
-    out.resize(maxBytes);
+    // Sized from the file, not from the limit: zeroing a buffer of the whole
+    // limit (megabytes for an installation) costs more than reading a small
+    // file. One byte over the size shows a file that grew since it was sized.
+    LARGE_INTEGER size{};
+    const std::size_t expected =
+        ::GetFileSizeEx(file, &size) && size.QuadPart > 0
+            ? static_cast<std::size_t>(std::min<unsigned long long>(
+                  static_cast<unsigned long long>(size.QuadPart), maxBytes)) +
+                  1
+            : 0;
+    out.resize(std::min(maxBytes, std::max<std::size_t>(expected, 4096)));
     std::size_t filled = 0;
     DWORD error = 0;
     while (filled < maxBytes) {
-        const std::size_t left = maxBytes - filled;
+        if (filled == out.size())
+            out.resize(std::min(maxBytes, out.size() * 2));
+        const std::size_t left = out.size() - filled;
         DWORD got = 0;
         if (!::ReadFile(file, out.data() + filled,
                         left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left), &got,

@@ -2,9 +2,12 @@
 #include "CliTestSupport.h"
 
 #include "cli/CliArgs.h"
+#include "editor/InstallationEditor.h"
 #include "editor/Settings.h"
 #include "io/InstallationFile.h"
 #include "io/SiteJson.h"
+
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <memory>
@@ -261,6 +264,74 @@ TEST(CliInstallationArgs, UsageErrors) {
               "brellic-cli: split needs -o DIR\n\nUsage");
     EXPECT_NE(RunTool({"--help"}).Out.find("brellic-cli split FILE.brellic -o DIR"),
               std::string::npos);
+}
+
+TEST(CliCheckInstallation, OneLinePerSupplyThenTheInstallationUnderItsOwnSettings) {
+    TempFolder folder;
+    Installation installation;
+    installation.Name = "Depot";
+    installation.Standard = 0;
+    installation.AlarmPeriodMinutes = 30;
+    installation.Supplies.push_back({"Main", SupplySiteOf(MeetingSite())});
+    installation.Supplies.push_back({"Yard", SupplySiteOf(FailingSite())});
+    SupplySite unfinished = SupplySiteOf(MeetingSite());
+    unfinished.Battery.reset();
+    installation.Supplies.push_back({"Later", unfinished});
+    const std::string path = folder.File("depot.BRELLIC");
+    ASSERT_TRUE(WriteInstallationFile(path, installation));
+    const std::string site = folder.File("main.KVR");
+    ASSERT_TRUE(WriteSiteFile(site, MeetingSite()));
+
+    // --alarm-period reaches the site file only: the supply matches it under 30 minutes.
+    const CliRun own = RunTool({"check", "--alarm-period", "30", "--standard", "EN50131-1", site});
+    const CliRun mixed =
+        RunTool({"check", "--alarm-period", "120", "--standard", "EN50131-1", path, site});
+    EXPECT_EQ(mixed.Status, kCliFails);
+    const std::string first = path + "#1 \"Main\": standby ";
+    ASSERT_EQ(mixed.Out.rfind(first, 0), 0u) << mixed.Out;
+    EXPECT_NE(mixed.Out.find(own.Out.substr(site.size())), std::string::npos) << mixed.Out;
+    EXPECT_NE(mixed.Out.find(path + "#3 \"Later\": not judged (no panel or battery chosen)\n"),
+              std::string::npos);
+    EXPECT_NE(mixed.Out.find(path + ": installation fails (1 of 3 supplies meet)\n"),
+              std::string::npos);
+
+    const CliRun json = RunTool({"check", "--json", path});
+    const nlohmann::json doc = nlohmann::json::parse(json.Out);
+    EXPECT_EQ(doc["sites"][1]["file"], path + "#2");
+    EXPECT_EQ(doc["sites"][1]["supply"], "Yard");
+    const nlohmann::json& row = doc["installations"][0];
+    EXPECT_EQ(row["name"], "Depot");
+    EXPECT_EQ(row["standard"], "EN50131-1");
+    EXPECT_EQ(row["alarmPeriodMinutes"], 30);
+    EXPECT_EQ(row["supplies"], 3);
+    EXPECT_EQ(row["meet"], 1);
+    EXPECT_EQ(row["verdict"], "fails");
+    EXPECT_EQ(row["grade"], MeetingSite().Grade);
+}
+
+TEST(CliReportInstallation, WritesTheInstallationsReportAndSheetRefusesIt) {
+    TempFolder folder;
+    Installation installation;
+    installation.Name = "Depot";
+    installation.Standard = 0;
+    installation.AlarmPeriodMinutes = 30;
+    installation.Supplies.push_back({"Main", SupplySiteOf(MeetingSite())});
+    const std::string path = folder.File("depot.brellic");
+    ASSERT_TRUE(WriteInstallationFile(path, installation));
+
+    const CliRun report = RunTool({"report", "--alarm-period", "120", path});
+    EXPECT_EQ(report.Status, kCliOk) << report.Err;
+    EXPECT_EQ(report.Out, InstallationReport(installation, '.'));
+    // The supply's section is the site's own report under 30 minutes.
+    const std::string site = folder.File("main.KVR");
+    ASSERT_TRUE(WriteSiteFile(site, MeetingSite()));
+    const CliRun own = RunTool({"report", "--standard", "EN50131-1", "--alarm-period", "30", site});
+    EXPECT_NE(report.Out.find(own.Out), std::string::npos);
+
+    const CliRun sheet = RunTool({"sheet", path, "-o", folder.File("depot.pdf")});
+    EXPECT_EQ(sheet.Status, kCliError);
+    EXPECT_NE(sheet.Err.find("split it"), std::string::npos);
+    EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
 } // namespace

@@ -94,6 +94,18 @@ TEST(FileReading, ReadsAtMostTheBytesAskedFor) {
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kOld.substr(0, 4));
     ASSERT_TRUE(ReadFileHead(path, 1000, bytes));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kOld);
+    // A generous limit is no reason to take (and zero) that much memory.
+    ASSERT_TRUE(ReadFileHead(path, std::size_t{256} << 20, bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), kOld);
+    EXPECT_LT(bytes.capacity(), std::size_t{1} << 20);
+
+    // A file longer than the first guess of the buffer is read whole.
+    const std::string large(70000, 'x');
+    test::WriteAll(path, large);
+    ASSERT_TRUE(ReadFileHead(path, std::size_t{8} << 20, bytes));
+    EXPECT_EQ(bytes.size(), large.size());
+    ASSERT_TRUE(ReadFileHead(path, 65537, bytes));
+    EXPECT_EQ(bytes.size(), 65537u);
 
     const IoResult missing = ReadFileHead(folder.File("none"), 4, bytes);
     EXPECT_FALSE(missing);

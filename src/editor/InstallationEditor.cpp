@@ -1,0 +1,474 @@
+#include "editor/InstallationEditor.h"
+
+#include "editor/SiteCheck.h"
+#include "io/Cp1252.h"
+#include "io/InstallationFile.h"
+#include "io/SiteFile.h"
+#include "io/SiteJson.h"
+#include "model/Format.h"
+#include "model/Globals.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+namespace brellic {
+
+namespace {
+
+// Answers every question No and shows nothing: a supply judged on its own,
+// as a freshly started window that opened it would.
+class SilentPrompter final : public Prompter {
+public:
+    bool Confirm(const std::string&) override { return false; }
+    bool ErrorQuestion(const std::string&) override { return false; }
+    void ShowError(const std::string&) override {}
+    std::optional<std::string> OpenFileName() override { return std::nullopt; }
+    std::optional<std::string> SaveFileName() override { return std::nullopt; }
+};
+
+// A new supply starts as the window does: grade 2, nothing chosen.
+SupplySite NewSupplySite() {
+    SupplySite site;
+    site.Grade = 2;
+    return site;
+}
+
+const char* StandardName(std::int32_t standard) {
+    return standard == 0 ? "EN50131-1" : "PD6662";
+}
+
+std::string VerdictWord(const RequirementVerdict& verdict) {
+    switch (verdict.State) {
+    case Outcome::Meets:
+        return "meets";
+    case Outcome::Fails:
+        return "fails";
+    case Outcome::Undefined:
+        return "undefined";
+    case Outcome::NotJudged:
+        break;
+    }
+    return "not judged";
+}
+
+} // namespace
+
+Overview MakeOverview(const Installation& installation) {
+    Overview overview;
+    InstallationRow& total = overview.Installation;
+    total.Supplies = installation.Supplies.size();
+    for (const InstallationSupply& supply : installation.Supplies) {
+        SupplyRow row;
+        row.Name = supply.Name;
+        row.Grade = supply.Site.Grade;
+        if (supply.Site.Panel && *supply.Site.Panel >= 0 && *supply.Site.Panel < kPanelCount) {
+            row.Panel = PanelTable[static_cast<std::size_t>(*supply.Site.Panel)].Name;
+            const std::vector<int> batteries = BatteriesForPanel(*supply.Site.Panel);
+            if (supply.Site.Battery && *supply.Site.Battery >= 0 &&
+                static_cast<std::size_t>(*supply.Site.Battery) < batteries.size())
+                row.Battery = BatteryTable[static_cast<std::size_t>(
+                    batteries[static_cast<std::size_t>(*supply.Site.Battery)])];
+        }
+        if (const std::optional<SiteFileData> file = SiteFileOf(supply.Site)) {
+            if (std::optional<SiteResult> result =
+                    JudgeSite(*file, installation.Standard, installation.AlarmPeriodMinutes)) {
+                row.Judged = true;
+                row.Result = std::move(*result);
+            }
+        }
+        total.Meeting += row.Meets();
+        if (total.Grade == 0 || row.Grade < total.Grade) {
+            total.GradesDiffer = total.GradesDiffer || total.Grade != 0;
+            total.Grade = row.Grade;
+        } else if (row.Grade != total.Grade) {
+            total.GradesDiffer = true;
+        }
+        overview.Supplies.push_back(std::move(row));
+    }
+    total.Meets = total.Supplies > 0 && total.Meeting == total.Supplies;
+    return overview;
+}
+
+InstallationEditor::InstallationEditor(SiteEditor& editor, Prompter& prompter)
+    : editor_(editor), prompter_(prompter) {}
+
+Installation InstallationEditor::Current() const {
+    Installation current = installation_;
+    if (open_ && chosen_ < current.Supplies.size())
+        current.Supplies[chosen_].Site = editor_.CurrentSite();
+    return current;
+}
+
+bool InstallationEditor::Modified() const {
+    if (!open_)
+        return false;
+    return modified_ || editor_.Site().Modified ||
+           !(editor_.CurrentSite() == installation_.Supplies[chosen_].Site);
+}
+
+// Takes the chosen supply back from the site editor; its edits become the
+// installation's.
+void InstallationEditor::Take() {
+    SupplySite site = editor_.CurrentSite();
+    if (editor_.Site().Modified || !(site == installation_.Supplies[chosen_].Site))
+        modified_ = true;
+    installation_.Supplies[chosen_].Site = std::move(site);
+    editor_.SetModified(false);
+}
+
+void InstallationEditor::Show(std::size_t index) {
+    chosen_ = index;
+    // From an empty site, as a freshly opened window: the supply shown before
+    // must not bring up a question about its panel or devices.
+    editor_.Clear();
+    editor_.LoadSite(installation_.Supplies[index].Site);
+    // Loading may have answered a question that changed the site (devices
+    // below the grade removed): that is an edit.
+    if (!(editor_.CurrentSite() == installation_.Supplies[index].Site))
+        modified_ = true;
+}
+
+void InstallationEditor::Start(Installation installation, std::string fileName) {
+    installation_ = std::move(installation);
+    fileName_ = std::move(fileName);
+    open_ = true;
+    modified_ = false;
+    editor_.JudgeUnder(installation_.Standard, installation_.AlarmPeriodMinutes);
+    Show(0);
+}
+
+bool InstallationEditor::OfferToSave() {
+    if (!Modified())
+        return true;
+    if (!prompter_.ConfirmSave(kInstallationSaveQuestion)) {
+        editor_.SetModified(false);
+        return true;
+    }
+    return Save(fileName_.empty()) == SaveOutcome::Saved;
+}
+
+bool InstallationEditor::Close() {
+    if (!open_)
+        return true;
+    if (!OfferToSave())
+        return false;
+    open_ = false;
+    installation_ = {};
+    fileName_.clear();
+    modified_ = false;
+    editor_.JudgeUnderOptions();
+    editor_.SetModified(false);
+    return true;
+}
+
+std::string InstallationEditor::FreeName() const {
+    for (std::size_t n = 1;; ++n) {
+        std::string name = "Supply " + FormatInt(static_cast<long long>(n));
+        if (NameFault(name, installation_.Supplies.size()).empty())
+            return name;
+    }
+}
+
+std::string InstallationEditor::NameFault(const std::string& name, std::size_t index) const {
+    if (name.empty())
+        return "A supply needs a name.";
+    if (!IsCp1252Text(name) || name.find_first_of("\r\n\t") != std::string::npos)
+        return "A supply's name must be one line of characters a site file can hold.";
+    if (Utf8Length(name) > kSupplyNameCapacity)
+        return "A supply's name holds at most 50 characters.";
+    for (std::size_t i = 0; i < installation_.Supplies.size(); ++i) {
+        if (i != index && installation_.Supplies[i].Name == name)
+            return "Another supply is already named \"" + name + "\".";
+    }
+    return {};
+}
+
+bool InstallationEditor::NewInstallation() {
+    if (open_ ? !Close() : !editor_.OfferToSave())
+        return false;
+    Installation installation;
+    installation.Standard = editor_.OptionsStandard();
+    installation.AlarmPeriodMinutes = editor_.OptionsAlarmPeriod();
+    installation.Supplies.push_back({"Supply 1", NewSupplySite()});
+    Start(std::move(installation), {});
+    return true;
+}
+
+void InstallationEditor::ChooseSupply(std::size_t index) {
+    if (!open_ || index >= installation_.Supplies.size() || index == chosen_)
+        return;
+    Take();
+    Show(index);
+}
+
+void InstallationEditor::AddSupply() {
+    if (!open_)
+        return;
+    if (installation_.Supplies.size() >= kMaxSupplies) {
+        prompter_.ShowError("An installation holds at most 32 supplies.");
+        return;
+    }
+    Take();
+    installation_.Supplies.push_back({FreeName(), NewSupplySite()});
+    modified_ = true;
+    Show(installation_.Supplies.size() - 1);
+}
+
+void InstallationEditor::DuplicateSupply() {
+    if (!open_)
+        return;
+    if (installation_.Supplies.size() >= kMaxSupplies) {
+        prompter_.ShowError("An installation holds at most 32 supplies.");
+        return;
+    }
+    Take();
+    InstallationSupply copy{FreeName(), installation_.Supplies[chosen_].Site};
+    installation_.Supplies.insert(
+        installation_.Supplies.begin() + static_cast<std::ptrdiff_t>(chosen_ + 1), copy);
+    modified_ = true;
+    Show(chosen_ + 1);
+}
+
+void InstallationEditor::MoveSupply(int step) {
+    if (!open_)
+        return;
+    const std::ptrdiff_t to = static_cast<std::ptrdiff_t>(chosen_) + step;
+    if (to < 0 || to >= static_cast<std::ptrdiff_t>(installation_.Supplies.size()))
+        return;
+    Take();
+    std::swap(installation_.Supplies[chosen_],
+              installation_.Supplies[static_cast<std::size_t>(to)]);
+    chosen_ = static_cast<std::size_t>(to);
+    modified_ = true;
+}
+
+void InstallationEditor::AddSupplyFromSiteFile() {
+    if (!open_)
+        return;
+    if (installation_.Supplies.size() >= kMaxSupplies) {
+        prompter_.ShowError("An installation holds at most 32 supplies.");
+        return;
+    }
+    const std::optional<std::string> path = prompter_.OpenFileName();
+    if (!path || path->empty())
+        return;
+    const SiteFileResult read = ReadSiteFile(*path);
+    if (!read) {
+        prompter_.ShowError(read.Message);
+        return;
+    }
+    Take();
+    // Named after the file where that makes a good name.
+    const std::u8string stem = std::filesystem::path(*path).stem().u8string();
+    std::string name(stem.begin(), stem.end());
+    if (!NameFault(name, installation_.Supplies.size()).empty())
+        name = FreeName();
+    installation_.Supplies.push_back({name, SupplySiteOf(read.Data)});
+    modified_ = true;
+    Show(installation_.Supplies.size() - 1);
+}
+
+void InstallationEditor::RenameSupply() {
+    if (!open_)
+        return;
+    const std::string old = installation_.Supplies[chosen_].Name;
+    const std::optional<std::string> name = prompter_.AskText("Rename Supply", "Name:", old);
+    if (!name || *name == old)
+        return;
+    if (const std::string fault = NameFault(*name, chosen_); !fault.empty()) {
+        prompter_.ShowError(fault);
+        return;
+    }
+    installation_.Supplies[chosen_].Name = *name;
+    modified_ = true;
+}
+
+void InstallationEditor::RemoveSupply() {
+    if (!open_)
+        return;
+    if (installation_.Supplies.size() <= 1) {
+        prompter_.ShowError("An installation holds at least one supply.");
+        return;
+    }
+    if (!prompter_.Confirm("Are you sure you want to remove the supply \"" +
+                           installation_.Supplies[chosen_].Name + "\"?"))
+        return;
+    installation_.Supplies.erase(installation_.Supplies.begin() +
+                                 static_cast<std::ptrdiff_t>(chosen_));
+    modified_ = true;
+    Show(std::min(chosen_, installation_.Supplies.size() - 1));
+}
+
+void InstallationEditor::SaveSupplyAsSiteFile() {
+    if (!open_)
+        return;
+    Take();
+    const InstallationSupply& supply = installation_.Supplies[chosen_];
+    const std::optional<SiteFileData> file = SiteFileOf(supply.Site);
+    if (!file) {
+        prompter_.ShowError("The supply \"" + supply.Name +
+                            "\" cannot be saved as a site file until its panel and battery are "
+                            "chosen.");
+        return;
+    }
+    const std::optional<std::string> path = prompter_.SaveFileName();
+    if (!path || path->empty())
+        return;
+    if (const IoResult written = WriteSiteFile(*path, *file); !written)
+        prompter_.ShowError(written.Message);
+}
+
+void InstallationEditor::Details() {
+    if (!open_)
+        return;
+    std::string name = installation_.Name;
+    std::string address = installation_.Address;
+    std::int32_t standard = installation_.Standard;
+    std::int32_t period = installation_.AlarmPeriodMinutes;
+    if (!prompter_.EditDetails(name, address, standard, period))
+        return;
+    for (const std::string* text : {&name, &address}) {
+        if (!IsCp1252Text(*text) || text->find_first_of("\r\n\t") != std::string::npos ||
+            Utf8Length(*text) > kInstallationTextCapacity) {
+            prompter_.ShowError("The installation's name and address must each be one line of at "
+                                "most 100 characters a site file can hold.");
+            return;
+        }
+    }
+    if (period < kInstallationMinAlarmPeriod || period > kInstallationMaxAlarmPeriod) {
+        prompter_.ShowError("The alarm period must be 1 to 120 minutes.");
+        return;
+    }
+    standard = standard == 0 ? 0 : 1;
+    if (name == installation_.Name && address == installation_.Address &&
+        standard == installation_.Standard && period == installation_.AlarmPeriodMinutes)
+        return;
+    installation_.Name = name;
+    installation_.Address = address;
+    installation_.Standard = standard;
+    installation_.AlarmPeriodMinutes = period;
+    modified_ = true;
+    editor_.JudgeUnder(standard, period);
+}
+
+void InstallationEditor::Open() {
+    if (open_ ? !OfferToSave() : !editor_.OfferToSave())
+        return;
+    const std::optional<std::string> path = prompter_.OpenInstallationName();
+    if (!path || path->empty())
+        return;
+    OpenFile(*path);
+}
+
+bool InstallationEditor::OpenFile(const std::string& path) {
+    InstallationResult read = ReadInstallationFile(path);
+    if (!read) {
+        prompter_.ShowError(read.Error);
+        return false;
+    }
+    Start(std::move(read.Data), path);
+    return true;
+}
+
+SaveOutcome InstallationEditor::Save(bool saveAs) {
+    if (!open_)
+        return SaveOutcome::Cancelled;
+    Take();
+    std::string name = saveAs ? std::string() : fileName_;
+    if (name.empty()) {
+        const std::optional<std::string> chosen = prompter_.SaveInstallationName();
+        if (!chosen || chosen->empty())
+            return SaveOutcome::Cancelled;
+        name = *chosen;
+    }
+    if (const IoResult written = WriteInstallationFile(name, installation_); !written) {
+        prompter_.ShowError(written.Message);
+        return SaveOutcome::Failed;
+    }
+    fileName_ = name;
+    modified_ = false;
+    return SaveOutcome::Saved;
+}
+
+SaveOutcome InstallationEditor::SaveSiteAs() {
+    if (open_)
+        return Save(true);
+    if (!editor_.View().Enabled.mnuSaveAs)
+        return SaveOutcome::Cancelled;
+    const std::optional<std::string> chosen = prompter_.SaveSiteOrInstallationName();
+    if (!chosen || chosen->empty())
+        return SaveOutcome::Cancelled;
+    if (!IsInstallationFileName(*chosen))
+        return editor_.SaveTo(*chosen);
+    Installation installation;
+    const std::u8string stem = std::filesystem::path(*chosen).stem().u8string();
+    installation.Name =
+        std::string(Utf8Prefix(std::string(stem.begin(), stem.end()), kInstallationTextCapacity));
+    if (!IsCp1252Text(installation.Name))
+        installation.Name.clear();
+    installation.Standard = editor_.OptionsStandard();
+    installation.AlarmPeriodMinutes = editor_.OptionsAlarmPeriod();
+    installation.Supplies.push_back({"Supply 1", editor_.CurrentSite()});
+    if (const IoResult written = WriteInstallationFile(*chosen, installation); !written) {
+        prompter_.ShowError(written.Message);
+        return SaveOutcome::Failed;
+    }
+    Start(std::move(installation), *chosen);
+    return SaveOutcome::Saved;
+}
+
+std::string InstallationEditor::ReportText() const {
+    return InstallationReport(Current(), editor_.DecimalSeparator());
+}
+
+std::string InstallationReport(const Installation& installation, char separator) {
+    const Overview overview = MakeOverview(installation);
+    std::string utf8;
+    const auto line = [&utf8](const std::string& text) { utf8 += text + "\r\n"; };
+    line("Installation Report");
+    line("");
+    line("Installation: " + installation.Name);
+    line("Address: " + installation.Address);
+    line("Standard: " + std::string(StandardName(installation.Standard)));
+    line("Alarm period: " + FormatInt(installation.AlarmPeriodMinutes) + " minutes");
+    line("");
+    for (std::size_t i = 0; i < overview.Supplies.size(); ++i) {
+        const SupplyRow& row = overview.Supplies[i];
+        std::string text = FormatInt(static_cast<long long>(i + 1)) + ". " + row.Name + ": ";
+        if (!row.Judged)
+            text += "not judged (no panel or battery chosen)";
+        else
+            text += "standby " + VerdictWord(row.Result.Totals.Standby) + ", alarm current " +
+                    VerdictWord(row.Result.Totals.AlarmCurrent);
+        line(text);
+    }
+    line("");
+    const InstallationRow& total = overview.Installation;
+    line(std::string("System: ") + (total.Meets ? "meets" : "fails") + " (" +
+         FormatInt(static_cast<long long>(total.Meeting)) + " of " +
+         FormatInt(static_cast<long long>(total.Supplies)) + " supplies meet)");
+    line("System grade: " + FormatInt(total.Grade) +
+         (total.GradesDiffer ? " (the lowest of its supplies' grades, which differ)" : ""));
+    std::string report = Utf8ToCp1252Lossy(utf8);
+
+    MemorySettingsStore store;
+    SilentPrompter silent;
+    for (std::size_t i = 0; i < installation.Supplies.size(); ++i) {
+        const InstallationSupply& supply = installation.Supplies[i];
+        report += Utf8ToCp1252Lossy("\r\n=== Supply " + FormatInt(static_cast<long long>(i + 1)) +
+                                    ": " + supply.Name + " ===\r\n\r\n");
+        if (!overview.Supplies[i].Judged) {
+            report += "Not judged: no panel or battery chosen.\r\n";
+            continue;
+        }
+        // The report this supply gives as a site opened on its own.
+        SiteEditor site(store, silent, separator);
+        site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
+        site.LoadSite(supply.Site);
+        report += site.ReportText();
+    }
+    return report;
+}
+
+} // namespace brellic

@@ -1,0 +1,265 @@
+#include "EditorFixture.h"
+#include "editor/InstallationEditor.h"
+#include "editor/SiteCheck.h"
+#include "io/InstallationFile.h"
+#include "io/SiteJson.h"
+
+#include <filesystem>
+#include <tuple>
+
+using namespace brellic;
+using brellic::test::EditorTest;
+using Asked = brellic::test::ScriptedPrompter::Asked;
+namespace fs = std::filesystem;
+
+namespace {
+
+class InstallationPrompter : public test::ScriptedPrompter {
+public:
+    std::deque<std::optional<std::string>> texts;
+    std::size_t saveQuestions = 0;
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string&) override {
+        auto text = texts.front();
+        texts.pop_front();
+        return text;
+    }
+    bool ConfirmSave(const std::string& text) override {
+        ++saveQuestions;
+        return Confirm(text);
+    }
+    std::optional<std::string> SaveInstallationName() override { return SaveFileName(); }
+    std::deque<std::tuple<std::string, std::string, std::int32_t, std::int32_t>> details;
+    bool EditDetails(std::string& name, std::string& address, std::int32_t& standard,
+                     std::int32_t& period) override {
+        std::tie(name, address, standard, period) = details.front();
+        details.pop_front();
+        return true;
+    }
+};
+
+SupplySite Site(double alarmPerLine) {
+    SupplySite site;
+    site.SiteRef = "Ref";
+    site.Grade = 2;
+    site.Panel = PanelsForGrade(2).front();
+    site.Battery = 0;
+    site.Devices.push_back({3, 2, "Detector", 0.045, 0.06});
+    site.Devices.push_back({2, 3, "Sounder", 0.01, alarmPerLine});
+    return site;
+}
+
+class InstallationEditorTest : public testing::Test {
+protected:
+    MemorySettingsStore store;
+    InstallationPrompter prompter;
+    SiteEditor editor{store, prompter};
+    InstallationEditor installation{editor, prompter};
+    fs::path dir;
+
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("brellic-inst-" +
+               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Two complete supplies, the second failing on its alarm current.
+    std::string WriteTwoSupplies() {
+        Installation data;
+        data.Name = "Depot";
+        data.Standard = 0;
+        data.AlarmPeriodMinutes = 30;
+        data.Supplies.push_back({"Panel", Site(0)});
+        data.Supplies.push_back({"PSU", Site(50)});
+        const std::string path = (dir / "two.brellic").string();
+        EXPECT_TRUE(WriteInstallationFile(path, data));
+        return path;
+    }
+};
+
+TEST_F(InstallationEditorTest, EachSupplyJudgedAsTheSameSiteOnItsOwnAndOneFailingFailsTheSystem) {
+    ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
+    const Overview overview = installation.Rows();
+    ASSERT_EQ(overview.Supplies.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::string kvr = (dir / ("s" + std::to_string(i) + ".KVR")).string();
+        ASSERT_TRUE(WriteSiteFile(kvr, *SiteFileOf(installation.Current().Supplies[i].Site)));
+        const CheckedSite own = CheckSiteFile(kvr, 0, 30, SiteTexts::Skip);
+        ASSERT_TRUE(own.Error.empty());
+        const TotalsResult& a = overview.Supplies[i].Result.Totals;
+        EXPECT_EQ(a.ActualStandby, own.Result.Totals.ActualStandby);
+        EXPECT_EQ(a.AlarmTotal, own.Result.Totals.AlarmTotal);
+        EXPECT_EQ(a.Standby.State, own.Result.Totals.Standby.State);
+        EXPECT_EQ(a.AlarmCurrent.State, own.Result.Totals.AlarmCurrent.State);
+        // The editor shows the chosen supply with the same figures.
+        installation.ChooseSupply(i);
+        EXPECT_EQ(editor.Result().Totals.ActualStandby, own.Result.Totals.ActualStandby);
+    }
+    EXPECT_TRUE(overview.Supplies[0].Meets());
+    EXPECT_FALSE(overview.Supplies[1].Meets());
+    EXPECT_FALSE(overview.Installation.Meets);
+    EXPECT_EQ(overview.Installation.Meeting, 1u);
+    EXPECT_EQ(overview.Installation.Grade, 2);
+    EXPECT_FALSE(overview.Installation.GradesDiffer);
+    EXPECT_FALSE(installation.Modified());
+}
+
+TEST_F(InstallationEditorTest, IncompleteSupplyNeverMeetsAndIsNotSavedAsASiteFile) {
+    ASSERT_TRUE(installation.NewInstallation());
+    EXPECT_EQ(installation.Current().Standard, editor.OptionsStandard());
+    const Overview overview = installation.Rows();
+    EXPECT_FALSE(overview.Supplies[0].Judged);
+    EXPECT_FALSE(overview.Installation.Meets);
+    installation.SaveSupplyAsSiteFile();
+    ASSERT_EQ(prompter.Count(Asked::Error), 1u);
+    EXPECT_NE(prompter.asked.back().text.find("\"Supply 1\""), std::string::npos);
+}
+
+TEST_F(InstallationEditorTest, RemoveAsksFirstAndNamesStayUnique) {
+    ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
+    installation.AddSupply();
+    EXPECT_EQ(installation.Current().Supplies.back().Name, "Supply 1");
+    installation.AddSupply();
+    EXPECT_EQ(installation.Current().Supplies.back().Name, "Supply 2");
+
+    prompter.texts = {"PSU", "", std::string(51, 'x'), "Garage"};
+    installation.RenameSupply();
+    installation.RenameSupply();
+    installation.RenameSupply();
+    EXPECT_EQ(prompter.Count(Asked::Error), 3u);
+    installation.RenameSupply();
+    EXPECT_EQ(installation.Current().Supplies.back().Name, "Garage");
+
+    prompter.answers = {false, true};
+    installation.RemoveSupply();
+    EXPECT_EQ(installation.Current().Supplies.size(), 4u);
+    installation.RemoveSupply();
+    EXPECT_EQ(installation.Current().Supplies.size(), 3u);
+    EXPECT_EQ(prompter.Count(Asked::Confirm), 2u);
+    EXPECT_EQ(installation.Chosen(), 2u);
+
+    installation.MoveSupplyLeft();
+    EXPECT_EQ(installation.Current().Supplies[1].Name, "Supply 1");
+    EXPECT_EQ(installation.Chosen(), 1u);
+}
+
+TEST_F(InstallationEditorTest, AnEditInAnySupplyIsAskedAboutOnceAndSavingClearsIt) {
+    const std::string path = WriteTwoSupplies();
+    ASSERT_TRUE(installation.OpenFile(path));
+    installation.ChooseSupply(1);
+    EXPECT_TRUE(editor.SiteRefChanged("Changed"));
+    installation.ChooseSupply(0);
+    EXPECT_FALSE(editor.Site().Modified);
+    EXPECT_TRUE(installation.Modified());
+
+    // No discards, once for the whole installation.
+    prompter.answers = {false};
+    EXPECT_TRUE(installation.Close());
+    EXPECT_EQ(prompter.saveQuestions, 1u);
+    EXPECT_FALSE(installation.IsOpen());
+
+    ASSERT_TRUE(installation.OpenFile(path));
+    EXPECT_EQ(installation.Current().Supplies[1].Site.SiteRef, "Ref");
+    editor.AcFailClicked(!editor.View().AcFailChecked);
+    EXPECT_TRUE(installation.Modified());
+    EXPECT_EQ(installation.Save(false), SaveOutcome::Saved);
+    EXPECT_FALSE(installation.Modified());
+    EXPECT_TRUE(installation.Close());
+    EXPECT_EQ(prompter.saveQuestions, 1u);
+}
+
+TEST_F(InstallationEditorTest, ReportIsTheHeaderThenEachSupplysOwnReport) {
+    ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
+    const std::string report = installation.ReportText();
+    EXPECT_EQ(report.find("\n"), report.find("\r\n") + 1);
+    EXPECT_NE(report.find("Installation: Depot\r\n"), std::string::npos);
+    EXPECT_NE(report.find("System: fails (1 of 2 supplies meet)\r\n"), std::string::npos);
+    for (std::size_t i = 0; i < 2; ++i) {
+        // The site on its own in a window whose Options are the installation's.
+        MemorySettingsStore own;
+        own.values["System Standard"] = std::int32_t{0};
+        own.values["Alarm Period"] = std::int32_t{30};
+        test::ScriptedPrompter quiet;
+        SiteEditor site(own, quiet);
+        site.LoadSite(installation.Current().Supplies[i].Site);
+        EXPECT_NE(report.find(site.ReportText()), std::string::npos) << i;
+    }
+}
+
+TEST_F(InstallationEditorTest, ASiteSavedAsAnInstallationTakesTheOptionsAndStaysOpen) {
+    editor.LoadSite(Site(0));
+    const SupplySite site = editor.CurrentSite();
+    const std::string path = (dir / "Depot.brellic").string();
+    prompter.saveNames = {path};
+    EXPECT_EQ(installation.SaveSiteAs(), SaveOutcome::Saved);
+    ASSERT_TRUE(installation.IsOpen());
+    const InstallationResult read = ReadInstallationFile(path);
+    ASSERT_TRUE(read) << read.Error;
+    EXPECT_EQ(read.Data.Name, "Depot");
+    EXPECT_EQ(read.Data.Standard, editor.OptionsStandard());
+    EXPECT_EQ(read.Data.AlarmPeriodMinutes, editor.OptionsAlarmPeriod());
+    ASSERT_EQ(read.Data.Supplies.size(), 1u);
+    EXPECT_EQ(read.Data.Supplies[0].Site, site);
+    EXPECT_FALSE(installation.Modified());
+}
+
+TEST_F(InstallationEditorTest, DetailsJudgeUnderTheNewPeriodAndRefuseBadValues) {
+    ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
+    const double before = editor.Result().Totals.RemainingCapacity;
+    prompter.details = {{"Depot", "", 0, 121}, {"Depot", "1 High St", 0, 120}};
+    installation.Details();
+    EXPECT_EQ(prompter.Count(Asked::Error), 1u);
+    EXPECT_FALSE(installation.Modified());
+    installation.Details();
+    EXPECT_TRUE(installation.Modified());
+    EXPECT_EQ(editor.Site().AlarmPeriod, 120);
+    EXPECT_LT(editor.Result().Totals.RemainingCapacity, before);
+    EXPECT_EQ(installation.Current().Address, "1 High St");
+    // The stored Options are not the installation's.
+    EXPECT_EQ(store.values.count("Alarm Period"), 0u);
+}
+
+TEST_F(InstallationEditorTest, ChoosingASupplyAsksNothingAboutTheOneBefore) {
+    // A panel that stops at grade 2 shown first, then a grade-3 supply: the
+    // grade question about the panel before never comes up (the prompter
+    // fails on any question).
+    int grade2Only = -1;
+    for (int row : PanelsForGrade(2))
+        if (PanelTable[static_cast<std::size_t>(row)].MaxGrade == 2)
+            grade2Only = row;
+    ASSERT_GE(grade2Only, 0);
+    Installation data;
+    SupplySite first = Site(0);
+    first.Panel = grade2Only;
+    SupplySite second = Site(0);
+    second.Grade = 3;
+    second.Panel = PanelsForGrade(3).front();
+    for (TDeviceData& device : second.Devices)
+        device.Grade = 3;
+    data.Supplies.push_back({"Two", first});
+    data.Supplies.push_back({"Three", second});
+    const std::string path = (dir / "grades.brellic").string();
+    ASSERT_TRUE(WriteInstallationFile(path, data));
+    ASSERT_TRUE(installation.OpenFile(path));
+    installation.ChooseSupply(1);
+    EXPECT_EQ(editor.CurrentSite(), second);
+    EXPECT_FALSE(installation.Modified());
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_TRUE(installation.Rows().Installation.GradesDiffer);
+    EXPECT_EQ(installation.Rows().Installation.Grade, 2);
+}
+
+TEST_F(InstallationEditorTest, NewInstallationOffersToSaveTheEditedSiteFirst) {
+    editor.LoadSite(Site(0));
+    EXPECT_TRUE(editor.SiteRefChanged("Edited"));
+    prompter.answers = {true};
+    prompter.saveNames = {std::nullopt};
+    EXPECT_FALSE(installation.NewInstallation());
+    EXPECT_FALSE(installation.IsOpen());
+    EXPECT_EQ(prompter.saveQuestions, 1u);
+}
+
+} // namespace
