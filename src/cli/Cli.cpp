@@ -38,14 +38,19 @@ public:
     std::string error;
 };
 
-void PrintError(std::ostream& err, std::string message) {
+// One line per message, whatever a file name in it holds.
+void PrintLine(std::ostream& err, std::string_view prefix, std::string message) {
     std::replace_if(
         message.begin(), message.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    err << "brellic-cli: " << message << '\n';
+    err << prefix << message << '\n';
 }
 
-void PrintWarning(std::ostream& err, const std::string& message) {
-    err << "brellic-cli: warning: " << message << '\n';
+void PrintError(std::ostream& err, std::string message) {
+    PrintLine(err, "brellic-cli: ", std::move(message));
+}
+
+void PrintWarning(std::ostream& err, std::string message) {
+    PrintLine(err, "brellic-cli: warning: ", std::move(message));
 }
 
 // Why the output may not be written, or empty: it must not be one of the
