@@ -73,9 +73,9 @@ std::string CheckSupplyName(const std::vector<InstallationSupply>& supplies, std
     return {};
 }
 
-} // namespace
-
-std::string CheckInstallation(const Installation& installation) {
+// The installation's own members, then each supply's name, and each supply's
+// site when checkSites is set.
+std::string CheckMembers(const Installation& installation, bool checkSites) {
     if (std::string fault = CheckLine("name", installation.Name, kInstallationTextCapacity);
         !fault.empty())
         return fault;
@@ -89,12 +89,20 @@ std::string CheckInstallation(const Installation& installation) {
     for (std::size_t i = 0; i < installation.Supplies.size(); ++i) {
         if (std::string fault = CheckSupplyName(installation.Supplies, i); !fault.empty())
             return fault;
+        if (!checkSites)
+            continue;
         if (std::string fault =
                 site_json::Check(installation.Supplies[i].Site, SupplyPath(i) + ".site.");
             !fault.empty())
             return fault;
     }
     return {};
+}
+
+} // namespace
+
+std::string CheckInstallation(const Installation& installation) {
+    return CheckMembers(installation, true);
 }
 
 std::string InstallationToJson(const Installation& installation) {
@@ -192,7 +200,9 @@ void ReadInto(std::string_view text, InstallationResult& result) {
             return;
         installation.Supplies.push_back({*supplyName, std::move(*read)});
     }
-    error = CheckInstallation(installation);
+    // Each site was checked as it was read; the first fault is the same one
+    // CheckInstallation would find.
+    error = CheckMembers(installation, false);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "io/SiteJson.h"
 
 #include "io/Cp1252.h"
+#include "io/QuickJson.h"
 #include "io/SiteJsonValue.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -30,21 +31,22 @@ std::string DeviceName(std::string_view path, std::size_t position) {
     return std::string(path) + "devices[" + FormatInt(static_cast<long long>(position)) + "]";
 }
 
-std::string CheckText(std::string_view what, const std::string& text) {
+// Why text cannot go into a site file, as the rest of a sentence naming it,
+// or empty. Nothing is put together for a text that fits.
+std::string TextFault(const std::string& text) {
     if (!IsCp1252Text(text))
-        return std::string(what) +
-               " holds a character that a site file cannot hold (only Windows-1252 characters fit)";
+        return " holds a character that a site file cannot hold (only Windows-1252 characters fit)";
     if (const std::size_t length = Utf8Length(text); length > kSiteTextCapacity)
-        return std::string(what) + " has " + FormatInt(static_cast<long long>(length)) +
-               " characters; at most " + FormatInt(kSiteTextCapacity) + " fit";
+        return " has " + FormatInt(static_cast<long long>(length)) + " characters; at most " +
+               FormatInt(kSiteTextCapacity) + " fit";
     return {};
 }
 
 // What the window could never have saved.
 std::string CheckStorable(const SupplySite& site, std::string_view path) {
     const std::string lead = Lead(path);
-    if (std::string fault = CheckText(lead + "the site reference", site.SiteRef); !fault.empty())
-        return fault;
+    if (std::string fault = TextFault(site.SiteRef); !fault.empty())
+        return lead + "the site reference" + fault;
     if (site.Grade < 1 || site.Grade > 3)
         return lead + "the grade " + FormatInt(site.Grade) + " is not 1, 2 or 3";
     if (site.Panel) {
@@ -67,18 +69,18 @@ std::string CheckStorable(const SupplySite& site, std::string_view path) {
     if (site.Devices.size() > kSiteFileSlots)
         return lead + "the site has " + FormatInt(static_cast<long long>(site.Devices.size())) +
                " devices; at most " + FormatInt(kSiteFileSlots) + " fit";
+    // A device's name is put together only for a message: a site may have
+    // a hundred lines, and an installation thirty-two sites.
     for (std::size_t i = 0; i < site.Devices.size(); ++i) {
         const TDeviceData& device = site.Devices[i];
-        const std::string name = DeviceName(path, i);
         if (device.Qty < 0)
-            return name + ": the quantity " + FormatInt(device.Qty) + " is negative";
-        if (std::string fault = CheckText(name + ": the description", device.Description);
-            !fault.empty())
-            return fault;
+            return DeviceName(path, i) + ": the quantity " + FormatInt(device.Qty) + " is negative";
+        if (std::string fault = TextFault(device.Description); !fault.empty())
+            return DeviceName(path, i) + ": the description" + fault;
         if (!std::isfinite(device.Quiescent))
-            return name + ": the quiescent current is not a finite number";
+            return DeviceName(path, i) + ": the quiescent current is not a finite number";
         if (!std::isfinite(device.Alarm))
-            return name + ": the alarm current is not a finite number";
+            return DeviceName(path, i) + ": the alarm current is not a finite number";
     }
     return {};
 }
@@ -93,17 +95,18 @@ std::string CheckTyped(const SupplySite& site, std::string_view path) {
                " holds the control character " + control;
     for (std::size_t i = 0; i < site.Devices.size(); ++i) {
         const TDeviceData& device = site.Devices[i];
-        const std::string name = DeviceName(path, i);
         if (const std::string control = ControlCharacter(device.Description); !control.empty())
-            return "member " + Quoted(name + ".description") + " holds the control character " +
-                   control;
-        const std::string line = FormatInt(static_cast<long long>(i + 1));
+            return "member " + Quoted(DeviceName(path, i) + ".description") +
+                   " holds the control character " + control;
+        const auto negative = [&](std::string_view member) {
+            return "member " + Quoted(DeviceName(path, i) + "." + std::string(member)) +
+                   " is negative: device line " + FormatInt(static_cast<long long>(i + 1)) +
+                   " cannot draw a negative current";
+        };
         if (device.Quiescent < 0)
-            return "member " + Quoted(name + ".quiescent") + " is negative: device line " + line +
-                   " cannot draw a negative current";
+            return negative("quiescent");
         if (device.Alarm < 0)
-            return "member " + Quoted(name + ".alarm") + " is negative: device line " + line +
-                   " cannot draw a negative current";
+            return negative("alarm");
     }
     return {};
 }
@@ -224,6 +227,11 @@ std::optional<Json> Parse(std::string_view text, std::string& error) {
         error = "not JSON: a NUL byte at offset " + FormatInt(static_cast<long long>(nul));
         return std::nullopt;
     }
+    // Brellic's own files read quickly; the library's parser, slower but
+    // with line and column in its messages, reads whatever the quick one
+    // does not take.
+    if (std::optional<Json> quick = QuickParse(text))
+        return quick;
     try {
         return Json::parse(text);
     } catch (const Json::exception& failure) {
