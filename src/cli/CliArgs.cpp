@@ -2,9 +2,11 @@
 
 #include "editor/Settings.h"
 #include "io/Cp1252.h"
+#include "io/InstallationFile.h"
 #include "model/Installation.h"
 #include "BrellicVersion.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace brellic {
@@ -82,8 +84,17 @@ std::string_view OutputNeeded(CliCommand command) {
 
 bool ReadsStoredSettings(const CliOptions& options) {
     for (const CommandInfo& info : kCommands) {
-        if (info.Command == options.Command)
-            return info.TakesSettings && (!options.Standard || !options.AlarmPeriod);
+        if (info.Command != options.Command)
+            continue;
+        if (!info.TakesSettings || (options.Standard && options.AlarmPeriod))
+            return false;
+        // An installation carries its own standard and alarm period, so
+        // installations alone are judged without the settings; combine makes
+        // a new installation from the settings whatever its files.
+        if (options.Command == CliCommand::Combine || options.Files.empty())
+            return true;
+        return !std::all_of(options.Files.begin(), options.Files.end(),
+                            [](const std::string& path) { return IsInstallationFileName(path); });
     }
     return false;
 }

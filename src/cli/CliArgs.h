@@ -33,7 +33,8 @@ struct CliParseResult {
 CliParseResult ParseCliArguments(const std::vector<std::string>& args);
 
 // Whether running the command reads the stored settings: it takes --standard
-// and --alarm-period, and at least one of them is left out.
+// and --alarm-period, at least one of them is left out, and a file it names
+// is a site file (combine: whatever its files are).
 bool ReadsStoredSettings(const CliOptions& options);
 
 // "EN50131-1", "PD6662" or a whole number in the signed 32-bit range.

@@ -176,6 +176,23 @@ TEST(CliArgs, SheetWritesPdfOrHtmlByTheOutputName) {
 
 // SOURCE_DATE_EPOCH fixes a sheet's date only when it is a date a sheet can
 // show: a huge value once wrapped the year round.
+TEST(CliArgs, InstallationsAloneNeedNoStoredSettings) {
+    const auto reads = [](const std::vector<std::string>& args) {
+        const CliParseResult parsed = ParseCliArguments(args);
+        EXPECT_TRUE(parsed) << parsed.Error;
+        return ReadsStoredSettings(parsed.Options);
+    };
+    EXPECT_FALSE(reads({"check", "a.brellic", "b.BRELLIC"}));
+    EXPECT_FALSE(reads({"check", "--json", "a.brellic"}));
+    EXPECT_FALSE(reads({"report", "a.brellic"}));
+    EXPECT_TRUE(reads({"check", "a.brellic", "s.KVR"}));
+    EXPECT_TRUE(reads({"check", "--standard", "PD6662", "s.KVR", "a.brellic"}));
+    EXPECT_TRUE(reads({"report", "s.KVR"}));
+    EXPECT_FALSE(reads({"check", "--standard", "PD6662", "--alarm-period", "30", "s.KVR"}));
+    EXPECT_TRUE(reads({"combine", "-o", "i.brellic", "s.KVR"}));
+    EXPECT_FALSE(reads({"export", "s.KVR"}));
+}
+
 TEST(SourceDate, OnlyWholeSecondsUpToTheEndOfYear9999) {
     using namespace std::chrono;
     std::string warning;
