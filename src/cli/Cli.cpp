@@ -3,7 +3,6 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCheck.h"
 #include "cli/CliInstallation.h"
-#include "cli/CliSheet.h"
 #include "cli/SourceDate.h"
 #include "editor/InstallationEditor.h"
 #include "editor/SiteCheck.h"
@@ -247,10 +246,16 @@ int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& en
         if (!warning.empty())
             PrintWarning(err, warning);
     }
-    const std::string sheet = RenderSheet(site.Editor().CalculationSheet(),
-                                          SheetFormatFor(path).value_or(SheetFormat::Pdf), date);
+    std::string problem;
+    const std::string sheet =
+        environment.RenderSheet
+            ? environment.RenderSheet(site.Editor().CalculationSheet(),
+                                      SheetFormatFor(path).value_or(SheetFormat::Pdf), date,
+                                      problem)
+            : std::string();
     if (sheet.empty()) {
-        PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made.");
+        PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made" +
+                            (problem.empty() ? "." : ": " + problem + "."));
         return kCliError;
     }
     if (IoResult written = WriteFileAtomically(path, sheet); !written) {

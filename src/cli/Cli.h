@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/SheetFigures.h"
+#include "cli/CliArgs.h"
 #include "editor/Settings.h"
 
 #include <chrono>
@@ -17,6 +19,13 @@ inline constexpr int kCliOk = 0;    // done; every checked site meets both requi
 inline constexpr int kCliFails = 1; // a checked site fails a requirement
 inline constexpr int kCliError = 2; // a file could not be used, or the command line is wrong
 
+// Makes a calculation sheet: the bytes of its PDF or HTML file, dated date
+// (today when empty), or empty when it cannot be made; problem then says
+// why, when it is not the sheet's own doing.
+using SheetRenderer = std::function<std::string(const SheetFigures& figures, SheetFormat format,
+                                                std::optional<std::chrono::year_month_day> date,
+                                                std::string& problem)>;
+
 // What the tool takes from its surroundings, so that tests can set it.
 struct CliEnvironment {
     char DecimalSeparator = '.';
@@ -29,6 +38,9 @@ struct CliEnvironment {
     // SOURCE_DATE_EPOCH as the environment gives it, when set: the usual way
     // to ask a tool for reproducible output.
     std::optional<std::string> SourceDateEpoch;
+    // Makes the sheet command's calculation sheet; when empty, sheet writes
+    // nothing and says so.
+    SheetRenderer RenderSheet;
 };
 
 // Runs one command line (the arguments after the program name): results go

@@ -2,6 +2,7 @@
 // user's locale and stored settings to the command library.
 #include "cli/Cli.h"
 #include "cli/ReadOnlySettings.h"
+#include "cli/SheetLoader.h"
 #include "settings/DecimalSeparator.h"
 
 #include <cstdlib>
@@ -55,6 +56,8 @@ int main(int argc, char* argv[]) {
     // LANG on Unix; the regional settings on Windows).
     environment.DecimalSeparator = brellic::DecimalSeparatorOf(QLocale::system());
     environment.StoredSettings = &brellic::CreateStoredSettingsReader;
+    // The sheet's QtGui is loaded only when a sheet is asked for.
+    environment.RenderSheet = &brellic::RenderSheetInModule;
     if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"))
         environment.SourceDateEpoch = epoch;
     return brellic::RunCli(Arguments(argc, argv), std::cout, std::cerr, environment);

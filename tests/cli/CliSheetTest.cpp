@@ -1,11 +1,16 @@
 // sheet: the calculation sheet as PDF or HTML, written whole or not at all.
 #include "CliTestSupport.h"
 
+#include "cli/CliSheet.h"
+
 namespace brellic::test {
 namespace {
 
 CliEnvironment Dated() {
     CliEnvironment environment;
+    environment.RenderSheet = [](const SheetFigures& figures, SheetFormat format,
+                                 std::optional<std::chrono::year_month_day> date,
+                                 std::string&) { return RenderSheet(figures, format, date); };
     environment.SheetDate = std::chrono::year_month_day(std::chrono::year(2025), std::chrono::March,
                                                         std::chrono::day(14));
     return environment;
@@ -79,6 +84,25 @@ TEST(CliSheet, AnUnusableSiteOrOutputWritesNothing) {
     EXPECT_EQ(text.Status, kCliError);
     EXPECT_NE(text.Err.find("Usage:"), std::string::npos);
     EXPECT_EQ(folder.EntryCount(), 3u); // s.pdf, short.KVR and s.KVR only
+}
+
+TEST(CliSheet, ARendererThatCannotBeLoadedIsNamedAndNothingIsWritten) {
+    TempFolder folder;
+    WriteSite(folder.File("s.KVR"), MeetingSite());
+    const std::string out = folder.File("s.pdf");
+    WriteAll(out, "earlier sheet");
+    CliEnvironment environment = Dated();
+    environment.RenderSheet = [](const SheetFigures&, SheetFormat,
+                                 std::optional<std::chrono::year_month_day>, std::string& problem) {
+        problem = "its module is missing";
+        return std::string();
+    };
+    const CliRun run = RunTool({"sheet", folder.File("s.KVR"), "-o", out}, environment);
+    EXPECT_EQ(run.Status, kCliError);
+    EXPECT_EQ(run.Err, "brellic-cli: Cannot write \"" + out +
+                           "\": the calculation sheet could not be made: its module is missing.\n");
+    EXPECT_EQ(ReadAll(out), "earlier sheet");
+    EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
 } // namespace
