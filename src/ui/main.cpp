@@ -230,10 +230,11 @@ QWidget* TfrmMain::BuildOverview() {
     tvOverview->setWordWrap(false);
     tvOverview->setTextElideMode(Qt::ElideRight);
     ShowCutTextsAsToolTips(tvOverview);
-    constexpr int kWidths[] = {118, 100, 58, 42, 106, 94, 88, 92, 90};
+    constexpr int kWidths[] = {112, 96, 56, 40, 102, 92, 86, 90, 90};
     for (int column = 0; column < tvOverview->columnCount(); ++column)
         tvOverview->setColumnWidth(column, kWidths[column]);
     tvOverview->horizontalHeader()->setStretchLastSection(true);
+    tvOverview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(tvOverview, 1);
     lbSystemVerdict = MakeLabel(QString(), page, true);
     lbSystemVerdict->setObjectName(QStringLiteral("lbSystemVerdict"));
