@@ -1,5 +1,7 @@
 // Renders the main window with a site filled in through the real widgets and
 // saves it as a PNG: brellic_shot OUT.png
+// Or with an installation open, on its first supply's tab or on the overview:
+//     brellic_shot OUT.png FILE.brellic [overview]
 #include "editor/Settings.h"
 #include "model/Globals.h"
 #include "ui/QtPrompter.h"
@@ -7,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QTabBar>
 #include <QTimer>
 
 using namespace brellic;
@@ -28,6 +31,19 @@ int main(int argc, char* argv[]) {
     DesktopReportOpener opener;
     TfrmMain window(settings, prompter, opener, '.');
     window.show();
+
+    if (argc >= 3) {
+        window.OpenAtStart(QString::fromLocal8Bit(argv[2]));
+        if (argc >= 4 && QString::fromLocal8Bit(argv[3]) == QStringLiteral("overview")) {
+            auto* tabs = window.findChild<QTabBar*>(QStringLiteral("tbSupplies"));
+            tabs->setCurrentIndex(tabs->count() - 1);
+        }
+        QTimer::singleShot(200, &app, [&] {
+            const bool saved = window.grab().save(QString::fromLocal8Bit(argv[1]));
+            QApplication::exit(saved ? 0 : 1);
+        });
+        return QApplication::exec();
+    }
 
     Choose(window.findChild<QComboBox*>(QStringLiteral("cbGrade")), QStringLiteral("Grade 3"));
     Choose(window.findChild<QComboBox*>(QStringLiteral("cbPanelType")),

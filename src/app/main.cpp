@@ -1,5 +1,5 @@
 // Brellic's entry: creates the main window and runs the event loop. An
-// optional argument names a site file to open at start.
+// optional argument names a site file or an installation file to open at start.
 #include "app/StartFolder.h"
 #include "settings/DecimalSeparator.h"
 #include "settings/PlatformSettings.h"
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Brellic"));
     QStringList arguments = QApplication::arguments();
 #ifdef _WIN32
-    // A site file named relative to the start folder is found there even when
+    // A file named relative to the start folder is found there even when
     // the program moves on from it.
     if (arguments.size() > 1)
         arguments[1] = QFileInfo(arguments.at(1)).absoluteFilePath();

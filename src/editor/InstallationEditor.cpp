@@ -1,5 +1,6 @@
 #include "editor/InstallationEditor.h"
 
+#include "calc/ResultTexts.h"
 #include "editor/SiteCheck.h"
 #include "io/Cp1252.h"
 #include "io/InstallationFile.h"
@@ -90,6 +91,56 @@ Overview MakeOverview(const Installation& installation) {
     return overview;
 }
 
+SupplyMark MarkOf(const SupplyRow& row) {
+    if (!row.Judged)
+        return SupplyMark::NotJudged;
+    return row.Meets() ? SupplyMark::Meets : SupplyMark::Fails;
+}
+
+OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
+    OverviewTexts texts;
+    for (const SupplyRow& row : overview.Supplies) {
+        OverviewLine line;
+        line.Name = row.Name;
+        line.Panel = row.Panel;
+        line.Battery = row.Battery;
+        line.Grade = FormatInt(row.Grade);
+        if (!row.Judged) {
+            line.RequiredStandby = line.ActualStandby = line.AlarmCurrent = line.PeakAvailable =
+                "---";
+            line.Verdict = "not judged";
+        } else {
+            const SiteResult& result = row.Result;
+            line.RequiredStandby = FormatInt(result.Supply.StandbyHours) + " Hours";
+            AssignActualStandby(line.ActualStandby, result.Totals, separator);
+            AssignActualPeak(line.AlarmCurrent, result.Totals, separator);
+            AssignFixed(line.PeakAvailable, {}, result.Supply.PeakCurrent, 2, separator, " Amps");
+            line.StandbyColour = VerdictColour(result.Totals.Standby.State);
+            line.AlarmColour = VerdictColour(result.Totals.AlarmCurrent.State);
+            line.Verdict = row.Meets() ? "meets" : "fails";
+            line.VerdictColour = row.Meets() ? kVerdictMeets : kVerdictFails;
+        }
+        texts.Lines.push_back(std::move(line));
+    }
+
+    const InstallationRow& total = overview.Installation;
+    OverviewLine line;
+    line.Name = "Installation";
+    line.Grade = FormatInt(total.Grade);
+    const std::string count = FormatInt(static_cast<long long>(total.Meeting)) + " of " +
+                              FormatInt(static_cast<long long>(total.Supplies));
+    line.Verdict = std::string(total.Meets ? "meets" : "fails") + " (" + count + ")";
+    line.VerdictColour = total.Meets ? kVerdictMeets : kVerdictFails;
+    texts.Lines.push_back(std::move(line));
+
+    texts.Summary =
+        std::string("The installation ") + (total.Meets ? "meets" : "fails") + ": " + count +
+        " supplies meet both requirements. System grade " + FormatInt(total.Grade) +
+        (total.GradesDiffer ? ", the lowest of its supplies' grades, which differ." : ".");
+    texts.SummaryColour = total.Meets ? kVerdictMeets : kVerdictFails;
+    return texts;
+}
+
 InstallationEditor::InstallationEditor(SiteEditor& editor, Prompter& prompter)
     : editor_(editor), prompter_(prompter) {}
 
@@ -153,13 +204,18 @@ bool InstallationEditor::Close() {
         return true;
     if (!OfferToSave())
         return false;
+    Shut();
+    return true;
+}
+
+void InstallationEditor::Shut() {
     open_ = false;
     installation_ = {};
     fileName_.clear();
     modified_ = false;
+    chosen_ = 0;
     editor_.JudgeUnderOptions();
     editor_.SetModified(false);
-    return true;
 }
 
 std::string InstallationEditor::FreeName() const {
@@ -359,6 +415,64 @@ void InstallationEditor::Open() {
     if (!path || path->empty())
         return;
     OpenFile(*path);
+}
+
+void InstallationEditor::OpenAny() {
+    if (open_ ? !OfferToSave() : !editor_.OfferToSave())
+        return;
+    const std::optional<std::string> path = prompter_.OpenSiteOrInstallationName();
+    if (!path || path->empty())
+        return;
+    OpenAnyFile(*path);
+}
+
+bool InstallationEditor::OpenAnyFile(const std::string& path) {
+    if (IsInstallationFileName(path))
+        return OpenFile(path);
+    if (!open_)
+        return editor_.OpenFile(path);
+    // Read before the installation is closed, so a file that cannot be used
+    // leaves it open.
+    const SiteFileResult read = ReadSiteFile(path);
+    if (!read) {
+        prompter_.ShowError(read.Message);
+        return false;
+    }
+    Shut();
+    editor_.Clear();
+    editor_.LoadSite(SupplySiteOf(read.Data), path);
+    return true;
+}
+
+void InstallationEditor::NewSite() {
+    if (open_ && !Close())
+        return;
+    editor_.New();
+}
+
+bool InstallationEditor::CloseQuery() {
+    if (open_) {
+        if (!OfferToSave())
+            return false;
+        // The installation has been saved or its edits given up: the supply
+        // in the site editor has nothing left to ask about.
+        editor_.SetModified(false);
+    }
+    return editor_.CloseQuery();
+}
+
+void InstallationEditor::GenerateReport(ReportOpener& opener) {
+    if (!open_) {
+        editor_.GenerateReport(opener);
+        return;
+    }
+    WriteReport(ReportText(), prompter_, opener);
+}
+
+std::string InstallationEditor::Caption() const {
+    if (!open_)
+        return editor_.Texts().Caption;
+    return fileName_.empty() ? std::string("Brellic") : "Brellic - " + fileName_;
 }
 
 bool InstallationEditor::OpenFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #include "calc/Result.h"
 #include "editor/Prompter.h"
 #include "editor/SiteEditor.h"
+#include "model/DisplayTexts.h"
 #include "model/Installation.h"
 
 #include <cstddef>
@@ -44,6 +45,35 @@ struct Overview {
     InstallationRow Installation;
 };
 
+// The mark a supply's tab carries.
+enum class SupplyMark { NotJudged, Meets, Fails };
+SupplyMark MarkOf(const SupplyRow& row);
+
+// One row of the overview as the window shows it: the supplies' rows, then
+// the installation's, whose verdict is the whole system's.
+struct OverviewLine {
+    std::string Name;
+    std::string Panel;
+    std::string Battery;
+    std::string Grade;
+    std::string RequiredStandby;
+    std::string ActualStandby;
+    std::string AlarmCurrent;
+    std::string PeakAvailable;
+    std::string Verdict;
+    Rgb StandbyColour = kVerdictNone;
+    Rgb AlarmColour = kVerdictNone;
+    Rgb VerdictColour = kVerdictNone;
+};
+
+struct OverviewTexts {
+    std::vector<OverviewLine> Lines; // one per supply, then the installation's
+    std::string Summary;             // the system's verdict and grade, in a sentence
+    Rgb SummaryColour = kVerdictNone;
+};
+
+OverviewTexts MakeOverviewTexts(const Overview& overview, char separator);
+
 // The overview's figures for an installation, each supply judged as the
 // same site checked on its own under the installation's standard and period.
 Overview MakeOverview(const Installation& installation);
@@ -83,6 +113,21 @@ public:
 
     void Open();
     bool OpenFile(const std::string& path);
+    // File, Open: a site file or an installation file, whichever is chosen,
+    // after the save question for what is open. A file that cannot be read
+    // leaves what is open as it is.
+    void OpenAny();
+    // Opens a site file or an installation file by its name (at start).
+    bool OpenAnyFile(const std::string& path);
+    // File, New: closes the installation, asking first, and starts a new site.
+    void NewSite();
+    // The window is closing: true when it may. The Options are stored.
+    bool CloseQuery();
+    // Writes Report.Txt for the installation, or for the site when none is
+    // open, and hands it to the opener.
+    void GenerateReport(ReportOpener& opener);
+    // "Brellic - <installation file>", or the site's caption.
+    std::string Caption() const;
     SaveOutcome Save(bool saveAs);
     // Save As with a site open: as a site file, or as a one-supply
     // installation under the current Options, which then stays open.
@@ -102,6 +147,9 @@ private:
     void Show(std::size_t index);
     void Start(Installation installation, std::string fileName);
     void MoveSupply(int step);
+    // Closes the installation without asking; the site editor goes back to
+    // the Options.
+    void Shut();
     std::string FreeName() const;
     // Why name cannot name the supply at index, or empty.
     std::string NameFault(const std::string& name, std::size_t index) const;

@@ -55,6 +55,9 @@ public:
     // "Open Installation" and "Save Installation": *.brellic files.
     virtual std::optional<std::string> OpenInstallationName() { return std::nullopt; }
     virtual std::optional<std::string> SaveInstallationName() { return std::nullopt; }
+    // File, Open: a site file or an installation file; the chosen name's
+    // extension says which.
+    virtual std::optional<std::string> OpenSiteOrInstallationName() { return OpenFileName(); }
     // Save As of an open site, offering both file types; the chosen name's
     // extension says which.
     virtual std::optional<std::string> SaveSiteOrInstallationName() { return SaveFileName(); }

@@ -59,6 +59,11 @@ inline constexpr const char* kDeviceListFull = "A site holds at most 100 device 
 // The report goes to the current working directory under this name.
 inline constexpr const char* kReportFileName = "Report.Txt";
 
+// Writes a report (Windows-1252 bytes) to Report.Txt in the working folder
+// and hands it to the opener; the user is told of a failure, and of a report
+// no program could open.
+void WriteReport(const std::string& text, Prompter& prompter, ReportOpener& opener);
+
 // The site editor: the site, its device list and every rule of the main
 // window and its commands. The window, the command-line tool and the tests
 // all drive this one class.

@@ -157,18 +157,21 @@ SheetFigures SiteEditor::CalculationSheet() const {
     return ComputeSheet(site_, devices_, result_.Totals, details, separator_);
 }
 
+void WriteReport(const std::string& text, Prompter& prompter, ReportOpener& opener) {
+    const std::string path(kReportFileName);
+    const IoResult written = WriteFileReplacing(path, text);
+    if (!written) {
+        prompter.ShowError(written.Message);
+        return;
+    }
+    opener.Open(
+        path, [&prompter, message = ReportNotOpenedMessage(path)] { prompter.ShowError(message); });
+}
+
 void SiteEditor::GenerateReport(ReportOpener& opener) {
     if (!Ready()) // the command is offered only with a panel and a battery
         return;
-    const std::string path(kReportFileName);
-    const IoResult written = WriteFileReplacing(path, ReportText());
-    if (!written) {
-        prompter_.ShowError(written.Message);
-        return;
-    }
-    opener.Open(path, [&prompter = prompter_, message = ReportNotOpenedMessage(path)] {
-        prompter.ShowError(message);
-    });
+    WriteReport(ReportText(), prompter_, opener);
 }
 
 } // namespace brellic

@@ -1,11 +1,13 @@
 #include "QtPrompter.h"
 
+#include "Details.h"
 #include "Paths.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
@@ -58,6 +60,39 @@ void SetUpSiteDialog(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::ReadOnly, false);
 }
 
+// Both file types, the site files' first; the default extension follows the
+// filter chosen.
+void SetUpBothTypesDialog(QFileDialog& dialog) {
+    const QString site = QString::fromLatin1(kSiteFileFilter);
+    const QString installation = QString::fromLatin1(kInstallationFileFilter);
+    dialog.setNameFilters({site, installation});
+    dialog.setDefaultSuffix(QString::fromLatin1(kSiteFileExtension));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, installation](const QString& filter) {
+                         dialog.setDefaultSuffix(
+                             QString::fromLatin1(filter == installation ? kInstallationFileExtension
+                                                                        : kSiteFileExtension));
+                     });
+}
+
+void SetUpInstallationDialog(QFileDialog& dialog) {
+    dialog.setNameFilter(QString::fromLatin1(kInstallationFileFilter));
+    dialog.setDefaultSuffix(QString::fromLatin1(kInstallationFileExtension));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+}
+
+std::optional<std::string> AskFile(QWidget* parent, const char* caption, const char* name,
+                                   bool save, void (*setUp)(QFileDialog&)) {
+    QFileDialog dialog(parent, QString::fromLatin1(caption));
+    dialog.setObjectName(QString::fromLatin1(name));
+    setUp(dialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // A save dialog asks before an existing file is replaced.
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    return Chosen(dialog);
+}
+
 } // namespace
 
 bool QtPrompter::Confirm(const std::string& text) {
@@ -100,6 +135,40 @@ std::optional<std::string> QtPrompter::SaveFileName() {
     dialog.setFileMode(QFileDialog::AnyFile);
     // The dialog asks before an existing file is replaced.
     return Chosen(dialog);
+}
+
+std::optional<std::string> QtPrompter::AskText(const std::string& caption, const std::string& label,
+                                               const std::string& initial) {
+    QInputDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("textDialog"));
+    dialog.setWindowTitle(QString::fromStdString(caption));
+    dialog.setLabelText(QString::fromStdString(label));
+    dialog.setTextValue(QString::fromStdString(initial));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+bool QtPrompter::EditDetails(std::string& name, std::string& address, std::int32_t& standard,
+                             std::int32_t& alarmPeriod) {
+    TfrmDetails form(parent_);
+    return form.Execute(name, address, standard, alarmPeriod);
+}
+
+std::optional<std::string> QtPrompter::OpenInstallationName() {
+    return AskFile(parent_, "Open Installation", "OpenDlg", false, SetUpInstallationDialog);
+}
+
+std::optional<std::string> QtPrompter::SaveInstallationName() {
+    return AskFile(parent_, "Save Installation", "SaveDlg", true, SetUpInstallationDialog);
+}
+
+std::optional<std::string> QtPrompter::OpenSiteOrInstallationName() {
+    return AskFile(parent_, "Open Site Data", "OpenDlg", false, SetUpBothTypesDialog);
+}
+
+std::optional<std::string> QtPrompter::SaveSiteOrInstallationName() {
+    return AskFile(parent_, "Save Site Data", "SaveDlg", true, SetUpBothTypesDialog);
 }
 
 void DesktopReportOpener::Open(const std::string& path, std::function<void()> notOpened) {

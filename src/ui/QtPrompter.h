@@ -21,6 +21,14 @@ public:
     void ShowError(const std::string& text) override;
     std::optional<std::string> OpenFileName() override;
     std::optional<std::string> SaveFileName() override;
+    std::optional<std::string> AskText(const std::string& caption, const std::string& label,
+                                       const std::string& initial) override;
+    bool EditDetails(std::string& name, std::string& address, std::int32_t& standard,
+                     std::int32_t& alarmPeriod) override;
+    std::optional<std::string> OpenInstallationName() override;
+    std::optional<std::string> SaveInstallationName() override;
+    std::optional<std::string> OpenSiteOrInstallationName() override;
+    std::optional<std::string> SaveSiteOrInstallationName() override;
 
 private:
     // Guarded: a failure to open the report may be reported from the event
@@ -37,5 +45,8 @@ public:
 // The site file dialogs' filter and extension.
 inline constexpr const char* kSiteFileFilter = "Quorvex Site Data (*.KVR)";
 inline constexpr const char* kSiteFileExtension = "KVR";
+// The installation file dialogs' filter and extension.
+inline constexpr const char* kInstallationFileFilter = "Brellic Installation (*.brellic)";
+inline constexpr const char* kInstallationFileExtension = "brellic";
 
 } // namespace brellic

@@ -26,9 +26,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QStyle>
+#include <QTabBar>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -38,6 +43,38 @@ namespace {
 
 constexpr int kListColumnWidths[] = {35, 160, 44, 80, 80};
 const QColor kAlternateRow(240, 251, 255);
+constexpr int kFormWidth = 800;
+constexpr int kFormHeight = 480;
+
+QColor ColourOf(const Rgb& rgb) {
+    return QColor(rgb.Red, rgb.Green, rgb.Blue);
+}
+
+// A supply tab's mark: a dot in the verdict's colour, grey while not judged.
+QIcon MarkIcon(SupplyMark mark) {
+    QPixmap pixmap(10, 10);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(mark == SupplyMark::Meets   ? ColourOf(kVerdictMeets)
+                     : mark == SupplyMark::Fails ? ColourOf(kVerdictFails)
+                                                 : QColor(160, 160, 160));
+    painter.drawEllipse(1, 1, 8, 8);
+    return QIcon(pixmap);
+}
+
+QString MarkTip(SupplyMark mark) {
+    switch (mark) {
+    case SupplyMark::Meets:
+        return QStringLiteral("Meets both requirements");
+    case SupplyMark::Fails:
+        return QStringLiteral("Fails a requirement");
+    case SupplyMark::NotJudged:
+        break;
+    }
+    return QStringLiteral("Not judged yet: no panel or battery chosen");
+}
 
 } // namespace
 
@@ -50,21 +87,42 @@ TfrmMain::TfrmMain(SettingsStore& settings, Prompter& prompter, ReportOpener& op
     setFont(BrellicFont());
     BuildMenu();
 
+    // With an installation open, a bar of supply tabs runs above the form and
+    // its last tab shows the overview in the form's place; a site on its own
+    // shows neither, and the form keeps its size.
     auto* central = new QWidget(this);
-    auto* grid = new QGridLayout(central);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    tbSupplies = new QTabBar(central);
+    tbSupplies->setObjectName(QStringLiteral("tbSupplies"));
+    tbSupplies->setExpanding(false);
+    tbSupplies->setUsesScrollButtons(true);
+    tbSupplies->setElideMode(Qt::ElideRight);
+    tbSupplies->setDocumentMode(true);
+    tbSupplies->hide();
+    column->addWidget(tbSupplies);
+    pgMain = new QStackedWidget(central);
+    pgMain->setObjectName(QStringLiteral("pgMain"));
+    auto* form = new QWidget(pgMain);
+    auto* grid = new QGridLayout(form);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setSpacing(6);
     grid->addWidget(BuildSiteGroups(), 0, 0);
     grid->addWidget(BuildDeviceGroup(), 0, 1);
     grid->addWidget(BuildReportGroup(), 1, 0, 1, 2);
     grid->setColumnStretch(0, 1);
+    pgMain->addWidget(form);
+    pgMain->addWidget(BuildOverview());
+    column->addWidget(pgMain, 1);
     setCentralWidget(central);
-    setFixedSize(800, 480);
+    setFixedSize(kFormWidth, kFormHeight);
 
     Connect();
     // The editor runs the start-up reset, which may need the window's
     // questions; it is created once the window exists.
     editor_ = std::make_unique<SiteEditor>(settings, prompter, decimalSeparator);
+    installation_ = std::make_unique<InstallationEditor>(*editor_, prompter);
     Refresh();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -102,10 +160,87 @@ void TfrmMain::BuildMenu() {
     mnuGenReport->setShortcut(Qt::CTRL | Qt::Key_R);
     SetShortcut(mnuExit, QKeySequence::Quit, Qt::ALT | Qt::Key_F4);
 
+    BuildInstallationMenu();
+
     mnuOptions = menuBar()->addAction(QStringLiteral("Options"));
     mnuOptions->setObjectName(QStringLiteral("Options1"));
     mnuAbout = menuBar()->addAction(QStringLiteral("About"));
     mnuAbout->setObjectName(QStringLiteral("About1"));
+}
+
+void TfrmMain::BuildInstallationMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Installation"));
+    menu->setObjectName(QStringLiteral("mnuInstallation"));
+    auto add = [&](QAction*& action, const char* name, const QString& text,
+                   void (InstallationEditor::*command)()) {
+        action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this,
+                [this, command] { RunInstallationCommand(command); });
+    };
+    mnuNewInstallation = menu->addAction(QStringLiteral("New Installation"));
+    mnuNewInstallation->setObjectName(QStringLiteral("mnuNewInstallation"));
+    connect(mnuNewInstallation, &QAction::triggered, this, [this] {
+        installation_->NewInstallation();
+        showingOverview_ = false;
+        Refresh();
+    });
+    menu->addSeparator();
+    add(mnuAddSupply, "mnuAddSupply", QStringLiteral("Add Supply"), &InstallationEditor::AddSupply);
+    add(mnuDuplicateSupply, "mnuDuplicateSupply", QStringLiteral("Duplicate Supply"),
+        &InstallationEditor::DuplicateSupply);
+    add(mnuMoveSupplyLeft, "mnuMoveSupplyLeft", QStringLiteral("Move Supply Left"),
+        &InstallationEditor::MoveSupplyLeft);
+    add(mnuMoveSupplyRight, "mnuMoveSupplyRight", QStringLiteral("Move Supply Right"),
+        &InstallationEditor::MoveSupplyRight);
+    add(mnuAddSupplyFromSite, "mnuAddSupplyFromSite",
+        QStringLiteral("Add Supply from Site File..."), &InstallationEditor::AddSupplyFromSiteFile);
+    add(mnuRenameSupply, "mnuRenameSupply", QStringLiteral("Rename Supply..."),
+        &InstallationEditor::RenameSupply);
+    add(mnuRemoveSupply, "mnuRemoveSupply", QStringLiteral("Remove Supply"),
+        &InstallationEditor::RemoveSupply);
+    menu->addSeparator();
+    add(mnuSaveSupplyAsSite, "mnuSaveSupplyAsSite", QStringLiteral("Save Supply as Site File..."),
+        &InstallationEditor::SaveSupplyAsSiteFile);
+    add(mnuInstallationDetails, "mnuInstallationDetails", QStringLiteral("Installation Details..."),
+        &InstallationEditor::Details);
+}
+
+QWidget* TfrmMain::BuildOverview() {
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
+    tvOverview = new QTableWidget(page);
+    tvOverview->setObjectName(QStringLiteral("tvOverview"));
+    const QStringList headers = {
+        QStringLiteral("Supply"),           QStringLiteral("Panel or PSU"),
+        QStringLiteral("Battery"),          QStringLiteral("Grade"),
+        QStringLiteral("Required Standby"), QStringLiteral("Actual Standby"),
+        QStringLiteral("Alarm Current"),    QStringLiteral("Peak Available"),
+        QStringLiteral("Verdict")};
+    tvOverview->setColumnCount(static_cast<int>(headers.size()));
+    tvOverview->setHorizontalHeaderLabels(headers);
+    tvOverview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tvOverview->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tvOverview->setSelectionMode(QAbstractItemView::SingleSelection);
+    tvOverview->verticalHeader()->hide();
+    tvOverview->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tvOverview->verticalHeader()->setDefaultSectionSize(tvOverview->fontMetrics().height() + 6);
+    tvOverview->setWordWrap(false);
+    tvOverview->setTextElideMode(Qt::ElideRight);
+    ShowCutTextsAsToolTips(tvOverview);
+    constexpr int kWidths[] = {112, 96, 56, 40, 102, 92, 86, 90, 90};
+    for (int column = 0; column < tvOverview->columnCount(); ++column)
+        tvOverview->setColumnWidth(column, kWidths[column]);
+    tvOverview->horizontalHeader()->setStretchLastSection(true);
+    tvOverview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    layout->addWidget(tvOverview, 1);
+    lbSystemVerdict = MakeLabel(QString(), page, true);
+    lbSystemVerdict->setObjectName(QStringLiteral("lbSystemVerdict"));
+    lbSystemVerdict->setWordWrap(true);
+    layout->addWidget(lbSystemVerdict);
+    return page;
 }
 
 QWidget* TfrmMain::BuildSiteGroups() {
@@ -328,7 +463,25 @@ void TfrmMain::Connect() {
         Refresh();
     });
     connect(mnuNew, &QAction::triggered, this, [this] {
-        editor_->New();
+        installation_->NewSite();
+        showingOverview_ = false;
+        Refresh();
+    });
+    connect(tbSupplies, &QTabBar::currentChanged, this, [this](int index) {
+        if (index < 0 || !installation_->IsOpen())
+            return;
+        const auto supply = static_cast<std::size_t>(index);
+        showingOverview_ = supply >= installation_->Current().Supplies.size();
+        if (!showingOverview_)
+            installation_->ChooseSupply(supply);
+        Refresh();
+    });
+    connect(tvOverview, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        if (!installation_->IsOpen() || row < 0 ||
+            static_cast<std::size_t>(row) >= installation_->Current().Supplies.size())
+            return;
+        installation_->ChooseSupply(static_cast<std::size_t>(row));
+        showingOverview_ = false;
         Refresh();
     });
     connect(mnuCalcSheet, &QAction::triggered, this, &TfrmMain::CalcSheetClick);
@@ -347,22 +500,32 @@ void TfrmMain::RunDeviceCommand(void (SiteEditor::*command)(const DeviceDialog::
     Refresh();
 }
 
+void TfrmMain::RunInstallationCommand(void (InstallationEditor::*command)()) {
+    (installation_.get()->*command)();
+    showingOverview_ = false;
+    Refresh();
+}
+
 void TfrmMain::mnuExitClick() {
     const auto* action = qobject_cast<QAction*>(sender());
     if (!action)
         return;
     switch (action->data().toInt()) {
     case kTagOpen:
-        editor_->Open();
+        installation_->OpenAny();
+        showingOverview_ = false;
         break;
     case kTagSave:
-        editor_->Save(false);
+        if (installation_->IsOpen())
+            installation_->Save(false);
+        else
+            editor_->Save(false);
         break;
     case kTagSaveAs:
-        editor_->Save(true);
+        installation_->SaveSiteAs();
         break;
     case kTagReport:
-        editor_->GenerateReport(opener_);
+        installation_->GenerateReport(opener_);
         break;
     case kTagExit:
         close();
@@ -376,7 +539,7 @@ void TfrmMain::mnuExitClick() {
 void TfrmMain::OpenAtStart(const QString& path) {
     // Kept with its full path, as the open dialog gives it, so the caption
     // reads as it does after Open.
-    editor_->OpenFile(FullPath(path));
+    installation_->OpenAnyFile(FullPath(path));
     Refresh();
 }
 
@@ -406,7 +569,7 @@ void TfrmMain::CalcSheetClick() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-    if (editor_->CloseQuery()) {
+    if (installation_->CloseQuery()) {
         event->accept();
     } else {
         event->ignore();
@@ -484,7 +647,98 @@ void TfrmMain::Refresh() {
     SetText(lbPeakNotes, texts.lbPeakNotes);
     SetColour(lbActStandby, texts.lbActStandbyColor);
     SetColour(lbActPeak, texts.lbActPeakColor);
-    setWindowTitle(QString::fromStdString(texts.Caption));
+    RefreshInstallation();
+}
+
+void TfrmMain::RefreshInstallation() {
+    const bool open = installation_ && installation_->IsOpen();
+    for (QAction* action : {mnuAddSupply, mnuDuplicateSupply, mnuMoveSupplyLeft, mnuMoveSupplyRight,
+                            mnuAddSupplyFromSite, mnuRenameSupply, mnuRemoveSupply,
+                            mnuSaveSupplyAsSite, mnuInstallationDetails})
+        action->setEnabled(open);
+    if (!installation_) {
+        setWindowTitle(QString::fromStdString(editor_->Texts().Caption));
+        return;
+    }
+    setWindowTitle(QString::fromStdString(installation_->Caption()));
+    if (!open) {
+        showingOverview_ = false;
+        tbSupplies->hide();
+        pgMain->setCurrentIndex(0);
+        setFixedSize(kFormWidth, kFormHeight);
+        return;
+    }
+
+    // The installation is saved whole, and its report and sheet cover every
+    // supply, judged or not.
+    for (QAction* action : {mnuSave, mnuSaveAs, mnuGenReport, mnuCalcSheet})
+        action->setEnabled(true);
+    const std::size_t chosen = installation_->Chosen();
+    mnuMoveSupplyLeft->setEnabled(chosen > 0);
+
+    const Overview overview = installation_->Rows();
+    const OverviewTexts texts = MakeOverviewTexts(overview, editor_->DecimalSeparator());
+    const std::size_t supplies = overview.Supplies.size();
+    mnuMoveSupplyRight->setEnabled(chosen + 1 < supplies);
+    mnuRemoveSupply->setEnabled(supplies > 1);
+    {
+        const QSignalBlocker block(tbSupplies);
+        while (static_cast<std::size_t>(tbSupplies->count()) > supplies + 1)
+            tbSupplies->removeTab(tbSupplies->count() - 1);
+        while (static_cast<std::size_t>(tbSupplies->count()) < supplies + 1)
+            tbSupplies->addTab(QString());
+        for (std::size_t i = 0; i < supplies; ++i) {
+            const int tab = static_cast<int>(i);
+            const SupplyMark mark = MarkOf(overview.Supplies[i]);
+            tbSupplies->setTabText(tab, QString::fromStdString(overview.Supplies[i].Name));
+            tbSupplies->setTabIcon(tab, MarkIcon(mark));
+            tbSupplies->setTabToolTip(tab, MarkTip(mark));
+            tbSupplies->setTabData(tab, static_cast<int>(mark));
+        }
+        const int last = static_cast<int>(supplies);
+        tbSupplies->setTabText(last, QStringLiteral("Overview"));
+        tbSupplies->setTabIcon(last, QIcon());
+        tbSupplies->setTabToolTip(last, QString::fromStdString(texts.Summary));
+        tbSupplies->setCurrentIndex(showingOverview_ ? last : static_cast<int>(chosen));
+    }
+    tbSupplies->show();
+    pgMain->setCurrentIndex(showingOverview_ ? 1 : 0);
+    // The window grows by the bar's height only.
+    setFixedSize(kFormWidth, kFormHeight + tbSupplies->sizeHint().height());
+
+    tvOverview->setRowCount(static_cast<int>(texts.Lines.size()));
+    for (std::size_t i = 0; i < texts.Lines.size(); ++i) {
+        const OverviewLine& line = texts.Lines[i];
+        const std::pair<const std::string*, Rgb> cells[] = {
+            {&line.Name, kVerdictNone},
+            {&line.Panel, kVerdictNone},
+            {&line.Battery, kVerdictNone},
+            {&line.Grade, kVerdictNone},
+            {&line.RequiredStandby, kVerdictNone},
+            {&line.ActualStandby, line.StandbyColour},
+            {&line.AlarmCurrent, line.AlarmColour},
+            {&line.PeakAvailable, kVerdictNone},
+            {&line.Verdict, line.VerdictColour},
+        };
+        const bool system = i + 1 == texts.Lines.size();
+        for (int column = 0; column < static_cast<int>(std::size(cells)); ++column) {
+            const QString text = QString::fromStdString(*cells[column].first);
+            QTableWidgetItem* item = tvOverview->item(static_cast<int>(i), column);
+            if (!item) {
+                item = new QTableWidgetItem;
+                tvOverview->setItem(static_cast<int>(i), column, item);
+            }
+            item->setText(text);
+            item->setForeground(ColourOf(cells[column].second));
+            item->setTextAlignment(column <= 2 ? Qt::AlignLeft | Qt::AlignVCenter
+                                               : Qt::AlignCenter);
+            QFont font = item->font();
+            font.setBold(system);
+            item->setFont(font);
+        }
+    }
+    lbSystemVerdict->setText(QString::fromStdString(texts.Summary));
+    SetColour(lbSystemVerdict, texts.SummaryColour);
 }
 
 } // namespace brellic

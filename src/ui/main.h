@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/InstallationEditor.h"
 #include "editor/SiteEditor.h"
 
 #include <QMainWindow>
@@ -12,6 +13,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStackedWidget;
+class QTabBar;
+class QTableWidget;
 class QTreeWidget;
 
 namespace brellic {
@@ -28,7 +32,9 @@ public:
     ~TfrmMain() override;
 
     SiteEditor& Editor() { return *editor_; }
-    // Opens a site file at start, through the same sequence as File, Open.
+    InstallationEditor& Installation() { return *installation_; }
+    // Opens a site file or an installation file at start, through the same
+    // sequence as File, Open.
     void OpenAtStart(const QString& path);
 
 public slots:
@@ -41,6 +47,12 @@ protected:
 
 private:
     void BuildMenu();
+    void BuildInstallationMenu();
+    QWidget* BuildOverview();
+    // Runs an Installation menu command on the installation editor and shows
+    // the supply it leaves chosen.
+    void RunInstallationCommand(void (InstallationEditor::*command)());
+    void RefreshInstallation();
     QWidget* BuildSiteGroups();
     QWidget* BuildDeviceGroup();
     QWidget* BuildReportGroup();
@@ -51,7 +63,10 @@ private:
     void CalcSheetClick();
 
     std::unique_ptr<SiteEditor> editor_;
+    std::unique_ptr<InstallationEditor> installation_;
     ReportOpener& opener_;
+    // With an installation open: the Overview tab is chosen, not a supply.
+    bool showingOverview_ = false;
 
     QAction* mnuNew = nullptr;
     QAction* mnuOpen = nullptr;
@@ -60,8 +75,23 @@ private:
     QAction* mnuGenReport = nullptr;
     QAction* mnuCalcSheet = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuNewInstallation = nullptr;
+    QAction* mnuAddSupply = nullptr;
+    QAction* mnuDuplicateSupply = nullptr;
+    QAction* mnuMoveSupplyLeft = nullptr;
+    QAction* mnuMoveSupplyRight = nullptr;
+    QAction* mnuAddSupplyFromSite = nullptr;
+    QAction* mnuRenameSupply = nullptr;
+    QAction* mnuRemoveSupply = nullptr;
+    QAction* mnuSaveSupplyAsSite = nullptr;
+    QAction* mnuInstallationDetails = nullptr;
     QAction* mnuOptions = nullptr;
     QAction* mnuAbout = nullptr;
+
+    QTabBar* tbSupplies = nullptr;
+    QStackedWidget* pgMain = nullptr;
+    QTableWidget* tvOverview = nullptr;
+    QLabel* lbSystemVerdict = nullptr;
 
     QLineEdit* edSiteRef = nullptr;
     QComboBox* cbGrade = nullptr;
