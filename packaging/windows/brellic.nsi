@@ -6,8 +6,9 @@
 ; the user put beside it.
 ;
 ; It installs for all users into Program Files\Brellic, with a Start menu
-; shortcut and the .KVR association. Uninstalling keeps the site files and
-; the settings under HKLM\Software\Quorvex\Brellic.
+; shortcut and the .KVR and .brellic associations. Uninstalling keeps the
+; site and installation files and the settings under
+; HKLM\Software\Quorvex\Brellic.
 
 Unicode true
 Target amd64-unicode
@@ -22,6 +23,26 @@ RequestExecutionLevel admin
 !define PRODUCT "Brellic"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brellic"
 !define PROGID "Brellic.SiteData"
+!define INSTALLATION_PROGID "Brellic.Installation"
+
+; Double-clicking a file of the extension starts Brellic with the file's path
+; as its one argument.
+!macro Associate EXTENSION CLASS NAME
+    WriteRegStr HKLM "Software\Classes\${EXTENSION}" "" "${CLASS}"
+    WriteRegStr HKLM "Software\Classes\${CLASS}" "" "${NAME}"
+    WriteRegStr HKLM "Software\Classes\${CLASS}\DefaultIcon" "" "$INSTDIR\brellic.exe,0"
+    WriteRegStr HKLM "Software\Classes\${CLASS}\shell\open\command" "" '"$INSTDIR\brellic.exe" "%1"'
+!macroend
+
+; The extension is left alone when another program has taken it since.
+!macro Unassociate EXTENSION CLASS
+    ReadRegStr $0 HKLM "Software\Classes\${EXTENSION}" ""
+    ${If} $0 == "${CLASS}"
+        DeleteRegValue HKLM "Software\Classes\${EXTENSION}" ""
+        DeleteRegKey /ifempty HKLM "Software\Classes\${EXTENSION}"
+    ${EndIf}
+    DeleteRegKey HKLM "Software\Classes\${CLASS}"
+!macroend
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -69,12 +90,8 @@ Section "Install"
 
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\brellic.exe" "" "$INSTDIR\brellic.exe" 0
 
-    ; Double-clicking a site file starts Brellic with the file's path as its
-    ; one argument.
-    WriteRegStr HKLM "Software\Classes\.KVR" "" "${PROGID}"
-    WriteRegStr HKLM "Software\Classes\${PROGID}" "" "Quorvex Site Data"
-    WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\brellic.exe,0"
-    WriteRegStr HKLM "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\brellic.exe" "%1"'
+    !insertmacro Associate ".KVR" "${PROGID}" "Quorvex Site Data"
+    !insertmacro Associate ".brellic" "${INSTALLATION_PROGID}" "Brellic Installation"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -101,13 +118,8 @@ Section "Uninstall"
 
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
 
-    ; The extension is left alone when another program has taken it since.
-    ReadRegStr $0 HKLM "Software\Classes\.KVR" ""
-    ${If} $0 == "${PROGID}"
-        DeleteRegValue HKLM "Software\Classes\.KVR" ""
-        DeleteRegKey /ifempty HKLM "Software\Classes\.KVR"
-    ${EndIf}
-    DeleteRegKey HKLM "Software\Classes\${PROGID}"
+    !insertmacro Unassociate ".KVR" "${PROGID}"
+    !insertmacro Unassociate ".brellic" "${INSTALLATION_PROGID}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
