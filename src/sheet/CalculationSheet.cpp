@@ -445,6 +445,10 @@ QFont SheetFont(qreal pointSize = kPointSize) {
 std::vector<QTextBlock> HeadingBlocks(const QTextDocument& document) {
     std::vector<QTextBlock> headings;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        // A heading stands on its own; a cell of a table that holds the same
+        // text (a device or a supply named "Working") is not one.
+        if (QTextCursor(block).currentFrame() != document.rootFrame())
+            continue;
         const QString text = block.text();
         if (std::any_of(std::begin(kHeadings), std::end(kHeadings),
                         [&](const char* heading) { return text == QLatin1String(heading); }))

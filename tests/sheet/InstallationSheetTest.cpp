@@ -108,6 +108,7 @@ private slots:
     void eachSupplyFromANewPageNumberedThroughWithOneSignatureBlock();
     void pagesBreakWhereAReaderExpects();
     void htmlColoursTheVerdictsAndEscapesTheTexts();
+    void tableCellsNamedLikeHeadingsAreNotHeadings();
 };
 
 void InstallationSheetTest::firstPageHoldsTheOverviewAndTheSystemsVerdict() {
@@ -261,6 +262,37 @@ void InstallationSheetTest::htmlColoursTheVerdictsAndEscapesTheTexts() {
             html.indexOf(QStringLiteral("Yard PSU</p>")));
     QVERIFY(
         sheet.Document().toPlainText().contains(QStringLiteral("Supply 2 of 3: Gate <PSU> %2")));
+}
+
+// A device or a supply may bear a heading's name; its cell in a table is not
+// a heading to keep with what follows, and the pages break as for any other name.
+void InstallationSheetTest::tableCellsNamedLikeHeadingsAreNotHeadings() {
+    BRELLIC_NEED_PDFTOTEXT();
+    // Each page's device rows, the renamed one as "*".
+    const auto pagesOf = [](const QString& name) {
+        SheetFigures figures = ExampleFigures(70);
+        figures.Devices[60].Description = name.toStdString();
+        const QRegularExpression row(
+            QStringLiteral("^1\\s+(Detector (\\d+)|%1)\\s").arg(QRegularExpression::escape(name)));
+        QStringList rows;
+        for (const QString& page : PdfPages(CalculationSheet(figures, kDate))) {
+            QStringList onPage;
+            for (const QString& line : Body(page)) {
+                const QRegularExpressionMatch match = row.match(line);
+                if (match.hasMatch())
+                    onPage.push_back(match.captured(2).isEmpty() ? QStringLiteral("*")
+                                                                 : match.captured(2));
+            }
+            rows.push_back(onPage.join(QLatin1Char(' ')));
+        }
+        return rows;
+    };
+    const QStringList plain = pagesOf(QStringLiteral("Detector"));
+    // The device sits on a later page, below the table's first row.
+    QVERIFY(plain.size() >= 2);
+    QVERIFY(!plain.constFirst().contains(QLatin1Char('*')));
+    for (const char* heading : {"Working", "Recharge", "Checked"})
+        QCOMPARE(pagesOf(QLatin1String(heading)), plain);
 }
 
 } // namespace brellic
