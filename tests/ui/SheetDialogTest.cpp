@@ -56,7 +56,7 @@ private slots:
     void savePdfFailureIsShownAndWritesNothing();
     void printGoesThroughThePrintDialog();
     void windowOffersTheSheetWithAPanelAndABattery();
-    void showsAnInstallationsSheetAndSavesItUnderTheInstallationsName();
+    void showsAnInstallationsSheetAndProposesTheInstallationsName();
     void proposedNames();
 };
 
@@ -214,7 +214,7 @@ void SheetDialogTest::windowOffersTheSheetWithAPanelAndABattery() {
     window.close();
 }
 
-void SheetDialogTest::showsAnInstallationsSheetAndSavesItUnderTheInstallationsName() {
+void SheetDialogTest::showsAnInstallationsSheetAndProposesTheInstallationsName() {
     InstallationSheetFigures installation;
     installation.Name = "Mill Lane";
     SheetSupply supply;
@@ -237,15 +237,10 @@ void SheetDialogTest::showsAnInstallationsSheetAndSavesItUnderTheInstallationsNa
 
     auto shown = WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
         QCOMPARE(dialog->selectedFiles().value(0), proposed);
-        static_cast<QDialog*>(dialog)->accept();
+        dialog->reject();
     });
     FindChild<QPushButton>(&form, "btnSavePdf")->click();
     QVERIFY(shown->ran);
-    if (!test::PdfToTextProgram().isEmpty()) {
-        const QString pdf = test::PdfText(proposed);
-        QVERIFY(pdf.contains(QStringLiteral("Installation Calculation Sheet")));
-        QVERIFY(pdf.contains(QStringLiteral("Page 2 of 2")));
-    }
     form.close();
 }
 
