@@ -6,6 +6,7 @@
 #include "cli/CliSheet.h"
 #include "cli/SourceDate.h"
 #include "editor/InstallationEditor.h"
+#include "editor/InstallationSheet.h"
 #include "editor/SiteCheck.h"
 #include "io/SiteJson.h"
 #include "editor/SiteEditor.h"
@@ -226,18 +227,27 @@ int Import(const CliOptions& options, std::ostream& err) {
     return kCliOk;
 }
 
+// The sheet of a site file as the window opens it, or of an installation file
+// under the installation's own standard and alarm period.
 int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& environment) {
-    if (IsInstallationFileName(options.Files.front())) {
-        PrintError(err, "Cannot make a calculation sheet of \"" + options.Files.front() +
-                            "\": sheets of installation files are not available yet; split it "
-                            "and make a sheet of each site file.");
-        return kCliError;
-    }
-    MemorySettingsStore settings = ResolveSettings(options);
-    OpenedSite site(settings, environment.DecimalSeparator);
-    if (std::string error = site.Open(options.Files.front()); !error.empty()) {
-        PrintError(err, std::move(error));
-        return kCliError;
+    const std::string& input = options.Files.front();
+    std::optional<InstallationSheetFigures> installation;
+    std::optional<SheetFigures> site;
+    if (IsInstallationFileName(input)) {
+        InstallationResult read = ReadInstallationFile(input);
+        if (!read) {
+            PrintError(err, std::move(read.Error));
+            return kCliError;
+        }
+        installation = MakeInstallationSheet(read.Data, environment.DecimalSeparator);
+    } else {
+        MemorySettingsStore settings = ResolveSettings(options);
+        OpenedSite opened(settings, environment.DecimalSeparator);
+        if (std::string error = opened.Open(input); !error.empty()) {
+            PrintError(err, std::move(error));
+            return kCliError;
+        }
+        site = opened.Editor().CalculationSheet();
     }
     const std::string& path = *options.Output;
     std::optional<std::chrono::year_month_day> date = environment.SheetDate;
@@ -247,8 +257,9 @@ int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& en
         if (!warning.empty())
             PrintWarning(err, warning);
     }
-    const std::string sheet = RenderSheet(site.Editor().CalculationSheet(),
-                                          SheetFormatFor(path).value_or(SheetFormat::Pdf), date);
+    const SheetFormat format = SheetFormatFor(path).value_or(SheetFormat::Pdf);
+    const std::string sheet =
+        installation ? RenderSheet(*installation, format, date) : RenderSheet(*site, format, date);
     if (sheet.empty()) {
         PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made.");
         return kCliError;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/InstallationSheetFigures.h"
 #include "calc/SheetFigures.h"
 #include "cli/CliArgs.h"
 
@@ -14,6 +15,9 @@ namespace brellic {
 // brellic-cli that needs QtGui: it starts a QGuiApplication on the offscreen
 // platform when none is running, so it needs no display, and stops it again.
 std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
+                        std::optional<std::chrono::year_month_day> date);
+// The same for an installation's sheet.
+std::string RenderSheet(const InstallationSheetFigures& figures, SheetFormat format,
                         std::optional<std::chrono::year_month_day> date);
 
 } // namespace brellic

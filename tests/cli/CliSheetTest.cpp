@@ -1,6 +1,9 @@
 // sheet: the calculation sheet as PDF or HTML, written whole or not at all.
 #include "CliTestSupport.h"
 
+#include "io/InstallationFile.h"
+#include "io/SiteJson.h"
+
 namespace brellic::test {
 namespace {
 
@@ -79,6 +82,61 @@ TEST(CliSheet, AnUnusableSiteOrOutputWritesNothing) {
     EXPECT_EQ(text.Status, kCliError);
     EXPECT_NE(text.Err.find("Usage:"), std::string::npos);
     EXPECT_EQ(folder.EntryCount(), 3u); // s.pdf, short.KVR and s.KVR only
+}
+
+// An installation's sheet judges every supply under the installation's own
+// standard and alarm period, whatever the options say.
+TEST(CliSheet, WritesAnInstallationsSheet) {
+    TempFolder folder;
+    Installation depot;
+    depot.Name = "Depot";
+    depot.Standard = 0;
+    depot.AlarmPeriodMinutes = 30;
+    depot.Supplies.push_back({"Main", SupplySiteOf(MeetingSite())});
+    SupplySite unfinished = SupplySiteOf(MeetingSite());
+    unfinished.Panel.reset();
+    unfinished.Battery.reset();
+    depot.Supplies.push_back({"Yard", unfinished});
+    const std::string path = folder.File("depot.brellic");
+    ASSERT_TRUE(WriteInstallationFile(path, depot));
+
+    const CliRun html = RunTool({"sheet", "--standard", "PD6662", "--alarm-period", "15", path,
+                                 "-o", folder.File("depot.html")},
+                                Dated());
+    ASSERT_EQ(html.Status, kCliOk) << html.Err;
+    EXPECT_EQ(html.Err, "");
+    const std::string text = ReadAll(folder.File("depot.html"));
+    for (const char* wanted : {
+             "<title>Calculation Sheet - Depot</title>",
+             "Installation Calculation Sheet",
+             "14 March 2025",
+             "30 minutes",
+             "Supply 1 of 2: Main",
+             "Required standby = EN50131-1, grade 3, AC fail signalled = 30 Hours",
+             "Supply 2 of 2: Yard",
+             "not judged (no panel or battery chosen)",
+             "(1 of 2 supplies meet)",
+         })
+        EXPECT_NE(text.find(wanted), std::string::npos) << wanted;
+    EXPECT_EQ(text.find("PD6662"), std::string::npos);
+
+    const CliRun pdf = RunTool({"sheet", path, "-o", folder.File("depot.pdf")}, Dated());
+    ASSERT_EQ(pdf.Status, kCliOk) << pdf.Err;
+    EXPECT_TRUE(ReadAll(folder.File("depot.pdf")).starts_with("%PDF-"));
+    EXPECT_EQ(folder.EntryCount(), 3u);
+}
+
+TEST(CliSheet, ADamagedInstallationWritesNothing) {
+    TempFolder folder;
+    const std::string path = folder.File("bad.brellic");
+    WriteAll(path, "{\"format\": \"brellic-installation\", \"version\": 1}\n");
+    const std::string out = folder.File("bad.pdf");
+    WriteAll(out, "earlier sheet");
+    const CliRun run = RunTool({"sheet", path, "-o", out}, Dated());
+    EXPECT_EQ(run.Status, kCliError);
+    EXPECT_NE(run.Err.find(path), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("name"), std::string::npos) << run.Err;
+    EXPECT_EQ(ReadAll(out), "earlier sheet");
 }
 
 } // namespace
