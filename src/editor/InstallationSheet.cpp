@@ -1,8 +1,8 @@
 #include "editor/InstallationSheet.h"
 
-#include "calc/ResultTexts.h"
 #include "editor/InstallationEditor.h"
 #include "editor/Settings.h"
+#include "editor/SilentPrompter.h"
 #include "editor/SiteEditor.h"
 #include "model/Format.h"
 
@@ -12,29 +12,8 @@ namespace brellic {
 
 namespace {
 
-// Answers every question No and shows nothing: the supply is opened as a
-// freshly started window would open it.
-class AnswerNo final : public Prompter {
-public:
-    bool Confirm(const std::string&) override { return false; }
-    bool ErrorQuestion(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> OpenFileName() override { return std::nullopt; }
-    std::optional<std::string> SaveFileName() override { return std::nullopt; }
-};
-
 std::string Count(std::size_t n) {
     return FormatInt(static_cast<long long>(n));
-}
-
-// The overview's figures of a judged supply, in the window's formats.
-void SetFigures(SheetSupply& supply, const SiteResult& result, char separator) {
-    supply.RequiredStandby = FormatInt(result.Supply.StandbyHours) + " Hours";
-    AssignActualStandby(supply.ActualStandby, result.Totals, separator);
-    AssignActualPeak(supply.AlarmCurrent, result.Totals, separator);
-    AssignFixed(supply.PeakCurrent, {}, result.Supply.PeakCurrent, 2, separator, " Amps");
-    supply.Standby = result.Totals.Standby.State;
-    supply.AlarmVerdict = result.Totals.AlarmCurrent.State;
 }
 
 } // namespace
@@ -47,8 +26,9 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
     sheet.AlarmPeriod = FormatInt(installation.AlarmPeriodMinutes) + " minutes";
 
     const Overview overview = MakeOverview(installation);
+    const OverviewTexts texts = MakeOverviewTexts(overview, separator);
     MemorySettingsStore store;
-    AnswerNo prompter;
+    SilentPrompter prompter;
     for (std::size_t i = 0; i < overview.Supplies.size(); ++i) {
         const SupplyRow& row = overview.Supplies[i];
         SheetSupply supply;
@@ -60,7 +40,13 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
             SiteEditor site(store, prompter, separator);
             site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
             site.LoadSite(installation.Supplies[i].Site);
-            SetFigures(supply, row.Result, separator);
+            const OverviewLine& line = texts.Lines[i];
+            supply.RequiredStandby = line.RequiredStandby;
+            supply.ActualStandby = line.ActualStandby;
+            supply.AlarmCurrent = line.AlarmCurrent;
+            supply.PeakCurrent = line.PeakAvailable;
+            supply.Standby = row.Result.Totals.Standby.State;
+            supply.AlarmVerdict = row.Result.Totals.AlarmCurrent.State;
             supply.Sheet = site.CalculationSheet();
         }
         sheet.Supplies.push_back(std::move(supply));
