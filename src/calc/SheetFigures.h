@@ -27,6 +27,8 @@ struct SheetFigure {
     bool Defined = false;
 
     std::string Line() const;
+
+    friend bool operator==(const SheetFigure&, const SheetFigure&) = default;
 };
 
 // A requirement, what the site achieves, and the verdict between them.
@@ -36,6 +38,8 @@ struct SheetCheck {
     std::string Comparison;  // "60.98 Hours ≥ 60 Hours"; empty when Actual is undefined
     std::string Comment;
     Verdict Result = Verdict::Fails; // an undefined figure never passes
+
+    friend bool operator==(const SheetCheck&, const SheetCheck&) = default;
 };
 
 // One of the batteries the panel takes, judged as the window judges the one chosen.
@@ -44,6 +48,8 @@ struct SheetBattery {
     std::string ActualStandby; // "60.98 Hours", or "Undefined"
     Verdict Standby = Verdict::Fails;
     bool Chosen = false;
+
+    friend bool operator==(const SheetBattery&, const SheetBattery&) = default;
 };
 
 // A row of the device table; the currents carry their unit.
@@ -53,6 +59,8 @@ struct SheetRow {
     std::string Grade;
     std::string Quiescent;
     std::string Alarm;
+
+    friend bool operator==(const SheetRow&, const SheetRow&) = default;
 };
 
 // Everything the calculation sheet shows, as display texts.
@@ -92,6 +100,8 @@ struct SheetFigures {
 
     SheetFigure Recharge;
     SheetCheck RechargeCheck;
+
+    friend bool operator==(const SheetFigures&, const SheetFigures&) = default;
 };
 
 inline constexpr const char* kUndefined = "Undefined";

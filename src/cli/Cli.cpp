@@ -5,6 +5,7 @@
 #include "cli/CliInstallation.h"
 #include "cli/SourceDate.h"
 #include "editor/InstallationEditor.h"
+#include "editor/InstallationSheet.h"
 #include "editor/SiteCheck.h"
 #include "io/SiteJson.h"
 #include "editor/SiteEditor.h"
@@ -225,18 +226,27 @@ int Import(const CliOptions& options, std::ostream& err) {
     return kCliOk;
 }
 
+// The sheet of a site file as the window opens it, or of an installation file
+// under the installation's own standard and alarm period.
 int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& environment) {
-    if (IsInstallationFileName(options.Files.front())) {
-        PrintError(err, "Cannot make a calculation sheet of \"" + options.Files.front() +
-                            "\": sheets of installation files are not available yet; split it "
-                            "and make a sheet of each site file.");
-        return kCliError;
-    }
-    MemorySettingsStore settings = ResolveSettings(options);
-    OpenedSite site(settings, environment.DecimalSeparator);
-    if (std::string error = site.Open(options.Files.front()); !error.empty()) {
-        PrintError(err, std::move(error));
-        return kCliError;
+    const std::string& input = options.Files.front();
+    std::optional<InstallationSheetFigures> installation;
+    std::optional<SheetFigures> site;
+    if (IsInstallationFileName(input)) {
+        InstallationResult read = ReadInstallationFile(input);
+        if (!read) {
+            PrintError(err, std::move(read.Error));
+            return kCliError;
+        }
+        installation = MakeInstallationSheet(read.Data, environment.DecimalSeparator);
+    } else {
+        MemorySettingsStore settings = ResolveSettings(options);
+        OpenedSite opened(settings, environment.DecimalSeparator);
+        if (std::string error = opened.Open(input); !error.empty()) {
+            PrintError(err, std::move(error));
+            return kCliError;
+        }
+        site = opened.Editor().CalculationSheet();
     }
     const std::string& path = *options.Output;
     std::optional<std::chrono::year_month_day> date = environment.SheetDate;
@@ -247,11 +257,11 @@ int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& en
             PrintWarning(err, warning);
     }
     std::string problem;
+    const SheetContent content = installation ? SheetContent(&*installation) : SheetContent(&*site);
     const std::string sheet =
         environment.RenderSheet
-            ? environment.RenderSheet(site.Editor().CalculationSheet(),
-                                      SheetFormatFor(path).value_or(SheetFormat::Pdf), date,
-                                      problem)
+            ? environment.RenderSheet(content, SheetFormatFor(path).value_or(SheetFormat::Pdf),
+                                      date, problem)
             : std::string();
     if (sheet.empty()) {
         PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made" +

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/SheetFigures.h"
 #include "cli/CliArgs.h"
+#include "cli/CliSheet.h"
 #include "editor/Settings.h"
 
 #include <chrono>
@@ -22,7 +22,7 @@ inline constexpr int kCliError = 2; // a file could not be used, or the command 
 // Makes a calculation sheet: the bytes of its PDF or HTML file, dated date
 // (today when empty), or empty when it cannot be made; problem then says
 // why, when it is not the sheet's own doing.
-using SheetRenderer = std::function<std::string(const SheetFigures& figures, SheetFormat format,
+using SheetRenderer = std::function<std::string(const SheetContent& content, SheetFormat format,
                                                 std::optional<std::chrono::year_month_day> date,
                                                 std::string& problem)>;
 

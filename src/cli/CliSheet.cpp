@@ -61,16 +61,32 @@ QDate DateOf(std::optional<std::chrono::year_month_day> date) {
                  static_cast<int>(static_cast<unsigned>(date->day())));
 }
 
-} // namespace
-
-std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
-                        std::optional<std::chrono::year_month_day> date) {
+template <typename Figures>
+std::string Render(const Figures& figures, SheetFormat format,
+                   std::optional<std::chrono::year_month_day> date) {
     HeadlessGui gui;
     if (!gui.Usable())
         return {};
     const CalculationSheet sheet(figures, DateOf(date));
     const QByteArray bytes = format == SheetFormat::Pdf ? sheet.Pdf() : sheet.Html().toUtf8();
     return bytes.toStdString();
+}
+
+} // namespace
+
+std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
+                        std::optional<std::chrono::year_month_day> date) {
+    return Render(figures, format, date);
+}
+
+std::string RenderSheet(const InstallationSheetFigures& figures, SheetFormat format,
+                        std::optional<std::chrono::year_month_day> date) {
+    return Render(figures, format, date);
+}
+
+std::string RenderSheet(const SheetContent& content, SheetFormat format,
+                        std::optional<std::chrono::year_month_day> date) {
+    return std::visit([&](const auto* figures) { return Render(*figures, format, date); }, content);
 }
 
 } // namespace brellic

@@ -93,7 +93,7 @@ SheetModuleEntry LoadEntry(std::string& problem) {
 
 } // namespace
 
-std::string RenderSheetInModule(const SheetFigures& figures, SheetFormat format,
+std::string RenderSheetInModule(const SheetContent& content, SheetFormat format,
                                 std::optional<std::chrono::year_month_day> date,
                                 std::string& problem) {
     static std::string loadProblem;
@@ -103,7 +103,7 @@ std::string RenderSheetInModule(const SheetFigures& figures, SheetFormat format,
         return {};
     }
     SheetRequest request;
-    request.Figures = &figures;
+    request.Content = content;
     request.Format = format;
     request.Date = date;
     entry(&request);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/SheetFigures.h"
 #include "cli/CliArgs.h"
+#include "cli/CliSheet.h"
 
 #include <chrono>
 #include <optional>
@@ -14,7 +14,7 @@ namespace brellic {
 // folder, or Windows), or else where it is installed on Linux. Empty when
 // the sheet cannot be made; when that is because the module cannot be
 // loaded, problem says why.
-std::string RenderSheetInModule(const SheetFigures& figures, SheetFormat format,
+std::string RenderSheetInModule(const SheetContent& content, SheetFormat format,
                                 std::optional<std::chrono::year_month_day> date,
                                 std::string& problem);
 

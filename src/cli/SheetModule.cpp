@@ -10,5 +10,5 @@
 #endif
 
 extern "C" BRELLIC_MODULE_EXPORT void brellic_render_sheet(brellic::SheetRequest* request) {
-    request->Sheet = brellic::RenderSheet(*request->Figures, request->Format, request->Date);
+    request->Sheet = brellic::RenderSheet(request->Content, request->Format, request->Date);
 }

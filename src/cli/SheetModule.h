@@ -4,8 +4,8 @@
 // all of brellic-cli that needs QtGui; the two are built and installed
 // together, so the entry takes C++ types.
 
-#include "calc/SheetFigures.h"
 #include "cli/CliArgs.h"
+#include "cli/CliSheet.h"
 
 #include <chrono>
 #include <optional>
@@ -14,7 +14,7 @@
 namespace brellic {
 
 struct SheetRequest {
-    const SheetFigures* Figures = nullptr;
+    SheetContent Content;
     SheetFormat Format = SheetFormat::Pdf;
     std::optional<std::chrono::year_month_day> Date;
     // The answer: the bytes of the PDF or HTML file, empty when the sheet

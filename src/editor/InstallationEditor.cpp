@@ -2,6 +2,7 @@
 
 #include "calc/ResultTexts.h"
 #include "editor/SiteCheck.h"
+#include "editor/SilentPrompter.h"
 #include "io/Cp1252.h"
 #include "io/InstallationFile.h"
 #include "io/SiteFile.h"
@@ -16,17 +17,6 @@
 namespace brellic {
 
 namespace {
-
-// Answers every question No and shows nothing: a supply judged on its own,
-// as a freshly started window that opened it would.
-class SilentPrompter final : public Prompter {
-public:
-    bool Confirm(const std::string&) override { return false; }
-    bool ErrorQuestion(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> OpenFileName() override { return std::nullopt; }
-    std::optional<std::string> SaveFileName() override { return std::nullopt; }
-};
 
 // A new supply starts as the window does: grade 2, nothing chosen.
 SupplySite NewSupplySite() {

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brellic {
 
@@ -67,9 +68,15 @@ constexpr const char* kBatteryHeading = "Battery That Fits";
 constexpr const char* kSpareHeading = "Spare Capacity";
 constexpr const char* kRechargeHeading = "Recharge";
 constexpr const char* kCheckedHeading = "Checked";
-constexpr const char* kHeadings[] = {kDevicesHeading, kSummaryHeading, kWorkingHeading,
-                                     kBatteryHeading, kSpareHeading,   kRechargeHeading,
-                                     kCheckedHeading};
+// An installation's first page.
+constexpr const char* kOverviewHeading = "Overview";
+constexpr const char* kSystemHeading = "System Verdict";
+constexpr const char* kHeadings[] = {kDevicesHeading, kSummaryHeading,  kWorkingHeading,
+                                     kBatteryHeading, kSpareHeading,    kRechargeHeading,
+                                     kCheckedHeading, kOverviewHeading, kSystemHeading};
+
+constexpr const char* kSheetTitle = "Power Supply Calculation Sheet";
+constexpr const char* kInstallationTitle = "Installation Calculation Sheet";
 
 QString Heading(const char* text) {
     return QStringLiteral("<p style=\"font-size:10pt; font-weight:bold; margin-top:8px; "
@@ -141,30 +148,50 @@ QString CheckRow(const char* what, const SheetCheck& check, const QString& rule)
                       rule);
 }
 
-QString BuildHtml(const SheetFigures& f, const QString& title, const QString& date) {
-    QString h;
-    h += QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>%1</title>\n"
-                        "<style>body { font-family: 'DejaVu Sans', Arial, Helvetica, sans-serif; "
-                        "font-size: %2pt; "
-                        "}</style>\n</head><body>\n")
-             .arg(title.toHtmlEscaped(), QString::number(kPointSize));
-    h += QStringLiteral("<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px\">Power "
-                        "Supply Calculation Sheet</p>\n");
+// The page up to its body, in the sheet's font.
+QString HtmlStart(const QString& title) {
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n<title>%1</title>\n"
+               "<style>body { font-family: 'DejaVu Sans', Arial, Helvetica, sans-serif; "
+               "font-size: %2pt; "
+               "}</style>\n</head><body>\n")
+        .arg(title.toHtmlEscaped(), QString::number(kPointSize));
+}
 
+QString HtmlEnd() {
+    return QStringLiteral("</body></html>\n");
+}
+
+// The title at the head of a sheet; one that starts a new page says so,
+// for the paged layout and for a browser's printing alike.
+QString SheetTitle(const char* text, bool newPage) {
+    return QStringLiteral(
+               "<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px%1\">%2</p>\n")
+        .arg(newPage ? QStringLiteral("; page-break-before:always") : QString(),
+             QLatin1String(text));
+}
+
+// A row of label and value pairs in a plain table.
+QString Pair(const char* label, const QString& value) {
+    return QStringLiteral("<td width=\"25%\"><b>%1</b></td><td width=\"25%\">%2</td>")
+        .arg(QLatin1String(label), value);
+}
+
+QString Line(const QString& cells) {
+    return QStringLiteral("<tr>%1</tr>\n").arg(cells);
+}
+
+// A site's sheet below its title: the site, its devices, both verdicts and
+// the working, down to the recharge time.
+QString SiteSections(const SheetFigures& f, const QString& date) {
+    QString h;
     // The site.
     h += PlainTable();
-    const auto pair = [](const char* label, const QString& value) {
-        return QStringLiteral("<td width=\"25%\"><b>%1</b></td><td width=\"25%\">%2</td>")
-            .arg(QLatin1String(label), value);
-    };
-    const auto line = [](const QString& cells) {
-        return QStringLiteral("<tr>%1</tr>\n").arg(cells);
-    };
-    h += line(pair("Site reference:", Html(f.SiteRef)) + pair("Date:", date.toHtmlEscaped()));
-    h += line(pair("Standard:", Html(f.Standard)) + pair("Grade:", Html(f.Grade)));
-    h += line(pair("Control panel:", Html(f.PanelName)) + pair("Battery:", Html(f.BatteryText)));
-    h += line(pair("AC fail signalled to ARC:", Html(f.AcFailSignalled)) +
-              pair("Alarm period:", Html(f.AlarmPeriod)));
+    h += Line(Pair("Site reference:", Html(f.SiteRef)) + Pair("Date:", date.toHtmlEscaped()));
+    h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Grade:", Html(f.Grade)));
+    h += Line(Pair("Control panel:", Html(f.PanelName)) + Pair("Battery:", Html(f.BatteryText)));
+    h += Line(Pair("AC fail signalled to ARC:", Html(f.AcFailSignalled)) +
+              Pair("Alarm period:", Html(f.AlarmPeriod)));
     h += QStringLiteral("</table>\n");
 
     // The devices; the header row repeats on every page the table runs onto.
@@ -238,15 +265,152 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
     h += CheckRow("Recharge time", f.RechargeCheck,
                   QStringLiteral("limit commonly applied (EN 50131-6)"));
     h += QStringLiteral("</table>\n");
-
-    // Left empty for whoever checks the sheet.
-    h += Heading(kCheckedHeading);
-    h += RuledTable();
-    h += QStringLiteral("<tr><td width=\"40%\" valign=\"top\" style=\"height:44px\">Checked "
-                        "by:<br/><br/><br/></td><td width=\"20%\" valign=\"top\">Date:</td>"
-                        "<td width=\"40%\" valign=\"top\">Signature:</td></tr>\n</table>\n");
-    h += QStringLiteral("</body></html>\n");
     return h;
+}
+
+// Left empty for whoever checks the sheet; once, at its very end.
+QString CheckedBlock() {
+    return Heading(kCheckedHeading) + RuledTable() +
+           QStringLiteral("<tr><td width=\"40%\" valign=\"top\" style=\"height:44px\">Checked "
+                          "by:<br/><br/><br/></td><td width=\"20%\" valign=\"top\">Date:</td>"
+                          "<td width=\"40%\" valign=\"top\">Signature:</td></tr>\n</table>\n");
+}
+
+QString BuildHtml(const SheetFigures& f, const QString& title, const QString& date) {
+    return HtmlStart(title) + SheetTitle(kSheetTitle, false) + SiteSections(f, date) +
+           CheckedBlock() + HtmlEnd();
+}
+
+QString OutcomeWord(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Meets:
+        return QStringLiteral("meets");
+    case Outcome::Fails:
+        return QStringLiteral("fails");
+    case Outcome::Undefined:
+        return QStringLiteral("undefined");
+    case Outcome::NotJudged:
+        break;
+    }
+    return QStringLiteral("not judged");
+}
+
+// As the window colours a verdict: a figure that cannot be computed fails.
+Verdict VerdictOf(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Meets:
+        return Verdict::Meets;
+    case Outcome::Fails:
+    case Outcome::Undefined:
+        return Verdict::Fails;
+    case Outcome::NotJudged:
+        break;
+    }
+    return Verdict::None;
+}
+
+QString OrNone(const std::string& text) {
+    return text.empty() ? QStringLiteral("---") : Html(text);
+}
+
+QString Cell(const QString& html, const char* attributes = "") {
+    return QStringLiteral("<td%1>%2</td>").arg(QLatin1String(attributes), html);
+}
+
+// A row of the overview: the supply, its figures and both verdicts.
+QString OverviewRow(const SheetSupply& supply) {
+    QString row = QStringLiteral("<tr>") + Cell(Html(supply.Name)) + Cell(OrNone(supply.Panel)) +
+                  Cell(OrNone(supply.Battery)) + Cell(Html(supply.Grade), " align=\"center\"");
+    if (!supply.Judged())
+        return row +
+               Cell(QStringLiteral("not judged (no panel or battery chosen)"),
+                    " colspan=\"6\" align=\"center\"") +
+               QStringLiteral("</tr>\n");
+    const Verdict standby = VerdictOf(supply.Standby);
+    const Verdict alarm = VerdictOf(supply.AlarmVerdict);
+    const char* centred = " align=\"center\"";
+    row += Cell(Html(supply.RequiredStandby), centred) +
+           Cell(Coloured(Html(supply.ActualStandby), standby), centred) +
+           Cell(Coloured(OutcomeWord(supply.Standby), standby), centred) +
+           Cell(Coloured(Html(supply.AlarmCurrent), alarm), centred) +
+           Cell(Html(supply.PeakCurrent), centred) +
+           Cell(Coloured(OutcomeWord(supply.AlarmVerdict), alarm), centred);
+    return row + QStringLiteral("</tr>\n");
+}
+
+// The system's verdict. A styled span takes the body's size, not that of the
+// paragraph it stands in, so a larger paragraph passes its size in style.
+QString SystemVerdictWord(const SheetSystem& system, const QString& style = {}) {
+    const Verdict verdict = system.Meets ? Verdict::Meets : Verdict::Fails;
+    return QStringLiteral("<span style=\"color:%1; font-weight:bold%2\">%3</span>")
+        .arg(ColourOf(verdict), style, VerdictWord(verdict));
+}
+
+// The first page: the installation, the overview of its supplies with the
+// system's row, and the system's verdict and grade.
+QString OverviewSections(const InstallationSheetFigures& f, const QString& date) {
+    QString h = SheetTitle(kInstallationTitle, false);
+    h += PlainTable();
+    h += Line(Pair("Installation:", Html(f.Name)) + Pair("Date:", date.toHtmlEscaped()));
+    h += Line(Pair("Address:", Html(f.Address)) +
+              Pair("Supplies:", QString::number(f.Supplies.size())));
+    h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Alarm period:", Html(f.AlarmPeriod)));
+    h += QStringLiteral("</table>\n");
+
+    // Both header rows repeat on every page the table runs onto.
+    h += Heading(kOverviewHeading);
+    h += RuledTable();
+    const auto spanned = [](const char* text, const char* span) {
+        return QStringLiteral("<th %1 align=\"center\" bgcolor=\"#e8e8e8\">%2</th>")
+            .arg(QLatin1String(span), QLatin1String(text));
+    };
+    h += QStringLiteral("<thead><tr>") + spanned("Supply", "rowspan=\"2\"") +
+         spanned("Panel or PSU", "rowspan=\"2\"") + spanned("Battery", "rowspan=\"2\"") +
+         spanned("Grade", "rowspan=\"2\"") + spanned("Standby", "colspan=\"3\"") +
+         spanned("Alarm current", "colspan=\"3\"") + QStringLiteral("</tr>\n<tr>") +
+         HeaderCell("Required", "center") + HeaderCell("Actual", "center") +
+         HeaderCell("Verdict", "center") + HeaderCell("Actual", "center") +
+         HeaderCell("Peak available", "center") + HeaderCell("Verdict", "center") +
+         QStringLiteral("</tr></thead>\n<tbody>\n");
+    for (const SheetSupply& supply : f.Supplies)
+        h += OverviewRow(supply);
+    h += QStringLiteral("<tr>") + Cell(QStringLiteral("<b>System</b>")) +
+         Cell(QStringLiteral("<b>%1 supplies meet</b>").arg(Html(f.System.Meeting)),
+              " colspan=\"2\"") +
+         Cell(QStringLiteral("<b>%1</b>").arg(Html(f.System.Grade)), " align=\"center\"") +
+         Cell(SystemVerdictWord(f.System), " colspan=\"6\" align=\"center\"") +
+         QStringLiteral("</tr>\n</tbody></table>\n");
+
+    h += Heading(kSystemHeading);
+    QString grade = QStringLiteral("System grade: ") + Html(f.System.Grade);
+    if (f.System.GradesDiffer)
+        grade += QStringLiteral(" (the lowest of its supplies' grades, which differ)");
+    h += QStringLiteral("<p style=\"font-size:10pt; margin-top:3px\">System: %1 (%2 supplies "
+                        "meet)<br/>%3</p>\n")
+             .arg(SystemVerdictWord(f.System, QStringLiteral("; font-size:10pt")),
+                  Html(f.System.Meeting), grade);
+    return h;
+}
+
+// The installation's sheet: the overview, then each supply's sheet from a
+// new page, and the one signature block at the end.
+QString BuildInstallationHtml(const InstallationSheetFigures& f, const QString& title,
+                              const QString& date) {
+    QString h = HtmlStart(title) + OverviewSections(f, date);
+    const QString count = QString::number(f.Supplies.size());
+    for (std::size_t i = 0; i < f.Supplies.size(); ++i) {
+        const SheetSupply& supply = f.Supplies[i];
+        h += SheetTitle(kSheetTitle, true);
+        h += QStringLiteral("<p style=\"font-size:10pt; font-weight:bold; margin-bottom:4px\">"
+                            "Supply %1 of %2: %3</p>\n")
+                 .arg(QString::number(i + 1), count, Html(supply.Name));
+        if (supply.Sheet)
+            h += SiteSections(*supply.Sheet, date);
+        else
+            h += QStringLiteral("<p>Standby and alarm current: not judged (no panel or battery "
+                                "chosen)</p>\n");
+    }
+    return h + CheckedBlock() + HtmlEnd();
 }
 
 // The sheet's own font, built into the program: the pages must break in the
@@ -281,6 +445,10 @@ QFont SheetFont(qreal pointSize = kPointSize) {
 std::vector<QTextBlock> HeadingBlocks(const QTextDocument& document) {
     std::vector<QTextBlock> headings;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        // A heading stands on its own; a cell of a table that holds the same
+        // text (a device or a supply named "Working") is not one.
+        if (QTextCursor(block).currentFrame() != document.rootFrame())
+            continue;
         const QString text = block.text();
         if (std::any_of(std::begin(kHeadings), std::end(kHeadings),
                         [&](const char* heading) { return text == QLatin1String(heading); }))
@@ -323,11 +491,30 @@ qreal ContentBottom(QTextDocument& document) {
     return document.documentLayout()->frameBoundingRect(frames.constLast()).bottom();
 }
 
+// The bottom of the Recharge section: of its table, and of the signature
+// block when that follows, which goes over with it.
+qreal RechargeBottom(QTextDocument& document, const QTextBlock& heading) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    QTextTable* table = TableAfter(heading);
+    if (table == nullptr)
+        return layout.blockBoundingRect(heading.next()).bottom();
+    // A table is followed by an empty block of its own before the next paragraph.
+    QTextBlock after = document.findBlock(table->lastPosition() + 1);
+    while (after.isValid() && after.text().isEmpty())
+        after = after.next();
+    if (after.text() == QLatin1String(kCheckedHeading)) {
+        if (QTextTable* signature = TableAfter(after))
+            table = signature;
+    }
+    return layout.frameBoundingRect(table).bottom();
+}
+
 // Moves a heading to the next page where it would otherwise stand at the
-// foot of a page without what follows it; the Recharge section goes over
-// together with the signature block after it, so that the block is never
-// split and never alone on a page. Each move shifts everything below, so the
-// headings are looked at again from the top after each.
+// foot of a page without what follows it; a Recharge section goes over
+// whole, together with the signature block when that comes right after it,
+// so that the block is never split and never alone on a page. Each move
+// shifts everything below, so the headings are looked at again from the top
+// after each.
 void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
     for (bool moved = true; moved;) {
@@ -338,7 +525,7 @@ void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
                 continue;
             qreal end = 0;
             if (heading.text() == QLatin1String(kRechargeHeading))
-                end = ContentBottom(document);
+                end = RechargeBottom(document, heading);
             else if (QTextTable* table = TableAfter(heading))
                 end = FirstRowBottom(layout, *table);
             else
@@ -363,13 +550,26 @@ QString SheetDate(const QDate& date) {
 
 CalculationSheet::CalculationSheet(const SheetFigures& figures, const QDate& date)
     : document_(std::make_unique<QTextDocument>()) {
+    Name(figures.SiteRef, date);
+    Build(BuildHtml(figures, title_, SheetDate(date)));
+}
+
+CalculationSheet::CalculationSheet(const InstallationSheetFigures& figures, const QDate& date)
+    : document_(std::make_unique<QTextDocument>()) {
+    Name(figures.Name, date);
+    Build(BuildInstallationHtml(figures, title_, SheetDate(date)));
+}
+
+void CalculationSheet::Name(const std::string& name, const QDate& date) {
     title_ = QStringLiteral("Calculation Sheet");
-    if (!figures.SiteRef.empty())
-        title_ += QStringLiteral(" - ") + QString::fromStdString(figures.SiteRef);
-    const QString shownDate = SheetDate(date);
-    footer_ = QString::fromStdString(figures.SiteRef);
-    footer_ += (footer_.isEmpty() ? QString() : QStringLiteral("   ")) + shownDate;
-    html_ = BuildHtml(figures, title_, shownDate);
+    if (!name.empty())
+        title_ += QStringLiteral(" - ") + QString::fromStdString(name);
+    footer_ = QString::fromStdString(name);
+    footer_ += (footer_.isEmpty() ? QString() : QStringLiteral("   ")) + SheetDate(date);
+}
+
+void CalculationSheet::Build(QString html) {
+    html_ = std::move(html);
     document_->setDefaultFont(SheetFont());
     document_->setHtml(html_);
     document_->setMetaInformation(QTextDocument::DocumentTitle, title_);

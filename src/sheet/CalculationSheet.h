@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/InstallationSheetFigures.h"
 #include "calc/SheetFigures.h"
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 class QPagedPaintDevice;
 class QTextDocument;
@@ -18,7 +20,12 @@ namespace brellic {
 // PDF or HTML. Needs a QGuiApplication for its fonts.
 class CalculationSheet {
 public:
+    // A site's sheet.
     CalculationSheet(const SheetFigures& figures, const QDate& date);
+    // An installation's: a first page with the overview of its supplies and
+    // the system's verdict, then each supply's sheet from a new page, the
+    // pages numbered through, and one signature block at the end.
+    CalculationSheet(const InstallationSheetFigures& figures, const QDate& date);
     ~CalculationSheet();
     CalculationSheet(const CalculationSheet&) = delete;
     CalculationSheet& operator=(const CalculationSheet&) = delete;
@@ -26,7 +33,8 @@ public:
     // A complete HTML page (UTF-8 once encoded), the source of the document.
     const QString& Html() const { return html_; }
     const QTextDocument& Document() const { return *document_; }
-    // "Calculation Sheet - <site reference>", for the PDF's title and the print job.
+    // "Calculation Sheet - <site reference>" (or the installation's name),
+    // for the PDF's title and the print job.
     const QString& Title() const { return title_; }
 
     // False when the sheet's own font cannot be loaded: nothing is painted
@@ -34,8 +42,8 @@ public:
     // pages elsewhere, and on a machine without fonts would have no text.
     static bool Usable();
 
-    // Lays the sheet out on the device's pages, the site and "Page n of m"
-    // under each, and paints them. A heading is never left at the foot of a
+    // Lays the sheet out on the device's pages, the site (or installation)
+    // and "Page n of m" under each, and paints them. A heading is never left at the foot of a
     // page, nor the signature block split or alone on one. Returns the number
     // of pages, 0 when the device cannot be painted on.
     int Paint(QPagedPaintDevice& device) const;
@@ -43,6 +51,10 @@ public:
     QByteArray Pdf() const;
 
 private:
+    // The title and the footer of a sheet of the named site or installation.
+    void Name(const std::string& name, const QDate& date);
+    void Build(QString html);
+
     QString html_;
     QString title_;
     QString footer_;

@@ -19,12 +19,21 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace brellic {
 
 TfrmSheet::TfrmSheet(const SheetFigures& figures, const QDate& date, const QString& pdfName,
                      QWidget* parent)
-    : QDialog(parent), sheet_(std::make_unique<CalculationSheet>(figures, date)),
-      pdfName_(pdfName) {
+    : TfrmSheet(std::make_unique<CalculationSheet>(figures, date), pdfName, parent) {}
+
+TfrmSheet::TfrmSheet(const InstallationSheetFigures& figures, const QDate& date,
+                     const QString& pdfName, QWidget* parent)
+    : TfrmSheet(std::make_unique<CalculationSheet>(figures, date), pdfName, parent) {}
+
+TfrmSheet::TfrmSheet(std::unique_ptr<CalculationSheet> sheet, const QString& pdfName,
+                     QWidget* parent)
+    : QDialog(parent), sheet_(std::move(sheet)), pdfName_(pdfName) {
     setObjectName(QStringLiteral("frmSheet"));
     setWindowTitle(QStringLiteral("Calculation Sheet"));
     resize(760, 720);
@@ -94,11 +103,11 @@ void TfrmSheet::btnSavePdfClick() {
     pdfName_ = QString::fromStdString(path);
 }
 
-QString ProposedPdfName(const std::string& siteFileName) {
-    if (siteFileName.empty())
+QString ProposedPdfName(const std::string& fileName) {
+    if (fileName.empty())
         return QStringLiteral("Calculation Sheet.pdf");
-    const QFileInfo site(QString::fromStdString(siteFileName));
-    return site.dir().filePath(site.completeBaseName() + QStringLiteral(".pdf"));
+    const QFileInfo file(QString::fromStdString(fileName));
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf"));
 }
 
 } // namespace brellic

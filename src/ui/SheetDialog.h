@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/InstallationSheetFigures.h"
 #include "calc/SheetFigures.h"
 
 #include <QDate>
@@ -24,11 +25,15 @@ public:
     // pdfName is the file Save PDF... proposes.
     TfrmSheet(const SheetFigures& figures, const QDate& date, const QString& pdfName,
               QWidget* parent = nullptr);
+    // An installation's sheet: the overview, then every supply's sheet.
+    TfrmSheet(const InstallationSheetFigures& figures, const QDate& date, const QString& pdfName,
+              QWidget* parent = nullptr);
     ~TfrmSheet() override;
 
     const CalculationSheet& Sheet() const { return *sheet_; }
 
 private:
+    TfrmSheet(std::unique_ptr<CalculationSheet> sheet, const QString& pdfName, QWidget* parent);
     void btnPrintClick();
     void btnSavePdfClick();
 
@@ -40,8 +45,9 @@ private:
     QPushButton* btnClose = nullptr;
 };
 
-// The PDF name proposed for a site: the site file's with ".pdf" in place of
-// its extension, or "Calculation Sheet.pdf" while the site is untitled.
-QString ProposedPdfName(const std::string& siteFileName);
+// The PDF name proposed for a site or an installation: its file's name with
+// ".pdf" in place of its extension, or "Calculation Sheet.pdf" while it is
+// untitled.
+QString ProposedPdfName(const std::string& fileName);
 
 } // namespace brellic

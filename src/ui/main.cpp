@@ -10,6 +10,7 @@
 #include "WindowControls.h"
 
 #include "BrellicVersion.h"
+#include "editor/InstallationSheet.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -560,6 +561,13 @@ void TfrmMain::AboutClick() {
 }
 
 void TfrmMain::CalcSheetClick() {
+    if (installation_->IsOpen()) {
+        // The whole installation: its overview, then every supply's sheet.
+        TfrmSheet form(MakeInstallationSheet(installation_->Current(), editor_->DecimalSeparator()),
+                       QDate::currentDate(), ProposedPdfName(installation_->FileName()), this);
+        form.exec();
+        return;
+    }
     // Offered, as the report is, only with a panel and a battery.
     if (!editor_->View().Enabled.mnuGenReport)
         return;

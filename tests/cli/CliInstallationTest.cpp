@@ -309,7 +309,7 @@ TEST(CliCheckInstallation, OneLinePerSupplyThenTheInstallationUnderItsOwnSetting
     EXPECT_EQ(row["grade"], MeetingSite().Grade);
 }
 
-TEST(CliReportInstallation, WritesTheInstallationsReportAndSheetRefusesIt) {
+TEST(CliReportInstallation, WritesTheInstallationsReport) {
     TempFolder folder;
     Installation installation;
     installation.Name = "Depot";
@@ -327,11 +327,6 @@ TEST(CliReportInstallation, WritesTheInstallationsReportAndSheetRefusesIt) {
     ASSERT_TRUE(WriteSiteFile(site, MeetingSite()));
     const CliRun own = RunTool({"report", "--standard", "EN50131-1", "--alarm-period", "30", site});
     EXPECT_NE(report.Out.find(own.Out), std::string::npos);
-
-    const CliRun sheet = RunTool({"sheet", path, "-o", folder.File("depot.pdf")});
-    EXPECT_EQ(sheet.Status, kCliError);
-    EXPECT_NE(sheet.Err.find("split it"), std::string::npos);
-    EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
 } // namespace

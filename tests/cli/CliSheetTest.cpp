@@ -2,15 +2,17 @@
 #include "CliTestSupport.h"
 
 #include "cli/CliSheet.h"
+#include "io/InstallationFile.h"
+#include "io/SiteJson.h"
 
 namespace brellic::test {
 namespace {
 
 CliEnvironment Dated() {
     CliEnvironment environment;
-    environment.RenderSheet = [](const SheetFigures& figures, SheetFormat format,
+    environment.RenderSheet = [](const SheetContent& content, SheetFormat format,
                                  std::optional<std::chrono::year_month_day> date,
-                                 std::string&) { return RenderSheet(figures, format, date); };
+                                 std::string&) { return RenderSheet(content, format, date); };
     environment.SheetDate = std::chrono::year_month_day(std::chrono::year(2025), std::chrono::March,
                                                         std::chrono::day(14));
     return environment;
@@ -86,13 +88,68 @@ TEST(CliSheet, AnUnusableSiteOrOutputWritesNothing) {
     EXPECT_EQ(folder.EntryCount(), 3u); // s.pdf, short.KVR and s.KVR only
 }
 
+// An installation's sheet judges every supply under the installation's own
+// standard and alarm period, whatever the options say.
+TEST(CliSheet, WritesAnInstallationsSheet) {
+    TempFolder folder;
+    Installation depot;
+    depot.Name = "Depot";
+    depot.Standard = 0;
+    depot.AlarmPeriodMinutes = 30;
+    depot.Supplies.push_back({"Main", SupplySiteOf(MeetingSite())});
+    SupplySite unfinished = SupplySiteOf(MeetingSite());
+    unfinished.Panel.reset();
+    unfinished.Battery.reset();
+    depot.Supplies.push_back({"Yard", unfinished});
+    const std::string path = folder.File("depot.brellic");
+    ASSERT_TRUE(WriteInstallationFile(path, depot));
+
+    const CliRun html = RunTool({"sheet", "--standard", "PD6662", "--alarm-period", "15", path,
+                                 "-o", folder.File("depot.html")},
+                                Dated());
+    ASSERT_EQ(html.Status, kCliOk) << html.Err;
+    EXPECT_EQ(html.Err, "");
+    const std::string text = ReadAll(folder.File("depot.html"));
+    for (const char* wanted : {
+             "<title>Calculation Sheet - Depot</title>",
+             "Installation Calculation Sheet",
+             "14 March 2025",
+             "30 minutes",
+             "Supply 1 of 2: Main",
+             "Required standby = EN50131-1, grade 3, AC fail signalled = 30 Hours",
+             "Supply 2 of 2: Yard",
+             "not judged (no panel or battery chosen)",
+             "(1 of 2 supplies meet)",
+         })
+        EXPECT_NE(text.find(wanted), std::string::npos) << wanted;
+    EXPECT_EQ(text.find("PD6662"), std::string::npos);
+
+    const CliRun pdf = RunTool({"sheet", path, "-o", folder.File("depot.pdf")}, Dated());
+    ASSERT_EQ(pdf.Status, kCliOk) << pdf.Err;
+    EXPECT_TRUE(ReadAll(folder.File("depot.pdf")).starts_with("%PDF-"));
+    EXPECT_EQ(folder.EntryCount(), 3u);
+}
+
+TEST(CliSheet, ADamagedInstallationWritesNothing) {
+    TempFolder folder;
+    const std::string path = folder.File("bad.brellic");
+    WriteAll(path, "{\"format\": \"brellic-installation\", \"version\": 1}\n");
+    const std::string out = folder.File("bad.pdf");
+    WriteAll(out, "earlier sheet");
+    const CliRun run = RunTool({"sheet", path, "-o", out}, Dated());
+    EXPECT_EQ(run.Status, kCliError);
+    EXPECT_NE(run.Err.find(path), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find("name"), std::string::npos) << run.Err;
+    EXPECT_EQ(ReadAll(out), "earlier sheet");
+}
+
 TEST(CliSheet, ARendererThatCannotBeLoadedIsNamedAndNothingIsWritten) {
     TempFolder folder;
     WriteSite(folder.File("s.KVR"), MeetingSite());
     const std::string out = folder.File("s.pdf");
     WriteAll(out, "earlier sheet");
     CliEnvironment environment = Dated();
-    environment.RenderSheet = [](const SheetFigures&, SheetFormat,
+    environment.RenderSheet = [](const SheetContent&, SheetFormat,
                                  std::optional<std::chrono::year_month_day>, std::string& problem) {
         problem = "its module is missing";
         return std::string();

@@ -3,7 +3,9 @@
 // The installation's rules are tested on its editor alone; these check that
 // the widgets reach it and show what it holds.
 
+#include "sheet/CalculationSheet.h"
 #include "ui/QtPrompter.h"
+#include "ui/SheetDialog.h"
 #include "ui/main.h"
 
 #include "ModalHelper.h"
@@ -115,6 +117,7 @@ private slots:
     void saveQuestionIsAskedOnceAndEscNeverDiscards();
     void openKeepsTheInstallationWhenASiteFileCannotBeRead();
     void reportCoversTheWholeInstallation();
+    void calculationSheetCoversTheWholeInstallation();
 };
 
 void InstallationWindowTest::cleanup() {
@@ -358,6 +361,25 @@ void InstallationWindowTest::reportCoversTheWholeInstallation() {
         w.Discard();
     }
     QDir::setCurrent(previous);
+}
+
+void InstallationWindowTest::calculationSheetCoversTheWholeInstallation() {
+    MemorySettingsStore store;
+    Window w(store);
+    w.Run("mnuNewInstallation");
+    w.Ready(2, 10, QStringLiteral("17.0 Ah"));
+    w.Run("mnuAddSupply"); // not judged, and still offered
+    QVERIFY(w.Get<QAction>("mnuCalcSheet")->isEnabled());
+    QString html;
+    auto shown = WhenModalShown<TfrmSheet>([&](TfrmSheet* sheet) {
+        html = sheet->Sheet().Html();
+        sheet->reject();
+    });
+    w.Run("mnuCalcSheet");
+    QVERIFY(shown->ran);
+    QVERIFY(html.contains(QStringLiteral("Supply 1 of 2")));
+    QVERIFY(html.contains(QStringLiteral("Supply 2 of 2")));
+    w.Discard();
 }
 
 } // namespace brellic

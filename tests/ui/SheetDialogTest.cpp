@@ -56,6 +56,7 @@ private slots:
     void savePdfFailureIsShownAndWritesNothing();
     void printGoesThroughThePrintDialog();
     void windowOffersTheSheetWithAPanelAndABattery();
+    void showsAnInstallationsSheetAndProposesTheInstallationsName();
     void proposedNames();
 };
 
@@ -211,6 +212,36 @@ void SheetDialogTest::windowOffersTheSheetWithAPanelAndABattery() {
     auto asked = WhenModalShown<QMessageBox>(
         [](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
     window.close();
+}
+
+void SheetDialogTest::showsAnInstallationsSheetAndProposesTheInstallationsName() {
+    InstallationSheetFigures installation;
+    installation.Name = "Mill Lane";
+    SheetSupply supply;
+    supply.Name = "Main panel";
+    supply.Sheet = Figures();
+    installation.Supplies.push_back(supply);
+    installation.System.Meeting = "0 of 1";
+    QTemporaryDir dir;
+    const QString proposed =
+        ProposedPdfName(dir.filePath(QStringLiteral("mill.brellic")).toStdString());
+    QCOMPARE(proposed, dir.filePath(QStringLiteral("mill.pdf")));
+    TfrmSheet form(installation, kDate, proposed);
+    form.show();
+    QCOMPARE(form.windowTitle(), QStringLiteral("Calculation Sheet"));
+    const QString text = FindChild<QTextBrowser>(&form, "edSheet")->toPlainText();
+    QVERIFY(text.contains(QStringLiteral("Installation Calculation Sheet")));
+    QVERIFY(text.contains(QStringLiteral("Supply 1 of 1: Main panel")));
+    QVERIFY(text.contains(kActualStandby));
+    QCOMPARE(text.count(QStringLiteral("Checked by:")), 1);
+
+    auto shown = WhenModalShown<QFileDialog>([&](QFileDialog* dialog) {
+        QCOMPARE(dialog->selectedFiles().value(0), proposed);
+        dialog->reject();
+    });
+    FindChild<QPushButton>(&form, "btnSavePdf")->click();
+    QVERIFY(shown->ran);
+    form.close();
 }
 
 void SheetDialogTest::proposedNames() {

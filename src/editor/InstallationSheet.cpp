@@ -1,0 +1,63 @@
+#include "editor/InstallationSheet.h"
+
+#include "editor/InstallationEditor.h"
+#include "editor/Settings.h"
+#include "editor/SilentPrompter.h"
+#include "editor/SiteEditor.h"
+#include "model/Format.h"
+
+#include <utility>
+
+namespace brellic {
+
+namespace {
+
+std::string Count(std::size_t n) {
+    return FormatInt(static_cast<long long>(n));
+}
+
+} // namespace
+
+InstallationSheetFigures MakeInstallationSheet(const Installation& installation, char separator) {
+    InstallationSheetFigures sheet;
+    sheet.Name = installation.Name;
+    sheet.Address = installation.Address;
+    sheet.Standard = installation.Standard == 0 ? "EN50131-1" : "PD6662";
+    sheet.AlarmPeriod = FormatInt(installation.AlarmPeriodMinutes) + " minutes";
+
+    const Overview overview = MakeOverview(installation);
+    const OverviewTexts texts = MakeOverviewTexts(overview, separator);
+    MemorySettingsStore store;
+    SilentPrompter prompter;
+    for (std::size_t i = 0; i < overview.Supplies.size(); ++i) {
+        const SupplyRow& row = overview.Supplies[i];
+        SheetSupply supply;
+        supply.Name = row.Name;
+        supply.Panel = row.Panel;
+        supply.Battery = row.Battery;
+        supply.Grade = FormatInt(row.Grade);
+        if (row.Judged) {
+            SiteEditor site(store, prompter, separator);
+            site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
+            site.LoadSite(installation.Supplies[i].Site);
+            const OverviewLine& line = texts.Lines[i];
+            supply.RequiredStandby = line.RequiredStandby;
+            supply.ActualStandby = line.ActualStandby;
+            supply.AlarmCurrent = line.AlarmCurrent;
+            supply.PeakCurrent = line.PeakAvailable;
+            supply.Standby = row.Result.Totals.Standby.State;
+            supply.AlarmVerdict = row.Result.Totals.AlarmCurrent.State;
+            supply.Sheet = site.CalculationSheet();
+        }
+        sheet.Supplies.push_back(std::move(supply));
+    }
+
+    const InstallationRow& total = overview.Installation;
+    sheet.System.Meets = total.Meets;
+    sheet.System.Meeting = Count(total.Meeting) + " of " + Count(total.Supplies);
+    sheet.System.Grade = FormatInt(total.Grade);
+    sheet.System.GradesDiffer = total.GradesDiffer;
+    return sheet;
+}
+
+} // namespace brellic
