@@ -77,6 +77,7 @@ Overview MakeOverview(const Installation& installation) {
                 row.Result = std::move(*result);
             }
         }
+        row.Runs = CalculateRuns(supply);
         total.Meeting += row.Meets();
         if (total.Grade == 0 || row.Grade < total.Grade) {
             total.GradesDiffer = total.GradesDiffer || total.Grade != 0;
@@ -91,7 +92,21 @@ Overview MakeOverview(const Installation& installation) {
 }
 
 InstallationEditor::InstallationEditor(SiteEditor& editor, Prompter& prompter)
-    : editor_(editor), prompter_(prompter) {}
+    : editor_(editor), prompter_(prompter) {
+    // A line the site editor removes leaves its run, and the runs' later
+    // line numbers follow the list. While a supply loads, the one removed
+    // from is already the chosen one.
+    editor_.OnDeviceRemoved([this](std::size_t position) {
+        if (open_ && chosen_ < installation_.Supplies.size()) {
+            RemoveRunLine(installation_.Supplies[chosen_].Runs, position);
+            modified_ = true;
+        }
+    });
+}
+
+InstallationEditor::~InstallationEditor() {
+    editor_.OnDeviceRemoved({});
+}
 
 Installation InstallationEditor::Current() const {
     Installation current = installation_;
@@ -441,6 +456,13 @@ std::string InstallationReport(const Installation& installation, char separator)
         else
             text += "standby " + VerdictWord(row.Result.Totals.Standby) + ", alarm current " +
                     VerdictWord(row.Result.Totals.AlarmCurrent);
+        if (!row.Runs.empty()) {
+            const auto meeting = std::count_if(row.Runs.begin(), row.Runs.end(),
+                                               [](const RunResult& run) { return run.Meets(); });
+            text += std::string(", cable runs ") + (RunsMeet(row.Runs) ? "meet" : "fail") + " (" +
+                    FormatInt(meeting) + " of " +
+                    FormatInt(static_cast<long long>(row.Runs.size())) + " meet)";
+        }
         line(text);
     }
     line("");
@@ -460,13 +482,19 @@ std::string InstallationReport(const Installation& installation, char separator)
                                     ": " + supply.Name + " ===\r\n\r\n");
         if (!overview.Supplies[i].Judged) {
             report += "Not judged: no panel or battery chosen.\r\n";
-            continue;
+        } else {
+            // The report this supply gives as a site opened on its own.
+            SiteEditor site(store, silent, separator);
+            site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
+            site.LoadSite(supply.Site);
+            report += site.ReportText();
         }
-        // The report this supply gives as a site opened on its own.
-        SiteEditor site(store, silent, separator);
-        site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
-        site.LoadSite(supply.Site);
-        report += site.ReportText();
+        const std::vector<std::string> runs =
+            RunReportLines(supply, overview.Supplies[i].Runs, separator);
+        if (!runs.empty())
+            report += "\r\n";
+        for (const std::string& text : runs)
+            report += Utf8ToCp1252Lossy(text + "\r\n");
     }
     return report;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CableRuns.h"
 #include "calc/Result.h"
 #include "editor/Prompter.h"
 #include "editor/SiteEditor.h"
@@ -24,9 +25,11 @@ struct SupplyRow {
     // False while the supply has no panel or no battery (or opening it would
     // leave none selected): it is not judged, and never meets.
     bool Judged = false;
-    SiteResult Result; // meaningful only when Judged
+    SiteResult Result;           // meaningful only when Judged
+    std::vector<RunResult> Runs; // one per cable run, judged whether or not the supply is
     bool Meets() const {
-        return Judged && Result.Totals.Standby.Meets() && Result.Totals.AlarmCurrent.Meets();
+        return Judged && Result.Totals.Standby.Meets() && Result.Totals.AlarmCurrent.Meets() &&
+               RunsMeet(Runs);
     }
 };
 
@@ -34,7 +37,7 @@ struct SupplyRow {
 struct InstallationRow {
     std::size_t Supplies = 0;
     std::size_t Meeting = 0;
-    bool Meets = false;     // only when every supply meets both requirements
+    bool Meets = false;     // only when every supply meets both requirements and its runs
     std::int32_t Grade = 0; // the lowest of the supplies' grades
     bool GradesDiffer = false;
 };
@@ -58,6 +61,9 @@ std::string InstallationReport(const Installation& installation, char separator)
 class InstallationEditor {
 public:
     InstallationEditor(SiteEditor& editor, Prompter& prompter);
+    ~InstallationEditor();
+    InstallationEditor(const InstallationEditor&) = delete;
+    InstallationEditor& operator=(const InstallationEditor&) = delete;
 
     bool IsOpen() const { return open_; }
     // The installation as it stands, the chosen supply as the site editor has it.
