@@ -433,6 +433,26 @@ SaveOutcome InstallationEditor::SaveSiteAs() {
     return SaveOutcome::Saved;
 }
 
+InstallationSupply InstallationEditor::ChosenSupply() const {
+    if (!open_)
+        return {};
+    InstallationSupply supply = installation_.Supplies[chosen_];
+    supply.Site = editor_.CurrentSite();
+    return supply;
+}
+
+bool InstallationEditor::SetCableRuns(double lowestOutputVolts, std::vector<CableRun> runs) {
+    if (!open_)
+        return false;
+    InstallationSupply& supply = installation_.Supplies[chosen_];
+    if (supply.LowestOutputVolts == lowestOutputVolts && supply.Runs == runs)
+        return false;
+    supply.LowestOutputVolts = lowestOutputVolts;
+    supply.Runs = std::move(runs);
+    modified_ = true;
+    return true;
+}
+
 std::string InstallationEditor::ReportText() const {
     return InstallationReport(Current(), editor_.DecimalSeparator());
 }

@@ -103,6 +103,13 @@ public:
     // Report.Txt for the whole installation (Windows-1252, CR LF).
     std::string ReportText() const;
 
+    // The chosen supply with its site as the site editor has it, for the
+    // Cable Runs dialog; and that dialog's lowest output voltage and runs
+    // taken back for it. False when nothing changed (or none is open).
+    InstallationSupply ChosenSupply() const;
+    char DecimalSeparator() const { return editor_.DecimalSeparator(); }
+    bool SetCableRuns(double lowestOutputVolts, std::vector<CableRun> runs);
+
 private:
     void Take();
     void Show(std::size_t index);
