@@ -131,7 +131,8 @@ OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
     line.Grade = FormatInt(total.Grade);
     const std::string count = FormatInt(static_cast<long long>(total.Meeting)) + " of " +
                               FormatInt(static_cast<long long>(total.Supplies));
-    line.Verdict = std::string(total.Meets ? "meets" : "fails") + " (" + count + ")";
+    line.Panel = count + " supplies meet";
+    line.Verdict = total.Meets ? "meets" : "fails";
     line.VerdictColour = total.Meets ? kVerdictMeets : kVerdictFails;
     texts.Lines.push_back(std::move(line));
 

@@ -53,7 +53,8 @@ enum class SupplyMark { NotJudged, Meets, Fails };
 SupplyMark MarkOf(const SupplyRow& row);
 
 // One row of the overview as the window shows it: the supplies' rows, then
-// the installation's, whose verdict is the whole system's.
+// the installation's, whose verdict is the whole system's and whose Panel
+// says how many supplies meet ("2 of 3 supplies meet").
 struct OverviewLine {
     std::string Name;
     std::string Panel;

@@ -757,6 +757,12 @@ void TfrmMain::RefreshInstallation() {
             item->setFont(font);
         }
     }
+    // The installation's count of supplies that meet runs on into the battery column.
+    const int systemRow = static_cast<int>(texts.Lines.size()) - 1;
+    if (tvOverview->columnSpan(systemRow, 1) != 2) {
+        tvOverview->clearSpans();
+        tvOverview->setSpan(systemRow, 1, 1, 2);
+    }
     lbSystemVerdict->setText(QString::fromStdString(texts.Summary));
     SetColour(lbSystemVerdict, texts.SummaryColour);
 }

@@ -241,7 +241,8 @@ void InstallationWindowTest::overviewRowsAndDoubleClick() {
     QCOMPARE(table->item(0, 9)->foreground().color(), QColor(0, 128, 0));
     QCOMPARE(table->item(1, 9)->text(), QStringLiteral("not judged"));
     QCOMPARE(table->item(2, 0)->text(), QStringLiteral("Installation"));
-    QCOMPARE(table->item(2, 9)->text(), QStringLiteral("fails (1 of 2)"));
+    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("1 of 2 supplies meet"));
+    QCOMPARE(table->item(2, 9)->text(), QStringLiteral("fails"));
     QCOMPARE(table->item(2, 9)->foreground().color(), QColor(255, 0, 0));
     QVERIFY(w.Get<QLabel>("lbSystemVerdict")
                 ->text()
