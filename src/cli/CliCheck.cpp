@@ -1,5 +1,6 @@
 #include "cli/CliCheck.h"
 
+#include "calc/CableRuns.h"
 #include "calc/ResultTexts.h"
 #include "cli/Cli.h"
 #include "editor/SiteCheck.h"
@@ -79,8 +80,51 @@ std::string OneLine(std::string message) {
     return message;
 }
 
+// The "runs" member that ends every site object, on the object's one line:
+// a supply's cable runs, none for a site file.
+struct Runs {
+    const InstallationSupply* Supply = nullptr;
+    const std::vector<RunResult>* Results = nullptr;
+};
+
+std::ostream& operator<<(std::ostream& out, Runs runs) {
+    out << ", \"runs\": [";
+    const std::size_t count = runs.Supply ? runs.Supply->Runs.size() : 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const CableRun& run = runs.Supply->Runs[i];
+        const RunResult& result = (*runs.Results)[i];
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        out << (i == 0 ? "{\"name\": " : ", {\"name\": ") << String{run.Name}
+            << ", \"lengthM\": " << Number{run.LengthM}
+            << ", \"ohmsPerMetrePerCore\": " << Number{run.OhmsPerMetrePerCore}
+            << ", \"coresPositive\": " << run.CoresPositive
+            << ", \"coresNegative\": " << run.CoresNegative
+            << ", \"quiescentAmps\": " << Number{result.QuiescentAmps}
+            << ", \"alarmAmps\": " << Number{result.AlarmAmps}
+            << ", \"loopOhms\": " << Number{result.LoopOhms}
+            << ", \"lowestVoltsQuiescent\": " << Number{result.LowestVoltsQuiescent}
+            << ", \"lowestVoltsAlarm\": " << Number{result.LowestVoltsAlarm}
+            << ", \"minVolts\": " << Number{run.MinVolts} << ", \"verdict\": \""
+            << JsonWord(result.State)
+            << "\", \"longestM\": " << Number{result.LongestM.value_or(none)}
+            << ", \"thinnestCable\": ";
+        if (result.ThinnestCable)
+            out << String{kCableTable[*result.ThinnestCable].Name};
+        else
+            out << "null";
+        out << ", \"coresToMeet\": ";
+        if (result.CoresToMeet)
+            out << *result.CoresToMeet;
+        else
+            out << "null";
+        out << '}';
+    }
+    return out << ']';
+}
+
 void WriteJsonSite(std::ostream& out, const std::string& path, const CheckedSite& site,
-                   const std::string& error, const std::string* supplyName = nullptr) {
+                   const std::string& error, const std::string* supplyName = nullptr,
+                   Runs runs = {}) {
     out << "    {\"file\": " << String{path};
     if (supplyName)
         out << ", \"supply\": " << String{*supplyName};
@@ -92,7 +136,7 @@ void WriteJsonSite(std::ostream& out, const std::string& path, const CheckedSite
               "requiredStandbyHours", "quiescentTotalAmps", "alarmTotalAmps", "actualStandbyHours",
               "standby", "peakCurrentAmps", "alarmCurrent", "notes"})
             out << ", \"" << name << "\": null";
-        out << '}';
+        out << runs << '}';
         return;
     }
     const SiteFileData& file = site.File;
@@ -114,7 +158,15 @@ void WriteJsonSite(std::ostream& out, const std::string& path, const CheckedSite
         << JsonWord(totals.Standby.State)
         << "\", \"peakCurrentAmps\": " << Number{supply.PeakCurrent} << ", \"alarmCurrent\": \""
         << JsonWord(totals.AlarmCurrent.State) << "\", \"notes\": [" << String{totals.Standby.Note}
-        << ", " << String{totals.AlarmCurrent.Note} << "]}";
+        << ", " << String{totals.AlarmCurrent.Note} << "]" << runs << '}';
+}
+
+// One line per cable run, after its supply's line.
+void WriteRunLines(std::ostream& out, const std::string& label, const InstallationSupply& supply,
+                   const std::vector<RunResult>& results, char separator) {
+    for (std::size_t i = 0; i < supply.Runs.size(); ++i)
+        out << label << ' ' << String{supply.Name} << " run " << String{supply.Runs[i].Name} << ": "
+            << RunCheckText(supply.Runs[i], results[i], separator) << '\n';
 }
 
 } // namespace
@@ -167,6 +219,8 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
                                        installation.AlarmPeriodMinutes);
                 }
                 ++entries;
+                // The runs are judged whether or not the supply can be.
+                const std::vector<RunResult> runs = CalculateRuns(supply);
                 if (!result) {
                     ++fail;
                     if (status == kCliOk)
@@ -175,16 +229,17 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
                         out << (first ? "\n" : ",\n");
                         first = false;
                         WriteJsonSite(out, label, site, "not judged (no panel or battery chosen)",
-                                      &supply.Name);
+                                      &supply.Name, {&supply, &runs});
                     } else {
                         out << label << ' ' << String{supply.Name}
                             << ": not judged (no panel or battery chosen)\n";
+                        WriteRunLines(out, label, supply, runs, run.DecimalSeparator);
                     }
                     continue;
                 }
                 site.Result = std::move(*result);
                 const TotalsResult& totals = site.Result.Totals;
-                if (totals.Standby.Meets() && totals.AlarmCurrent.Meets()) {
+                if (totals.Standby.Meets() && totals.AlarmCurrent.Meets() && RunsMeet(runs)) {
                     ++meet;
                     ++supplyMeet;
                 } else {
@@ -195,7 +250,7 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
                 if (run.Json) {
                     out << (first ? "\n" : ",\n");
                     first = false;
-                    WriteJsonSite(out, label, site, {}, &supply.Name);
+                    WriteJsonSite(out, label, site, {}, &supply.Name, {&supply, &runs});
                 } else {
                     AssignActualStandby(standbyFigure, totals, run.DecimalSeparator);
                     AssignActualPeak(peakFigure, totals, run.DecimalSeparator);
@@ -203,6 +258,7 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
                         << TextWord(totals.Standby.State) << " (" << standbyFigure
                         << "), alarm current " << TextWord(totals.AlarmCurrent.State) << " ("
                         << peakFigure << ")\n";
+                    WriteRunLines(out, label, supply, runs, run.DecimalSeparator);
                 }
             }
             const std::size_t count = installation.Supplies.size();

@@ -68,6 +68,7 @@ Overview MakeOverview(const Installation& installation) {
                 row.Result = std::move(*result);
             }
         }
+        row.Runs = CalculateRuns(supply);
         total.Meeting += row.Meets();
         if (total.Grade == 0 || row.Grade < total.Grade) {
             total.GradesDiffer = total.GradesDiffer || total.Grade != 0;
@@ -110,6 +111,17 @@ OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
             line.Verdict = row.Meets() ? "meets" : "fails";
             line.VerdictColour = row.Meets() ? kVerdictMeets : kVerdictFails;
         }
+        if (row.Runs.empty()) {
+            line.CableRuns = "none";
+        } else {
+            const auto meeting = std::count_if(row.Runs.begin(), row.Runs.end(),
+                                               [](const RunResult& run) { return run.Meets(); });
+            const bool all = static_cast<std::size_t>(meeting) == row.Runs.size();
+            line.CableRuns = all ? std::string("meet")
+                                 : FormatInt(meeting) + " of " +
+                                       FormatInt(static_cast<long long>(row.Runs.size())) + " meet";
+            line.CableRunsColour = all ? kVerdictMeets : kVerdictFails;
+        }
         texts.Lines.push_back(std::move(line));
     }
 
@@ -119,20 +131,35 @@ OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
     line.Grade = FormatInt(total.Grade);
     const std::string count = FormatInt(static_cast<long long>(total.Meeting)) + " of " +
                               FormatInt(static_cast<long long>(total.Supplies));
-    line.Verdict = std::string(total.Meets ? "meets" : "fails") + " (" + count + ")";
+    line.Panel = count + " supplies meet";
+    line.Verdict = total.Meets ? "meets" : "fails";
     line.VerdictColour = total.Meets ? kVerdictMeets : kVerdictFails;
     texts.Lines.push_back(std::move(line));
 
     texts.Summary =
         std::string("The installation ") + (total.Meets ? "meets" : "fails") + ": " + count +
-        " supplies meet both requirements. System grade " + FormatInt(total.Grade) +
+        " supplies meet every requirement. System grade " + FormatInt(total.Grade) +
         (total.GradesDiffer ? ", the lowest of its supplies' grades, which differ." : ".");
     texts.SummaryColour = total.Meets ? kVerdictMeets : kVerdictFails;
     return texts;
 }
 
 InstallationEditor::InstallationEditor(SiteEditor& editor, Prompter& prompter)
-    : editor_(editor), prompter_(prompter) {}
+    : editor_(editor), prompter_(prompter) {
+    // A line the site editor removes leaves its run, and the runs' later
+    // line numbers follow the list. While a supply loads, the one removed
+    // from is already the chosen one.
+    editor_.OnDeviceRemoved([this](std::size_t position) {
+        if (open_ && chosen_ < installation_.Supplies.size()) {
+            RemoveRunLine(installation_.Supplies[chosen_].Runs, position);
+            modified_ = true;
+        }
+    });
+}
+
+InstallationEditor::~InstallationEditor() {
+    editor_.OnDeviceRemoved({});
+}
 
 Installation InstallationEditor::Current() const {
     Installation current = installation_;
@@ -522,6 +549,26 @@ SaveOutcome InstallationEditor::SaveSiteAs() {
     return SaveOutcome::Saved;
 }
 
+InstallationSupply InstallationEditor::ChosenSupply() const {
+    if (!open_)
+        return {};
+    InstallationSupply supply = installation_.Supplies[chosen_];
+    supply.Site = editor_.CurrentSite();
+    return supply;
+}
+
+bool InstallationEditor::SetCableRuns(double lowestOutputVolts, std::vector<CableRun> runs) {
+    if (!open_)
+        return false;
+    InstallationSupply& supply = installation_.Supplies[chosen_];
+    if (supply.LowestOutputVolts == lowestOutputVolts && supply.Runs == runs)
+        return false;
+    supply.LowestOutputVolts = lowestOutputVolts;
+    supply.Runs = std::move(runs);
+    modified_ = true;
+    return true;
+}
+
 std::string InstallationEditor::ReportText() const {
     return InstallationReport(Current(), editor_.DecimalSeparator());
 }
@@ -545,6 +592,13 @@ std::string InstallationReport(const Installation& installation, char separator)
         else
             text += "standby " + VerdictWord(row.Result.Totals.Standby) + ", alarm current " +
                     VerdictWord(row.Result.Totals.AlarmCurrent);
+        if (!row.Runs.empty()) {
+            const auto meeting = std::count_if(row.Runs.begin(), row.Runs.end(),
+                                               [](const RunResult& run) { return run.Meets(); });
+            text += std::string(", cable runs ") + (RunsMeet(row.Runs) ? "meet" : "fail") + " (" +
+                    FormatInt(meeting) + " of " +
+                    FormatInt(static_cast<long long>(row.Runs.size())) + " meet)";
+        }
         line(text);
     }
     line("");
@@ -564,13 +618,19 @@ std::string InstallationReport(const Installation& installation, char separator)
                                     ": " + supply.Name + " ===\r\n\r\n");
         if (!overview.Supplies[i].Judged) {
             report += "Not judged: no panel or battery chosen.\r\n";
-            continue;
+        } else {
+            // The report this supply gives as a site opened on its own.
+            SiteEditor site(store, silent, separator);
+            site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
+            site.LoadSite(supply.Site);
+            report += site.ReportText();
         }
-        // The report this supply gives as a site opened on its own.
-        SiteEditor site(store, silent, separator);
-        site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
-        site.LoadSite(supply.Site);
-        report += site.ReportText();
+        const std::vector<std::string> runs =
+            RunReportLines(supply, overview.Supplies[i].Runs, separator);
+        if (!runs.empty())
+            report += "\r\n";
+        for (const std::string& text : runs)
+            report += Utf8ToCp1252Lossy(text + "\r\n");
     }
     return report;
 }

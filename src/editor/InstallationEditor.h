@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/CableRuns.h"
 #include "calc/Result.h"
 #include "editor/Prompter.h"
 #include "editor/SiteEditor.h"
@@ -25,9 +26,11 @@ struct SupplyRow {
     // False while the supply has no panel or no battery (or opening it would
     // leave none selected): it is not judged, and never meets.
     bool Judged = false;
-    SiteResult Result; // meaningful only when Judged
+    SiteResult Result;           // meaningful only when Judged
+    std::vector<RunResult> Runs; // one per cable run, judged whether or not the supply is
     bool Meets() const {
-        return Judged && Result.Totals.Standby.Meets() && Result.Totals.AlarmCurrent.Meets();
+        return Judged && Result.Totals.Standby.Meets() && Result.Totals.AlarmCurrent.Meets() &&
+               RunsMeet(Runs);
     }
 };
 
@@ -35,7 +38,7 @@ struct SupplyRow {
 struct InstallationRow {
     std::size_t Supplies = 0;
     std::size_t Meeting = 0;
-    bool Meets = false;     // only when every supply meets both requirements
+    bool Meets = false;     // only when every supply meets both requirements and its runs
     std::int32_t Grade = 0; // the lowest of the supplies' grades
     bool GradesDiffer = false;
 };
@@ -50,7 +53,8 @@ enum class SupplyMark { NotJudged, Meets, Fails };
 SupplyMark MarkOf(const SupplyRow& row);
 
 // One row of the overview as the window shows it: the supplies' rows, then
-// the installation's, whose verdict is the whole system's.
+// the installation's, whose verdict is the whole system's and whose Panel
+// says how many supplies meet ("2 of 3 supplies meet").
 struct OverviewLine {
     std::string Name;
     std::string Panel;
@@ -60,9 +64,11 @@ struct OverviewLine {
     std::string ActualStandby;
     std::string AlarmCurrent;
     std::string PeakAvailable;
+    std::string CableRuns; // "none", "meet" or "1 of 2 meet"
     std::string Verdict;
     Rgb StandbyColour = kVerdictNone;
     Rgb AlarmColour = kVerdictNone;
+    Rgb CableRunsColour = kVerdictNone;
     Rgb VerdictColour = kVerdictNone;
 };
 
@@ -88,6 +94,9 @@ std::string InstallationReport(const Installation& installation, char separator)
 class InstallationEditor {
 public:
     InstallationEditor(SiteEditor& editor, Prompter& prompter);
+    ~InstallationEditor();
+    InstallationEditor(const InstallationEditor&) = delete;
+    InstallationEditor& operator=(const InstallationEditor&) = delete;
 
     bool IsOpen() const { return open_; }
     // The installation as it stands, the chosen supply as the site editor has it.
@@ -141,6 +150,13 @@ public:
 
     // Report.Txt for the whole installation (Windows-1252, CR LF).
     std::string ReportText() const;
+
+    // The chosen supply with its site as the site editor has it, for the
+    // Cable Runs dialog; and that dialog's lowest output voltage and runs
+    // taken back for it. False when nothing changed (or none is open).
+    InstallationSupply ChosenSupply() const;
+    char DecimalSeparator() const { return editor_.DecimalSeparator(); }
+    bool SetCableRuns(double lowestOutputVolts, std::vector<CableRun> runs);
 
 private:
     void Take();

@@ -201,8 +201,11 @@ void SiteEditor::RemoveDevicesBelowGrade() {
         return;
     // From the highest position down, so the lower positions stay valid.
     for (std::size_t i = DeviceList::kCapacity; i-- > 0;) {
-        if (below[i])
+        if (below[i]) {
             devices_.Remove(i);
+            if (deviceRemoved_)
+                deviceRemoved_(i);
+        }
     }
     controls_.DeviceSelected = -1;
 }
@@ -316,6 +319,8 @@ void SiteEditor::btnDeleteClick() {
     if (!prompter_.Confirm(kDeleteQuestion))
         return;
     devices_.Remove(static_cast<std::size_t>(position));
+    if (deviceRemoved_)
+        deviceRemoved_(static_cast<std::size_t>(position));
     controls_.DeviceSelected = -1;
     site_.Modified = true;
     UpdateTotals();

@@ -9,10 +9,12 @@
 #include "model/Installation.h"
 #include "model/SiteState.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string_view>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brellic {
@@ -152,6 +154,14 @@ public:
     // question about the one before it comes up.
     void Clear();
 
+    // Told of each device line the editor takes out of the list (Delete, or
+    // a line below the grade), by its position before it goes; the lines
+    // after it move up one. Loading or emptying the site tells nothing: the
+    // list is replaced, not edited. An installation keeps its cable runs'
+    // line numbers right through this.
+    using DeviceRemoved = std::function<void(std::size_t position)>;
+    void OnDeviceRemoved(DeviceRemoved handler) { deviceRemoved_ = std::move(handler); }
+
 private:
     // Position of a panel's name in the panel list; -1 when it is not offered.
     int PanelPosition(std::string_view name) const;
@@ -170,6 +180,7 @@ private:
     std::vector<std::string> told_; // settings notices already shown this run
     // While the site is judged under its own standard and period, the
     // Options' values wait here.
+    DeviceRemoved deviceRemoved_;
     bool ownJudging_ = false;
     std::int32_t optionsStandard_ = 0;
     std::int32_t optionsPeriod_ = 0;

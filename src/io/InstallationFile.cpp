@@ -6,6 +6,8 @@
 #include "model/Format.h"
 
 #include <algorithm>
+#include <charconv>
+#include <utility>
 #include <optional>
 #include <vector>
 
@@ -73,8 +75,91 @@ std::string CheckSupplyName(const std::vector<InstallationSupply>& supplies, std
     return {};
 }
 
-// The installation's own members, then each supply's name, and each supply's
-// site when checkSites is set.
+// A figure in a message, in the fewest digits that read back as it.
+std::string Figure(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+std::string RunPath(std::size_t supply, std::size_t run) {
+    return SupplyPath(supply) + ".runs[" + FormatInt(static_cast<long long>(run)) + "]";
+}
+
+std::string CheckRun(const InstallationSupply& supply, std::size_t supplyPosition,
+                     std::size_t position, std::vector<std::string>& fedBy) {
+    const CableRun& run = supply.Runs[position];
+    const std::string path = RunPath(supplyPosition, position);
+    const auto member = [&path](std::string_view name) {
+        return "member " + Quoted(path + "." + std::string(name));
+    };
+    if (run.Name.empty())
+        return member("name") + " is empty; every cable run needs a name";
+    if (std::string fault = CheckLine(path + ".name", run.Name, kCableRunNameCapacity);
+        !fault.empty())
+        return fault;
+    if (run.Cable) {
+        if (*run.Cable >= kCableTable.size())
+            return member("cable") + " is not a cable of the table";
+        const CableType& cable = kCableTable[*run.Cable];
+        if (run.OhmsPerMetrePerCore != cable.OhmsPerMetre)
+            return member("ohmsPerMetrePerCore") + " is " + Figure(run.OhmsPerMetrePerCore) +
+                   "; the table gives " + Figure(cable.OhmsPerMetre) + " for " + Quoted(cable.Name);
+    } else if (!OhmsPerMetreInRange(run.OhmsPerMetrePerCore)) {
+        return member("ohmsPerMetrePerCore") + " is " + Figure(run.OhmsPerMetrePerCore) +
+               "; a resistance per metre must be greater than 0";
+    }
+    for (const auto& [name, cores] : {std::pair{"coresPositive", run.CoresPositive},
+                                      std::pair{"coresNegative", run.CoresNegative}}) {
+        if (!CoresInRange(cores))
+            return member(name) + " is " + FormatInt(cores) + "; it must be 1 to " +
+                   FormatInt(kMaxCoresDoubled);
+    }
+    if (!RunLengthInRange(run.LengthM))
+        return member("lengthM") + " is " + Figure(run.LengthM) +
+               "; a run must be longer than 0 m and at most " + Figure(kMaxRunLengthM) + " m";
+    if (!RunMinVoltsInRange(run.MinVolts, supply.LowestOutputVolts))
+        return member("minVolts") + " is " + Figure(run.MinVolts) +
+               "; it must be greater than 0 V and below the supply's lowest output voltage, " +
+               Figure(supply.LowestOutputVolts) + " V";
+    const std::size_t devices = supply.Site.Devices.size();
+    for (std::size_t i = 0; i < run.Lines.size(); ++i) {
+        const RunLine& fed = run.Lines[i];
+        const std::string line = path + ".lines[" + FormatInt(static_cast<long long>(i)) + "]";
+        const std::string number = FormatInt(static_cast<long long>(fed.Line) + 1);
+        if (fed.Line >= devices)
+            return "member " + Quoted(line + ".line") + " is " + number + "; the supply has " +
+                   FormatInt(static_cast<long long>(devices)) + " device lines";
+        if (!fedBy[fed.Line].empty())
+            return "member " + Quoted(line + ".line") + " is " + number + ", a line " +
+                   fedBy[fed.Line] + " feeds too; a device line is on at most one run";
+        fedBy[fed.Line] = path;
+        if (fed.DistanceM && !(*fed.DistanceM >= 0 && *fed.DistanceM <= run.LengthM))
+            return "member " + Quoted(line + ".distanceM") + " is " + Figure(*fed.DistanceM) +
+                   "; it must be 0 to the run's length, " + Figure(run.LengthM) + " m";
+    }
+    return {};
+}
+
+std::string CheckRuns(const InstallationSupply& supply, std::size_t position) {
+    if (!SupplyVoltsInRange(supply.LowestOutputVolts))
+        return "member " + Quoted(SupplyPath(position) + ".lowestOutputVolts") + " is " +
+               Figure(supply.LowestOutputVolts) + "; it must be " + Figure(kMinSupplyVolts) +
+               " to " + Figure(kMaxSupplyVolts) + " V";
+    if (supply.Runs.size() > kMaxCableRuns)
+        return "member " + Quoted(SupplyPath(position) + ".runs") + " holds " +
+               FormatInt(static_cast<long long>(supply.Runs.size())) + " runs; at most " +
+               FormatInt(static_cast<long long>(kMaxCableRuns)) + " fit";
+    std::vector<std::string> fedBy(supply.Site.Devices.size());
+    for (std::size_t i = 0; i < supply.Runs.size(); ++i) {
+        if (std::string fault = CheckRun(supply, position, i, fedBy); !fault.empty())
+            return fault;
+    }
+    return {};
+}
+
+// The installation's own members, then each supply's name, its site when
+// checkSites is set, and its cable runs.
 std::string CheckMembers(const Installation& installation, bool checkSites) {
     if (std::string fault = CheckLine("name", installation.Name, kInstallationTextCapacity);
         !fault.empty())
@@ -89,11 +174,13 @@ std::string CheckMembers(const Installation& installation, bool checkSites) {
     for (std::size_t i = 0; i < installation.Supplies.size(); ++i) {
         if (std::string fault = CheckSupplyName(installation.Supplies, i); !fault.empty())
             return fault;
-        if (!checkSites)
-            continue;
-        if (std::string fault =
-                site_json::Check(installation.Supplies[i].Site, SupplyPath(i) + ".site.");
-            !fault.empty())
+        if (checkSites) {
+            if (std::string fault =
+                    site_json::Check(installation.Supplies[i].Site, SupplyPath(i) + ".site.");
+                !fault.empty())
+                return fault;
+        }
+        if (std::string fault = CheckRuns(installation.Supplies[i], i); !fault.empty())
             return fault;
     }
     return {};
@@ -107,8 +194,29 @@ std::string CheckInstallation(const Installation& installation) {
 
 std::string InstallationToJson(const Installation& installation) {
     OrderedJson supplies = OrderedJson::array();
-    for (const InstallationSupply& supply : installation.Supplies)
-        supplies.push_back({{"name", supply.Name}, {"site", site_json::ToValue(supply.Site)}});
+    for (const InstallationSupply& supply : installation.Supplies) {
+        OrderedJson runs = OrderedJson::array();
+        for (const CableRun& run : supply.Runs) {
+            OrderedJson lines = OrderedJson::array();
+            for (const RunLine& fed : run.Lines)
+                lines.push_back({{"line", fed.Line + 1},
+                                 {"distanceM", fed.DistanceM ? OrderedJson(*fed.DistanceM)
+                                                             : OrderedJson(nullptr)}});
+            runs.push_back({{"name", run.Name},
+                            {"cable", run.Cable ? OrderedJson(kCableTable[*run.Cable].Name)
+                                                : OrderedJson(nullptr)},
+                            {"ohmsPerMetrePerCore", run.OhmsPerMetrePerCore},
+                            {"coresPositive", run.CoresPositive},
+                            {"coresNegative", run.CoresNegative},
+                            {"lengthM", run.LengthM},
+                            {"minVolts", run.MinVolts},
+                            {"lines", std::move(lines)}});
+        }
+        supplies.push_back({{"name", supply.Name},
+                            {"site", site_json::ToValue(supply.Site)},
+                            {"lowestOutputVolts", supply.LowestOutputVolts},
+                            {"runs", std::move(runs)}});
+    }
     const OrderedJson json = {
         {"format", kInstallationFormat},
         {"version", kInstallationVersion},
@@ -122,6 +230,77 @@ std::string InstallationToJson(const Installation& installation) {
 }
 
 namespace {
+
+// Reads the supply's "runs"; the ranges are checked with the rest of the
+// installation once it is all read.
+bool ReadRuns(const Json* runs, const std::string& supplyPath, InstallationSupply& supply,
+              std::string& error) {
+    if (runs == nullptr)
+        return false;
+    for (std::size_t i = 0; i < runs->size(); ++i) {
+        const Json& entry = (*runs)[i];
+        const std::string path = supplyPath + ".runs[" + FormatInt(static_cast<long long>(i)) + "]";
+        if (!entry.is_object()) {
+            error = "member " + Quoted(path) + " must be an object";
+            return false;
+        }
+        MemberReader fields(entry, path + ".", error);
+        const auto name = fields.Text("name");
+        const Json* cable = fields.Member("cable");
+        const auto ohms = fields.Number("ohmsPerMetrePerCore");
+        const auto positive = fields.WholeNumber("coresPositive");
+        const auto negative = fields.WholeNumber("coresNegative");
+        const auto length = fields.Number("lengthM");
+        const auto minVolts = fields.Number("minVolts");
+        const Json* lines = fields.Array("lines");
+        if (!error.empty())
+            return false;
+        CableRun& run = supply.Runs.emplace_back();
+        run.Name = *name;
+        if (cable->is_string()) {
+            run.Cable = FindCable(cable->get<std::string>());
+            if (!run.Cable) {
+                fields.Fault("cable", "is " + Quoted(cable->get<std::string>()) +
+                                          ", not a cable of the table");
+                return false;
+            }
+        } else if (!cable->is_null()) {
+            fields.Fault("cable", "must be a cable of the table by its name, or null");
+            return false;
+        }
+        run.OhmsPerMetrePerCore = *ohms;
+        run.CoresPositive = *positive;
+        run.CoresNegative = *negative;
+        run.LengthM = *length;
+        run.MinVolts = *minVolts;
+        for (std::size_t j = 0; j < lines->size(); ++j) {
+            const Json& fed = (*lines)[j];
+            const std::string where = path + ".lines[" + FormatInt(static_cast<long long>(j)) + "]";
+            if (!fed.is_object()) {
+                error = "member " + Quoted(where) + " must be an object";
+                return false;
+            }
+            MemberReader members(fed, where + ".", error);
+            const auto line = members.WholeNumber("line");
+            const Json* distance = members.Member("distanceM");
+            if (!error.empty())
+                return false;
+            if (*line < 1) {
+                members.Fault("line", "is " + FormatInt(*line) + "; device lines count from 1");
+                return false;
+            }
+            RunLine& read = run.Lines.emplace_back();
+            read.Line = static_cast<std::size_t>(*line) - 1;
+            if (distance->is_number()) {
+                read.DistanceM = distance->get<double>();
+            } else if (!distance->is_null()) {
+                members.Fault("distanceM", "must be a number, or null for the far end");
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 // Reads into result, which may hold part of the installation when it stops
 // at a fault.
@@ -198,7 +377,18 @@ void ReadInto(std::string_view text, InstallationResult& result) {
         std::optional<SupplySite> read = site_json::FromValue(*site, path + ".site.", true, error);
         if (!read)
             return;
-        installation.Supplies.push_back({*supplyName, std::move(*read)});
+        InstallationSupply& supply = installation.Supplies.emplace_back();
+        supply.Name = *supplyName;
+        supply.Site = std::move(*read);
+        // A file made before cable runs has neither member.
+        if (fields.Has("lowestOutputVolts")) {
+            const auto volts = fields.Number("lowestOutputVolts");
+            if (!volts)
+                return;
+            supply.LowestOutputVolts = *volts;
+        }
+        if (fields.Has("runs") && !ReadRuns(fields.Array("runs"), path, supply, error))
+            return;
     }
     // Each site was checked as it was read; the first fault is the same one
     // CheckInstallation would find.

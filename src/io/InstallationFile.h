@@ -15,8 +15,17 @@ namespace brellic {
 //   {"format": "brellic-installation", "version": 1, "name": str,
 //    "address": str, "standard": "EN50131-1" or "PD6662",
 //    "alarmPeriodMinutes": 1-120,
-//    "supplies": [{"name": str, "site": the site object of SiteJson.h}]}
+//    "supplies": [{"name": str, "site": the site object of SiteJson.h,
+//                  "lowestOutputVolts": number, "runs": [run]}]}
+// with each run
+//   {"name": str, "cable": the cable table's name or null for a custom
+//    figure, "ohmsPerMetrePerCore": number, "coresPositive": 1-4,
+//    "coresNegative": 1-4, "lengthM": number, "minVolts": number,
+//    "lines": [{"line": device line from 1, "distanceM": number or null
+//    for the far end}]}
 // A supply's "panel" and "battery" may be null while they are not chosen.
+// A file made before cable runs has no "lowestOutputVolts" and no "runs":
+// it reads as 10.5 V and no runs. The writer always writes both.
 inline constexpr std::string_view kInstallationFormat = "brellic-installation";
 inline constexpr int kInstallationVersion = 1;
 inline constexpr std::string_view kInstallationExtension = ".brellic";
@@ -37,7 +46,12 @@ struct InstallationResult {
 // supplies, each site as import takes it (a panel and a battery may be
 // missing), an alarm period of 1 to 120 minutes, a name and address of at
 // most 100 characters, supply names of 1 to 50 characters, unique. Every
-// text is one line of Windows-1252 characters. Members are named by their
+// text is one line of Windows-1252 characters. A supply's lowest output
+// voltage is 5 to 30 V; it has at most 32 runs, each named (at most 50
+// characters) with a table cable and its figure or a positive custom one,
+// 1 to 4 cores on each leg, a length over 0 and at most 2000 m, a minimum
+// voltage over 0 and below the supply's, and lines of the supply at 0 to
+// the run's length, each on one run at most. Members are named by their
 // path, e.g. "member "supplies[2].site.devices[4].alarm" is negative: ...".
 std::string CheckInstallation(const Installation& installation);
 

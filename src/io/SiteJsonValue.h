@@ -62,6 +62,8 @@ public:
     std::optional<bool> Flag(std::string_view name);
     const Json* Array(std::string_view name);
     const Json* Member(std::string_view name); // of any type
+    // Whether the object has the member, for one a file may leave out.
+    bool Has(std::string_view name) const { return object_.contains(name); }
 
     // Records a fault of the member: "member "PATH" WHAT".
     void Fault(std::string_view name, std::string_view what);

@@ -34,7 +34,11 @@ std::string FormatIntMin(long long value, int minDigits) {
     return text;
 }
 
-std::size_t FormatFixedTo(char* out, double value, int decimals, char separator) {
+namespace {
+
+// FormatFixedTo, rounding the last shown decimal half away from zero, or
+// dropping what lies beyond it.
+std::size_t FormatScaled(char* out, double value, int decimals, char separator, bool truncate) {
     assert(decimals >= 0 && decimals <= 20);
     if (!std::isfinite(value)) {
         std::memcpy(out, kUndefinedFigure.data(), kUndefinedFigure.size());
@@ -57,7 +61,7 @@ std::size_t FormatFixedTo(char* out, double value, int decimals, char separator)
     const int shift = exponent - 17 + decimals;
 
     // Step 2: build the scaled integer's digits, rounding half away from zero
-    // when digits have to be dropped.
+    // (or not at all when truncating) when digits have to be dropped.
     char scaled[kFixedBufferSize];
     int length = 0;
     if (shift >= 0) {
@@ -73,7 +77,7 @@ std::size_t FormatFixedTo(char* out, double value, int decimals, char separator)
             scaled[length++] = '0'; // room for a carry out of the top digit
             std::memcpy(scaled + length, mantissa, static_cast<std::size_t>(keep));
             length += keep;
-            if (mantissa[keep] >= '5') {
+            if (!truncate && mantissa[keep] >= '5') {
                 int i = length - 1;
                 while (scaled[i] == '9') {
                     scaled[i] = '0';
@@ -105,6 +109,18 @@ std::size_t FormatFixedTo(char* out, double value, int decimals, char separator)
         *p++ = i < padding ? '0' : digits[i - padding];
     }
     return static_cast<std::size_t>(p - out);
+}
+
+} // namespace
+
+std::size_t FormatFixedTo(char* out, double value, int decimals, char separator) {
+    return FormatScaled(out, value, decimals, separator, false);
+}
+
+std::string FormatFixedDown(double value, int decimals, char separator) {
+    char buffer[kFixedBufferSize];
+    const std::size_t length = FormatScaled(buffer, value, decimals, separator, true);
+    return std::string(buffer, length);
 }
 
 bool ShowsMinus(double value, int decimals) {

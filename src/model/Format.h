@@ -25,6 +25,11 @@ std::string FormatIntMin(long long value, int minDigits);
 std::string FormatFixed(double value, int decimals, char separator);
 inline constexpr std::string_view kUndefinedFigure = "Undefined";
 
+// FormatFixed with what lies beyond the last shown decimal dropped rather
+// than rounded, for a limit that must never read higher than it is: 84.06
+// shows as "84.0" at 1 decimal. Negative values go toward zero as well.
+std::string FormatFixedDown(double value, int decimals, char separator);
+
 // Whether FormatFixed shows value with a minus sign, decided on the number:
 // a negative value whose magnitude, taken to 18 significant digits, reaches
 // half a unit of the last decimal shown.

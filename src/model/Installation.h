@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CableRun.h"
 #include "model/SiteState.h"
 
 #include <cstddef>
@@ -43,6 +44,11 @@ struct SupplySite {
 struct InstallationSupply {
     std::string Name; // unique within the installation
     SupplySite Site;
+    // The voltage the supply gives at the end of its standby time, which the
+    // cable runs start from: a battery's end of discharge, or a PSU's own
+    // low-voltage cut-off.
+    double LowestOutputVolts = kDefaultLowestOutputVolts;
+    std::vector<CableRun> Runs{}; // 0 to 32; a device line on none is at the supply
 
     friend bool operator==(const InstallationSupply&, const InstallationSupply&) = default;
 };

@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include "CableRuns.h"
 #include "Cp1252Validator.h"
 #include "CutTextTips.h"
 #include "Devices.h"
@@ -205,6 +206,15 @@ void TfrmMain::BuildInstallationMenu() {
         &InstallationEditor::SaveSupplyAsSiteFile);
     add(mnuInstallationDetails, "mnuInstallationDetails", QStringLiteral("Installation Details..."),
         &InstallationEditor::Details);
+    menu->addSeparator();
+    mnuCableRuns = menu->addAction(QStringLiteral("Cable Runs..."));
+    mnuCableRuns->setObjectName(QStringLiteral("mnuCableRuns"));
+    // The disabled command says why: a site file has no room for cable runs.
+    menu->setToolTipsVisible(true);
+    connect(mnuCableRuns, &QAction::triggered, this, [this] {
+        EditCableRuns(*installation_, this);
+        Refresh();
+    });
 }
 
 QWidget* TfrmMain::BuildOverview() {
@@ -219,7 +229,7 @@ QWidget* TfrmMain::BuildOverview() {
         QStringLiteral("Battery"),          QStringLiteral("Grade"),
         QStringLiteral("Required Standby"), QStringLiteral("Actual Standby"),
         QStringLiteral("Alarm Current"),    QStringLiteral("Peak Available"),
-        QStringLiteral("Verdict")};
+        QStringLiteral("Cable Runs"),       QStringLiteral("Verdict")};
     tvOverview->setColumnCount(static_cast<int>(headers.size()));
     tvOverview->setHorizontalHeaderLabels(headers);
     tvOverview->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -231,7 +241,7 @@ QWidget* TfrmMain::BuildOverview() {
     tvOverview->setWordWrap(false);
     tvOverview->setTextElideMode(Qt::ElideRight);
     ShowCutTextsAsToolTips(tvOverview);
-    constexpr int kWidths[] = {112, 96, 56, 40, 102, 92, 86, 90, 90};
+    constexpr int kWidths[] = {100, 88, 52, 40, 100, 90, 84, 88, 72, 70};
     for (int column = 0; column < tvOverview->columnCount(); ++column)
         tvOverview->setColumnWidth(column, kWidths[column]);
     tvOverview->horizontalHeader()->setStretchLastSection(true);
@@ -662,8 +672,9 @@ void TfrmMain::RefreshInstallation() {
     const bool open = installation_ && installation_->IsOpen();
     for (QAction* action : {mnuAddSupply, mnuDuplicateSupply, mnuMoveSupplyLeft, mnuMoveSupplyRight,
                             mnuAddSupplyFromSite, mnuRenameSupply, mnuRemoveSupply,
-                            mnuSaveSupplyAsSite, mnuInstallationDetails})
+                            mnuSaveSupplyAsSite, mnuInstallationDetails, mnuCableRuns})
         action->setEnabled(open);
+    mnuCableRuns->setToolTip(open ? QString() : QString::fromLatin1(kCableRunsNeedAnInstallation));
     if (!installation_) {
         setWindowTitle(QString::fromStdString(editor_->Texts().Caption));
         return;
@@ -726,6 +737,7 @@ void TfrmMain::RefreshInstallation() {
             {&line.ActualStandby, line.StandbyColour},
             {&line.AlarmCurrent, line.AlarmColour},
             {&line.PeakAvailable, kVerdictNone},
+            {&line.CableRuns, line.CableRunsColour},
             {&line.Verdict, line.VerdictColour},
         };
         const bool system = i + 1 == texts.Lines.size();
@@ -744,6 +756,12 @@ void TfrmMain::RefreshInstallation() {
             font.setBold(system);
             item->setFont(font);
         }
+    }
+    // The installation's count of supplies that meet runs on into the battery column.
+    const int systemRow = static_cast<int>(texts.Lines.size()) - 1;
+    if (tvOverview->columnSpan(systemRow, 1) != 2) {
+        tvOverview->clearSpans();
+        tvOverview->setSpan(systemRow, 1, 1, 2);
     }
     lbSystemVerdict->setText(QString::fromStdString(texts.Summary));
     SetColour(lbSystemVerdict, texts.SummaryColour);

@@ -85,6 +85,7 @@ private:
     QAction* mnuRemoveSupply = nullptr;
     QAction* mnuSaveSupplyAsSite = nullptr;
     QAction* mnuInstallationDetails = nullptr;
+    QAction* mnuCableRuns = nullptr;
     QAction* mnuOptions = nullptr;
     QAction* mnuAbout = nullptr;
 

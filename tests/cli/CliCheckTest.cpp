@@ -126,7 +126,8 @@ TEST(CliCheckJson, MembersVerdictsAndFiguresOfThePinnedSites) {
                                               "standby",
                                               "peakCurrentAmps",
                                               "alarmCurrent",
-                                              "notes"};
+                                              "notes",
+                                              "runs"};
     for (std::size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(Keys(list[i]), members) << i;
         EXPECT_EQ(list[i]["file"], sites.All()[i]);
@@ -215,11 +216,14 @@ TEST(CliCheckJson, MembersVerdictsAndFiguresOfThePinnedSites) {
     for (const std::size_t i : {std::size_t{4}, std::size_t{5}}) {
         ASSERT_TRUE(list[i]["error"].is_string()) << i;
         for (const std::string& member : members) {
-            if (member != "file" && member != "error") {
+            if (member != "file" && member != "error" && member != "runs") {
                 EXPECT_EQ(list[i][member], nullptr) << i << " " << member;
             }
         }
     }
+    // A site file has no cable runs.
+    for (const Json& site : list)
+        EXPECT_EQ(site["runs"], Json::array());
     EXPECT_EQ(list[4]["error"], "Cannot use \"" + sites.noBattery +
                                     "\": its battery position is not in the battery list of "
                                     "\"QX-320 Panel\", so no battery is selected.");

@@ -309,6 +309,70 @@ TEST(CliCheckInstallation, OneLinePerSupplyThenTheInstallationUnderItsOwnSetting
     EXPECT_EQ(row["grade"], MeetingSite().Grade);
 }
 
+TEST(CliCheckInstallation, EachCableRunFollowsItsSupplyAndOneFailingFailsTheSupply) {
+    TempFolder folder;
+    Installation installation;
+    InstallationSupply& supply = installation.Supplies.emplace_back();
+    supply.Name = "Main";
+    supply.Site = SupplySiteOf(MeetingSite());
+    supply.Site.Devices.push_back(Device(1, "Keypad", 3, 0.05, 0.07));
+    // 70 mA at the far end of 32 m of 7/0.2, and the 0.4 A sounder at 50 m:
+    // 0.4 x 50 x 0.17 = 3.4 V leaves 7.10 V.
+    CableRun keypad;
+    keypad.Name = "Keypad";
+    keypad.Cable = 0;
+    keypad.LengthM = 32;
+    keypad.Lines = {{2, {}}};
+    CableRun sounder = keypad;
+    sounder.Name = "Sounder";
+    sounder.LengthM = 50;
+    sounder.Lines = {{1, {}}};
+    supply.Runs = {keypad, sounder};
+    const std::string path = folder.File("depot.brellic");
+    ASSERT_TRUE(WriteInstallationFile(path, installation));
+
+    const CliRun check = RunTool({"check", path});
+    EXPECT_EQ(check.Status, kCliFails);
+    const std::string head = path + "#1 \"Main\" run ";
+    EXPECT_EQ(check.Out.substr(check.Out.find('\n') + 1),
+              head +
+                  "\"Keypad\": 10.12 V at its lowest in alarm (needs 9.50 V), meets; longest "
+                  "84.0 m\n" +
+                  head +
+                  "\"Sounder\": 7.10 V at its lowest in alarm (needs 9.50 V), fails; longest "
+                  "14.7 m\n" +
+                  path + ": installation fails (0 of 1 supplies meet)\n");
+
+    // In the order written.
+    const nlohmann::ordered_json doc =
+        nlohmann::ordered_json::parse(RunTool({"check", "--json", path}).Out);
+    EXPECT_EQ(doc["installations"][0]["meet"], 0);
+    const nlohmann::ordered_json& runs = doc["sites"][0]["runs"];
+    ASSERT_EQ(runs.size(), 2u);
+    std::vector<std::string> keys;
+    for (const auto& member : runs[1].items())
+        keys.push_back(member.key());
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"name", "lengthM", "ohmsPerMetrePerCore", "coresPositive",
+                                        "coresNegative", "quiescentAmps", "alarmAmps", "loopOhms",
+                                        "lowestVoltsQuiescent", "lowestVoltsAlarm", "minVolts",
+                                        "verdict", "longestM", "thinnestCable", "coresToMeet"}));
+    EXPECT_EQ(runs[1]["verdict"], "fails");
+    EXPECT_NEAR(runs[1]["lowestVoltsAlarm"].get<double>(), 7.1, 1e-12);
+    EXPECT_NEAR(runs[1]["longestM"].get<double>(), 1 / 0.068, 1e-12);
+    EXPECT_EQ(runs[1]["thinnestCable"], "1.0 mm\xC2\xB2");
+    EXPECT_EQ(runs[1]["coresToMeet"], 4);
+    EXPECT_EQ(runs[0]["verdict"], "meets");
+
+    // Four cores on each leg drop 0.85 V: the supply, and so the system, meets.
+    supply.Runs[1].CoresPositive = supply.Runs[1].CoresNegative = 4;
+    ASSERT_TRUE(WriteInstallationFile(path, installation));
+    const CliRun fixed = RunTool({"check", path});
+    EXPECT_EQ(fixed.Status, kCliOk);
+    EXPECT_NE(fixed.Out.find(path + ": installation meets (1 of 1 supplies meet)\n"),
+              std::string::npos);
+}
+
 TEST(CliReportInstallation, WritesTheInstallationsReport) {
     TempFolder folder;
     Installation installation;

@@ -252,6 +252,110 @@ TEST_F(InstallationEditorTest, ChoosingASupplyAsksNothingAboutTheOneBefore) {
     EXPECT_EQ(installation.Rows().Installation.Grade, 2);
 }
 
+CableRun AlarmCableRun(std::string name, double lengthM, std::vector<RunLine> lines) {
+    CableRun run;
+    run.Name = std::move(name);
+    run.Cable = 0; // 7/0.2
+    run.LengthM = lengthM;
+    run.Lines = std::move(lines);
+    return run;
+}
+
+TEST_F(InstallationEditorTest, ALineRemovedLeavesItsRunAndTheLinesAfterItMoveUp) {
+    Installation data;
+    SupplySite site = Site(0.5); // a grade-2 detector, then a grade-3 sounder
+    site.Panel = PanelsForGrade(3).front();
+    site.Devices.push_back({1, 3, "Keypad", 0.03, 0.05});
+    InstallationSupply& supply = data.Supplies.emplace_back();
+    supply.Name = "Panel";
+    supply.Site = site;
+    supply.Runs = {AlarmCableRun("Hall", 40, {{0, 10.0}, {2, {}}}),
+                   AlarmCableRun("Yard", 30, {{1, {}}})};
+    const std::string path = (dir / "runs.brellic").string();
+    ASSERT_TRUE(WriteInstallationFile(path, data));
+    ASSERT_TRUE(installation.OpenFile(path));
+
+    prompter.answers = {true};
+    editor.SelectDevice(1);
+    editor.btnDeleteClick();
+    std::vector<CableRun> runs = installation.Current().Supplies[0].Runs;
+    EXPECT_EQ(runs[0].Lines, (std::vector<RunLine>{{0, 10.0}, {1, {}}}));
+    EXPECT_TRUE(runs[1].Lines.empty());
+
+    // Grade 3 takes the detector out, as its question is answered Yes.
+    prompter.answers = {true};
+    editor.GradeChanged(2, Origin::User);
+    ASSERT_EQ(editor.Devices().Count(), 1u);
+    runs = installation.Current().Supplies[0].Runs;
+    EXPECT_EQ(runs[0].Lines, (std::vector<RunLine>{{0, {}}}));
+
+    // The keypad's run follows an edit of its quantity at once: 2 x 0.05 A.
+    editor.SelectDevice(0);
+    editor.btnEditClick([](DeviceDialog& dialog) {
+        dialog.SetQuantity(2);
+        return true;
+    });
+    EXPECT_DOUBLE_EQ(installation.Rows().Supplies[0].Runs[0].AlarmAmps, 0.1);
+
+    ASSERT_EQ(installation.Save(false), SaveOutcome::Saved);
+    const InstallationResult read = ReadInstallationFile(path);
+    ASSERT_TRUE(read) << read.Error;
+    EXPECT_EQ(read.Data.Supplies[0].Runs, installation.Current().Supplies[0].Runs);
+}
+
+TEST_F(InstallationEditorTest, AFailingRunFailsItsSupplyAndTheSystemAndIsReportedAfterIt) {
+    Installation data;
+    data.Name = "Depot";
+    InstallationSupply& supply = data.Supplies.emplace_back();
+    supply.Name = "Panel";
+    supply.Site = Site(0);
+    // The detectors' 60 mA over 200 m of 7/0.2: 2.04 V down to 8.46 V.
+    supply.Runs = {AlarmCableRun("Hall", 200, {{0, {}}})};
+    Overview overview = MakeOverview(data);
+    EXPECT_TRUE(overview.Supplies[0].Result.Totals.Standby.Meets());
+    EXPECT_TRUE(overview.Supplies[0].Result.Totals.AlarmCurrent.Meets());
+    EXPECT_FALSE(overview.Supplies[0].Meets());
+    EXPECT_FALSE(overview.Installation.Meets);
+    EXPECT_EQ(overview.Installation.Meeting, 0u);
+
+    const std::string report = InstallationReport(data, '.');
+    EXPECT_NE(report.find("1. Panel: standby meets, alarm current meets, cable runs fail (0 of 1 "
+                          "meet)\r\n"),
+              std::string::npos);
+    test::ScriptedPrompter quiet;
+    SiteEditor own(store, quiet);
+    own.JudgeUnder(data.Standard, data.AlarmPeriodMinutes);
+    own.LoadSite(supply.Site);
+    // Single-byte text: the square is 0xB2, and ohms are written out.
+    EXPECT_TRUE(report.ends_with(own.ReportText() +
+                                 "\r\n"
+                                 "Cable Runs\r\n"
+                                 "\r\n"
+                                 "Lowest Output Voltage: 10.50 V\r\n"
+                                 "\r\n"
+                                 "Run 1: Hall\r\n"
+                                 "Cable: 7/0.2 alarm cable, 0.22 mm\xB2, 0.085 "
+                                 "ohm/m per core\r\n"
+                                 "Cores Doubled Up: 1 on +12 V, 1 on 0 V\r\n"
+                                 "Length: 200.0 m\r\n"
+                                 "Device Lines: 1 (Detector) at the far end\r\n"
+                                 "Loop Resistance: 34.000 ohm\r\n"
+                                 "Current: 0.045 A in standby, 0.060 A in alarm\r\n"
+                                 "Lowest Voltage in Standby: 8.97 V at line 1\r\n"
+                                 "Lowest Voltage in Alarm: 8.46 V at line 1\r\n"
+                                 "Lowest Operating Voltage: 9.50 V\r\n"
+                                 "Verdict: fails\r\n"
+                                 "Longest Run that Meets: 98.0 m\r\n"
+                                 "Thinnest Cable that Meets: 0.5 mm\xB2\r\n"
+                                 "Cores Doubled Up to Meet: 3\r\n"))
+        << report;
+
+    // Three cores on each leg drop 0.68 V: the system meets.
+    data.Supplies[0].Runs[0].CoresPositive = data.Supplies[0].Runs[0].CoresNegative = 3;
+    overview = MakeOverview(data);
+    EXPECT_TRUE(overview.Installation.Meets);
+}
+
 TEST_F(InstallationEditorTest, NewInstallationOffersToSaveTheEditedSiteFirst) {
     editor.LoadSite(Site(0));
     EXPECT_TRUE(editor.SiteRefChanged("Edited"));

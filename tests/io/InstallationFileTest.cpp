@@ -35,7 +35,17 @@ Installation Minimal() {
 TEST(InstallationFile, WritesTheMembersInOrderTwoSpacesDeep) {
     Installation installation = Minimal();
     installation.Supplies[0].Site.Devices.push_back({2, 1, "PIR", 0.026, 0.5});
+    installation.Supplies[0].Site.Devices.push_back({1, 1, "Sounder", 0.01, 0.2});
     installation.Supplies[0].Site.Battery.reset();
+    installation.Supplies[0].LowestOutputVolts = 11;
+    CableRun run;
+    run.Name = "Hall";
+    run.Cable = 1;
+    run.OhmsPerMetrePerCore = 0.039;
+    run.CoresPositive = 2;
+    run.LengthM = 25.5;
+    run.Lines = {{1, {}}, {0, 12.5}};
+    installation.Supplies[0].Runs.push_back(run);
     EXPECT_EQ(InstallationToJson(installation), R"({
   "format": "brellic-installation",
   "version": 1,
@@ -59,9 +69,40 @@ TEST(InstallationFile, WritesTheMembersInOrderTwoSpacesDeep) {
             "grade": 1,
             "quiescent": 0.026,
             "alarm": 0.5
+          },
+          {
+            "qty": 1,
+            "description": "Sounder",
+            "grade": 1,
+            "quiescent": 0.01,
+            "alarm": 0.2
           }
         ]
-      }
+      },
+      "lowestOutputVolts": 11.0,
+      "runs": [
+        {
+          "name": "Hall",
+          "cable": "0.5 mm)"
+                                                "\xC2\xB2"
+                                                R"(",
+          "ohmsPerMetrePerCore": 0.039,
+          "coresPositive": 2,
+          "coresNegative": 1,
+          "lengthM": 25.5,
+          "minVolts": 9.5,
+          "lines": [
+            {
+              "line": 2,
+              "distanceM": null
+            },
+            {
+              "line": 1,
+              "distanceM": 12.5
+            }
+          ]
+        }
+      ]
     }
   ]
 }
@@ -98,6 +139,21 @@ TEST(InstallationFile, SavedFilesReopenAndWriteBackByteForByte) {
         const InstallationResult again = ReadInstallationFile(folder.File("again.brellic"));
         ASSERT_TRUE(again) << again.Error;
         EXPECT_EQ(again.Data, read.Data);
+    }
+}
+
+// A file made before cable runs: no runs, from the default 10.5 V.
+TEST(InstallationFile, AFileWithoutCableRunsReadsAsNone) {
+    Json json = Json::parse(ReadAll((kInstallations / "sample.brellic").string()));
+    for (Json& supply : json["supplies"]) {
+        supply.erase("lowestOutputVolts");
+        supply.erase("runs");
+    }
+    const InstallationResult read = InstallationFromJson(json.dump());
+    ASSERT_TRUE(read) << read.Error;
+    for (const InstallationSupply& supply : read.Data.Supplies) {
+        EXPECT_EQ(supply.LowestOutputVolts, 10.5);
+        EXPECT_TRUE(supply.Runs.empty());
     }
 }
 
@@ -162,6 +218,18 @@ std::vector<Refusal> Refusals() {
         manyLines["supplies"][1]["site"]["devices"].push_back(
             manyLines["supplies"][1]["site"]["devices"][0]);
     const std::string sample = SampleJson().dump(2);
+    Json manyRuns = SampleJson();
+    while (manyRuns["supplies"][0]["runs"].size() < 33) {
+        Json run = manyRuns["supplies"][0]["runs"][0];
+        run["lines"] = Json::array();
+        manyRuns["supplies"][0]["runs"].push_back(run);
+    }
+    // Supply 1 of the sample has two device lines, and two runs of 7/0.2:
+    // its detectors over 30 m, its sounder over 20 m.
+    const std::string run = "/supplies/1/runs/1/";
+    Json customZero = SampleJson();
+    customZero[Json::json_pointer(run + "cable")] = nullptr;
+    customZero[Json::json_pointer(run + "ohmsPerMetrePerCore")] = 0;
     return {
         {"syntax error", sample.substr(0, 200), "not JSON: parse error at line 9, column 10..."},
         {"NUL byte", sample + std::string(1, '\0'), "not JSON: a NUL byte at offset ..."},
@@ -247,6 +315,65 @@ std::vector<Refusal> Refusals() {
         {"two supplies of one name", SampleWith("/supplies/2/name", "Control panel"),
          "member \"supplies[2].name\" is \"Control panel\", the name of supplies[0] too; supply "
          "names must be unique"},
+        {"lowest output voltage as text", SampleWith("/supplies/1/lowestOutputVolts", "10.5"),
+         "member \"supplies[1].lowestOutputVolts\" must be a number"},
+        {"lowest output voltage below 5 V", SampleWith("/supplies/1/lowestOutputVolts", 4.5),
+         "member \"supplies[1].lowestOutputVolts\" is 4.5; it must be 5 to 30 V"},
+        {"lowest output voltage over 30 V", SampleWith("/supplies/1/lowestOutputVolts", 30.25),
+         "member \"supplies[1].lowestOutputVolts\" is 30.25; it must be 5 to 30 V"},
+        {"runs not an array", SampleWith("/supplies/1/runs", Json::object()),
+         "member \"supplies[1].runs\" must be an array"},
+        {"33 runs", manyRuns.dump(), "member \"supplies[0].runs\" holds 33 runs; at most 32 fit"},
+        {"run not an object", SampleWith("/supplies/1/runs/1", 7),
+         "member \"supplies[1].runs[1]\" must be an object"},
+        {"run without its minimum", SampleWithout(run + "minVolts"),
+         "member \"supplies[1].runs[1].minVolts\" is missing"},
+        {"run without a name", SampleWith(run + "name", ""),
+         "member \"supplies[1].runs[1].name\" is empty; every cable run needs a name"},
+        {"control character in a run name", SampleWith(run + "name", "Bay\t2"),
+         "member \"supplies[1].runs[1].name\" holds the control character U+0009"},
+        {"unknown cable", SampleWith(run + "cable", "0.6 mm\xC2\xB2"),
+         "member \"supplies[1].runs[1].cable\" is \"0.6 mm\xC2\xB2\", not a cable of the table"},
+        {"cable as a number", SampleWith(run + "cable", 0),
+         "member \"supplies[1].runs[1].cable\" must be a cable of the table by its name, or null"},
+        {"cable's figure not the table's", SampleWith(run + "ohmsPerMetrePerCore", 0.08),
+         "member \"supplies[1].runs[1].ohmsPerMetrePerCore\" is 0.08; the table gives 0.085 for "
+         "\"7/0.2 alarm cable, 0.22 mm\xC2\xB2\""},
+        {"custom figure of 0", customZero.dump(),
+         "member \"supplies[1].runs[1].ohmsPerMetrePerCore\" is 0; a resistance per metre must "
+         "be greater than 0"},
+        {"no cores", SampleWith(run + "coresPositive", 0),
+         "member \"supplies[1].runs[1].coresPositive\" is 0; it must be 1 to 4"},
+        {"5 cores", SampleWith(run + "coresNegative", 5),
+         "member \"supplies[1].runs[1].coresNegative\" is 5; it must be 1 to 4"},
+        {"length 0", SampleWith(run + "lengthM", 0),
+         "member \"supplies[1].runs[1].lengthM\" is 0; a run must be longer than 0 m and at most "
+         "2000 m"},
+        {"length over 2000 m", SampleWith(run + "lengthM", 2000.5),
+         "member \"supplies[1].runs[1].lengthM\" is 2000.5; a run must be longer than 0 m and at "
+         "most 2000 m"},
+        {"minimum of 0 V", SampleWith(run + "minVolts", 0),
+         "member \"supplies[1].runs[1].minVolts\" is 0; it must be greater than 0 V and below the "
+         "supply's lowest output voltage, 10.5 V"},
+        {"minimum at the supply's voltage", SampleWith(run + "minVolts", 10.5),
+         "member \"supplies[1].runs[1].minVolts\" is 10.5; it must be greater than 0 V and below "
+         "the supply's lowest output voltage, 10.5 V"},
+        {"line 0", SampleWith(run + "lines/0/line", 0),
+         "member \"supplies[1].runs[1].lines[0].line\" is 0; device lines count from 1"},
+        {"line beyond the list", SampleWith(run + "lines/0/line", 3),
+         "member \"supplies[1].runs[1].lines[0].line\" is 3; the supply has 2 device lines"},
+        {"line on two runs", SampleWith(run + "lines/0/line", 1),
+         "member \"supplies[1].runs[1].lines[0].line\" is 1, a line supplies[1].runs[0] feeds "
+         "too; a device line is on at most one run"},
+        {"negative distance", SampleWith(run + "lines/0/distanceM", -0.5),
+         "member \"supplies[1].runs[1].lines[0].distanceM\" is -0.5; it must be 0 to the run's "
+         "length, 20 m"},
+        {"distance beyond the end", SampleWith(run + "lines/0/distanceM", 20.1),
+         "member \"supplies[1].runs[1].lines[0].distanceM\" is 20.1; it must be 0 to the run's "
+         "length, 20 m"},
+        {"distance as text", SampleWith(run + "lines/0/distanceM", "far"),
+         "member \"supplies[1].runs[1].lines[0].distanceM\" must be a number, or null for the far "
+         "end"},
         {"site reference outside Windows-1252",
          SampleWith("/supplies/1/site/siteReference", "\xE2\x98\x83"),
          "supplies[1].site: the site reference holds a character that a site file cannot hold "

@@ -4,6 +4,7 @@
 // the widgets reach it and show what it holds.
 
 #include "sheet/CalculationSheet.h"
+#include "ui/CableRuns.h"
 #include "ui/QtPrompter.h"
 #include "ui/SheetDialog.h"
 #include "ui/main.h"
@@ -139,9 +140,15 @@ void InstallationWindowTest::aSiteAloneKeepsItsForm() {
     QCOMPARE(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Installation"),
                                  QStringLiteral("Options"), QStringLiteral("About")}));
     QVERIFY(w.Get<QAction>("mnuNewInstallation")->isEnabled());
-    for (const char* name :
-         {"mnuAddSupply", "mnuRemoveSupply", "mnuSaveSupplyAsSite", "mnuInstallationDetails"})
+    for (const char* name : {"mnuAddSupply", "mnuRemoveSupply", "mnuSaveSupplyAsSite",
+                             "mnuInstallationDetails", "mnuCableRuns"})
         QVERIFY2(!w.Get<QAction>(name)->isEnabled(), name);
+    // A site file has no room for cable runs: the command says so.
+    QCOMPARE(w.Get<QAction>("mnuCableRuns")->toolTip(),
+             QString::fromLatin1(kCableRunsNeedAnInstallation));
+    w.Run("mnuNewInstallation");
+    QVERIFY(w.Get<QAction>("mnuCableRuns")->isEnabled());
+    w.Discard();
 }
 
 void InstallationWindowTest::supplyTabsShowEachSupplyAndItsMark() {
@@ -229,12 +236,14 @@ void InstallationWindowTest::overviewRowsAndDoubleClick() {
     QCOMPARE(table->rowCount(), 3);
     QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Supply 1"));
     QCOMPARE(table->item(0, 1)->text(), PanelName(10));
-    QCOMPARE(table->item(0, 8)->text(), QStringLiteral("meets"));
-    QCOMPARE(table->item(0, 8)->foreground().color(), QColor(0, 128, 0));
-    QCOMPARE(table->item(1, 8)->text(), QStringLiteral("not judged"));
+    QCOMPARE(table->item(0, 8)->text(), QStringLiteral("none"));
+    QCOMPARE(table->item(0, 9)->text(), QStringLiteral("meets"));
+    QCOMPARE(table->item(0, 9)->foreground().color(), QColor(0, 128, 0));
+    QCOMPARE(table->item(1, 9)->text(), QStringLiteral("not judged"));
     QCOMPARE(table->item(2, 0)->text(), QStringLiteral("Installation"));
-    QCOMPARE(table->item(2, 8)->text(), QStringLiteral("fails (1 of 2)"));
-    QCOMPARE(table->item(2, 8)->foreground().color(), QColor(255, 0, 0));
+    QCOMPARE(table->item(2, 1)->text(), QStringLiteral("1 of 2 supplies meet"));
+    QCOMPARE(table->item(2, 9)->text(), QStringLiteral("fails"));
+    QCOMPARE(table->item(2, 9)->foreground().color(), QColor(255, 0, 0));
     QVERIFY(w.Get<QLabel>("lbSystemVerdict")
                 ->text()
                 .startsWith(QStringLiteral("The installation fails: 1 of 2")));

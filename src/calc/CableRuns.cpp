@@ -1,0 +1,304 @@
+#include "calc/CableRuns.h"
+
+#include "model/Extended.h"
+#include "model/Format.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace brellic {
+
+namespace {
+
+// A line where it sits on the run, with its currents.
+struct Stop {
+    Extended DistanceM = 0;
+    Extended Quiescent = 0;
+    Extended Alarm = 0;
+    std::size_t Line = 0;
+};
+
+// The lines of the run ordered from the supply outwards, the lower line
+// first at one distance.
+std::vector<Stop> Stops(const CableRun& run, std::span<const TDeviceData> devices) {
+    std::vector<Stop> stops;
+    stops.reserve(run.Lines.size());
+    for (const RunLine& fed : run.Lines) {
+        if (fed.Line >= devices.size())
+            continue;
+        const TDeviceData& device = devices[fed.Line];
+        stops.push_back({static_cast<Extended>(fed.DistanceM.value_or(run.LengthM)),
+                         static_cast<Extended>(device.Quiescent),
+                         static_cast<Extended>(device.Alarm), fed.Line});
+    }
+    std::sort(stops.begin(), stops.end(), [](const Stop& a, const Stop& b) {
+        return a.DistanceM != b.DistanceM ? a.DistanceM < b.DistanceM : a.Line < b.Line;
+    });
+    return stops;
+}
+
+// Resistance per metre of run, out and back.
+Extended PerMetre(double ohmsPerCore, std::int32_t positive, std::int32_t negative) {
+    return static_cast<Extended>(ohmsPerCore) *
+           (1 / static_cast<Extended>(positive) + 1 / static_cast<Extended>(negative));
+}
+
+struct Lowest {
+    double Volts = 0;
+    std::optional<std::size_t> Line;
+};
+
+// The lowest voltage along the run for one set of currents. The voltages
+// fall outwards, so the farthest of equal voltages is the one named.
+Lowest LowestVolts(const std::vector<Stop>& stops, double supplyVolts, Extended perMetre,
+                   Extended Stop::*current) {
+    // The current in the stretch before each stop: everything at or beyond it.
+    std::vector<Extended> beyond(stops.size() + 1, 0);
+    for (std::size_t i = stops.size(); i-- > 0;)
+        beyond[i] = beyond[i + 1] + stops[i].*current;
+
+    Extended volts = supplyVolts;
+    Extended at = 0;
+    Lowest lowest{supplyVolts, std::nullopt};
+    Extended lowestVolts = volts;
+    Extended lowestAt = 0;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        volts -= beyond[i] * (stops[i].DistanceM - at) * perMetre;
+        at = stops[i].DistanceM;
+        if (!std::isfinite(volts)) {
+            // Nothing beyond a figure that cannot be computed can be either.
+            return {static_cast<double>(volts), stops[i].Line};
+        }
+        // Farther wins a tie; at one distance the lower line, met first, stays.
+        if (!lowest.Line || volts < lowestVolts || (volts == lowestVolts && at > lowestAt)) {
+            lowestVolts = volts;
+            lowestAt = at;
+            lowest.Line = stops[i].Line;
+        }
+    }
+    lowest.Volts = static_cast<double>(lowestVolts);
+    return lowest;
+}
+
+bool MeetsAsLaidOut(const std::vector<Stop>& stops, double supplyVolts, Extended perMetre,
+                    double minVolts) {
+    const double volts = LowestVolts(stops, supplyVolts, perMetre, &Stop::Alarm).Volts;
+    return std::isfinite(volts) && volts >= minVolts;
+}
+
+std::string Fixed(double value, int decimals, char separator, std::string_view unit) {
+    std::string text = FormatFixed(value, decimals, separator);
+    if (std::isfinite(value)) {
+        text += ' ';
+        text += unit;
+    }
+    return text;
+}
+
+std::string LineNumber(std::size_t line) {
+    return FormatInt(static_cast<long long>(line + 1));
+}
+
+} // namespace
+
+RunResult CalculateRun(const CableRun& run, double supplyVolts,
+                       std::span<const TDeviceData> devices) {
+    const ExtendedPrecisionScope precision;
+    RunResult result;
+    const std::vector<Stop> stops = Stops(run, devices);
+    Extended quiescent = 0;
+    Extended alarm = 0;
+    for (const Stop& stop : stops) {
+        quiescent += stop.Quiescent;
+        alarm += stop.Alarm;
+    }
+    result.QuiescentAmps = static_cast<double>(quiescent);
+    result.AlarmAmps = static_cast<double>(alarm);
+
+    const Extended perMetre =
+        PerMetre(run.OhmsPerMetrePerCore, run.CoresPositive, run.CoresNegative);
+    result.LoopOhms = static_cast<double>(static_cast<Extended>(run.LengthM) * perMetre);
+    const Lowest standby = LowestVolts(stops, supplyVolts, perMetre, &Stop::Quiescent);
+    const Lowest inAlarm = LowestVolts(stops, supplyVolts, perMetre, &Stop::Alarm);
+    result.LowestVoltsQuiescent = standby.Volts;
+    result.LowestLineQuiescent = standby.Line;
+    result.LowestVoltsAlarm = inAlarm.Volts;
+    result.LowestLineAlarm = inAlarm.Line;
+
+    if (alarm != 0) {
+        const double longest = static_cast<double>(
+            (static_cast<Extended>(supplyVolts) - static_cast<Extended>(run.MinVolts)) /
+            (alarm * perMetre));
+        // A current too small for the quotient to fit a double: any length.
+        if (longest != std::numeric_limits<double>::infinity())
+            result.LongestM = longest;
+    }
+
+    const double figures[] = {result.QuiescentAmps, result.AlarmAmps, result.LoopOhms,
+                              result.LowestVoltsQuiescent, result.LowestVoltsAlarm};
+    if (!std::all_of(std::begin(figures), std::end(figures),
+                     [](double figure) { return std::isfinite(figure); })) {
+        result.State = Outcome::Undefined;
+        result.LongestM = std::numeric_limits<double>::quiet_NaN();
+        return result;
+    }
+    result.State = result.LowestVoltsAlarm >= run.MinVolts ? Outcome::Meets : Outcome::Fails;
+
+    for (std::size_t i = 0; i < kCableTable.size(); ++i) {
+        if (MeetsAsLaidOut(
+                stops, supplyVolts,
+                PerMetre(kCableTable[i].OhmsPerMetre, run.CoresPositive, run.CoresNegative),
+                run.MinVolts)) {
+            result.ThinnestCable = i;
+            break;
+        }
+    }
+    for (std::int32_t cores = 1; cores <= kMaxCoresDoubled; ++cores) {
+        if (MeetsAsLaidOut(stops, supplyVolts, PerMetre(run.OhmsPerMetrePerCore, cores, cores),
+                           run.MinVolts)) {
+            result.CoresToMeet = cores;
+            break;
+        }
+    }
+    return result;
+}
+
+std::vector<RunResult> CalculateRuns(const InstallationSupply& supply) {
+    std::vector<RunResult> results;
+    results.reserve(supply.Runs.size());
+    for (const CableRun& run : supply.Runs)
+        results.push_back(CalculateRun(run, supply.LowestOutputVolts, supply.Site.Devices));
+    return results;
+}
+
+bool RunsMeet(std::span<const RunResult> runs) {
+    return std::all_of(runs.begin(), runs.end(), [](const RunResult& run) { return run.Meets(); });
+}
+
+std::string RunVoltsText(double volts, char separator) {
+    return Fixed(volts, 2, separator, "V");
+}
+
+std::string RunAmpsText(double amps, char separator) {
+    return Fixed(amps, 3, separator, "A");
+}
+
+std::string RunMetresText(double metres, char separator) {
+    return Fixed(metres, 1, separator, "m");
+}
+
+std::string RunOhmsText(double ohms, char separator, std::string_view unit) {
+    return Fixed(ohms, 3, separator, unit);
+}
+
+std::string LongestText(const RunResult& result, char separator) {
+    if (!result.LongestM)
+        return "any length";
+    if (!std::isfinite(*result.LongestM))
+        return std::string(kUndefinedFigure);
+    return FormatFixedDown(*result.LongestM, 1, separator) + " m";
+}
+
+std::string ThinnestCableText(const RunResult& result) {
+    return result.ThinnestCable ? std::string(kCableTable[*result.ThinnestCable].Name) : "none";
+}
+
+std::string CoresToMeetText(const RunResult& result) {
+    return result.CoresToMeet ? FormatInt(*result.CoresToMeet) : "none";
+}
+
+std::string RunVerdictText(Outcome state) {
+    switch (state) {
+    case Outcome::Meets:
+        return "meets";
+    case Outcome::Fails:
+        return "fails";
+    case Outcome::Undefined:
+    case Outcome::NotJudged:
+        break;
+    }
+    return std::string(kUndefinedFigure);
+}
+
+std::string RunCableText(const CableRun& run, char separator, std::string_view ohmUnit) {
+    std::string text = run.Cable && *run.Cable < kCableTable.size()
+                           ? std::string(kCableTable[*run.Cable].Name)
+                           : std::string("custom");
+    // The figure to its own last digit: a table figure has at most 5
+    // decimals (0.00798), a custom one shows 6.
+    std::string figure = FormatFixed(run.OhmsPerMetrePerCore, run.Cable ? 5 : 6, separator);
+    const std::size_t point = figure.find(separator);
+    while (point != std::string::npos && figure.size() > point + 2 && figure.back() == '0')
+        figure.pop_back();
+    return text + ", " + figure + " " + std::string(ohmUnit) + "/m per core";
+}
+
+std::string RunLinesText(const CableRun& run, char separator,
+                         std::span<const TDeviceData> devices) {
+    if (run.Lines.empty())
+        return "none";
+    std::string text;
+    for (const RunLine& fed : run.Lines) {
+        if (!text.empty())
+            text += ", ";
+        text += LineNumber(fed.Line);
+        if (fed.Line < devices.size() && !devices[fed.Line].Description.empty())
+            text += " (" + devices[fed.Line].Description + ")";
+        text += fed.DistanceM ? " at " + RunMetresText(*fed.DistanceM, separator)
+                              : std::string(" at the far end");
+    }
+    return text;
+}
+
+std::string RunCheckText(const CableRun& run, const RunResult& result, char separator) {
+    std::string text = RunVoltsText(result.LowestVoltsAlarm, separator) +
+                       " at its lowest in alarm (needs " + RunVoltsText(run.MinVolts, separator) +
+                       "), " + (result.Meets() ? "meets" : "fails");
+    if (result.LongestM)
+        text += "; longest " + LongestText(result, separator);
+    else
+        text += "; any length";
+    return text;
+}
+
+std::vector<std::string> RunReportLines(const InstallationSupply& supply,
+                                        std::span<const RunResult> results, char separator) {
+    std::vector<std::string> lines;
+    if (supply.Runs.empty())
+        return lines;
+    lines.push_back("Cable Runs");
+    lines.push_back("");
+    lines.push_back("Lowest Output Voltage: " + RunVoltsText(supply.LowestOutputVolts, separator));
+    const auto where = [](const std::optional<std::size_t>& line) {
+        return line ? " at line " + LineNumber(*line) : std::string(" (no device lines)");
+    };
+    for (std::size_t i = 0; i < supply.Runs.size() && i < results.size(); ++i) {
+        const CableRun& run = supply.Runs[i];
+        const RunResult& result = results[i];
+        lines.push_back("");
+        lines.push_back("Run " + FormatInt(static_cast<long long>(i + 1)) + ": " + run.Name);
+        lines.push_back("Cable: " + RunCableText(run, separator, "ohm"));
+        lines.push_back("Cores Doubled Up: " + FormatInt(run.CoresPositive) + " on +12 V, " +
+                        FormatInt(run.CoresNegative) + " on 0 V");
+        lines.push_back("Length: " + RunMetresText(run.LengthM, separator));
+        lines.push_back("Device Lines: " + RunLinesText(run, separator, supply.Site.Devices));
+        lines.push_back("Loop Resistance: " + RunOhmsText(result.LoopOhms, separator, "ohm"));
+        lines.push_back("Current: " + RunAmpsText(result.QuiescentAmps, separator) +
+                        " in standby, " + RunAmpsText(result.AlarmAmps, separator) + " in alarm");
+        lines.push_back(
+            "Lowest Voltage in Standby: " + RunVoltsText(result.LowestVoltsQuiescent, separator) +
+            where(result.LowestLineQuiescent));
+        lines.push_back(
+            "Lowest Voltage in Alarm: " + RunVoltsText(result.LowestVoltsAlarm, separator) +
+            where(result.LowestLineAlarm));
+        lines.push_back("Lowest Operating Voltage: " + RunVoltsText(run.MinVolts, separator));
+        lines.push_back("Verdict: " + RunVerdictText(result.State));
+        lines.push_back("Longest Run that Meets: " + LongestText(result, separator));
+        lines.push_back("Thinnest Cable that Meets: " + ThinnestCableText(result));
+        lines.push_back("Cores Doubled Up to Meet: " + CoresToMeetText(result));
+    }
+    return lines;
+}
+
+} // namespace brellic

@@ -1,0 +1,325 @@
+#include "editor/CableRunEditor.h"
+
+#include "calc/ResultTexts.h"
+#include "editor/DecimalEntry.h"
+#include "io/Cp1252.h"
+#include "model/Format.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace brellic {
+
+namespace {
+
+constexpr const char* kOhm = "\xCE\xA9"; // Ω: the window may show it, Report.Txt may not
+constexpr int kOhmsDecimals = 6;
+constexpr int kMetresDecimals = 1;
+constexpr int kVoltsDecimals = 2;
+// No cable comes near it; it only keeps a slip of the keyboard out.
+constexpr double kMaxOhmsPerMetre = 1000;
+
+std::string LineNumber(std::size_t line) {
+    return FormatInt(static_cast<long long>(line + 1));
+}
+
+// A figure as a field shows it: at most decimals, trailing zeros after the
+// first decimal dropped (0.085, not 0.085000).
+std::string EntryText(double value, int decimals, char separator) {
+    std::string text = FormatFixed(value, decimals, separator);
+    const std::size_t point = text.find(separator);
+    while (point != std::string::npos && text.size() > point + 2 && text.back() == '0')
+        text.pop_back();
+    return text;
+}
+
+// A typed figure: the value as read, or, when the text is still what the
+// field showed, the exact value behind it, so that a figure shown rounded
+// is never replaced by its rounding.
+std::optional<double> ReadFigure(const std::string& text, const std::string& shown, double exact,
+                                 int decimals, double maximum, char separator) {
+    if (!shown.empty() && text == shown)
+        return exact;
+    const DecimalEntry read = ReadDecimalEntry(text, separator, decimals, maximum);
+    if (read.State != EntryState::Acceptable)
+        return std::nullopt;
+    return read.Value;
+}
+
+std::string Capitalised(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
+
+} // namespace
+
+CableRunEditor::CableRunEditor(const InstallationSupply& supply, char separator)
+    : original_(supply), supply_(supply), separator_(separator) {
+    Recalculate();
+}
+
+bool CableRunEditor::Changed() const {
+    return supply_.LowestOutputVolts != original_.LowestOutputVolts ||
+           supply_.Runs != original_.Runs;
+}
+
+void CableRunEditor::Recalculate() {
+    results_ = CalculateRuns(supply_);
+}
+
+const std::vector<std::string>& CableRunEditor::Columns() {
+    static const std::vector<std::string> columns = {"Run",
+                                                     "Cable",
+                                                     "Cores + / -",
+                                                     "Length",
+                                                     "Lines",
+                                                     "Standby",
+                                                     "Alarm",
+                                                     "Loop",
+                                                     "Lowest in Standby",
+                                                     "Lowest in Alarm",
+                                                     "Needs",
+                                                     "Verdict",
+                                                     "Longest that Meets",
+                                                     "Thinnest Cable that Meets",
+                                                     "Cores to Meet"};
+    return columns;
+}
+
+bool CableRunEditor::VerdictColumn(std::size_t column) {
+    return column == 9 || column == 11;
+}
+
+std::vector<std::string> CableRunEditor::Row(std::size_t index) const {
+    const CableRun& run = supply_.Runs.at(index);
+    const RunResult& result = results_.at(index);
+    const auto where = [](const std::optional<std::size_t>& line) {
+        return line ? " at line " + LineNumber(*line) : std::string();
+    };
+    // A table cable by its name alone; the table gives its figure.
+    const std::string cable =
+        run.Cable && *run.Cable < kCableTable.size()
+            ? std::string(kCableTable[*run.Cable].Name)
+            : "Custom, " + EntryText(run.OhmsPerMetrePerCore, kOhmsDecimals, separator_) + " " +
+                  kOhm + "/m";
+    return {run.Name,
+            cable,
+            FormatInt(run.CoresPositive) + " / " + FormatInt(run.CoresNegative),
+            RunMetresText(run.LengthM, separator_),
+            RunLinesText(run, separator_),
+            RunAmpsText(result.QuiescentAmps, separator_),
+            RunAmpsText(result.AlarmAmps, separator_),
+            RunOhmsText(result.LoopOhms, separator_, kOhm),
+            RunVoltsText(result.LowestVoltsQuiescent, separator_) +
+                where(result.LowestLineQuiescent),
+            RunVoltsText(result.LowestVoltsAlarm, separator_) + where(result.LowestLineAlarm),
+            RunVoltsText(run.MinVolts, separator_),
+            Capitalised(RunVerdictText(result.State)),
+            LongestText(result, separator_),
+            ThinnestCableText(result),
+            CoresToMeetText(result)};
+}
+
+Rgb CableRunEditor::RowColour(std::size_t run) const {
+    return VerdictColour(results_.at(run).State);
+}
+
+std::string CableRunEditor::LowestOutputVoltsText() const {
+    return EntryText(supply_.LowestOutputVolts, kVoltsDecimals, separator_);
+}
+
+std::string CableRunEditor::SetLowestOutputVolts(const std::string& text) {
+    const std::optional<double> volts =
+        ReadFigure(text, LowestOutputVoltsText(), supply_.LowestOutputVolts, kVoltsDecimals,
+                   kMaxSupplyVolts, separator_);
+    if (!volts || !SupplyVoltsInRange(*volts))
+        return "The lowest output voltage must be " +
+               FormatInt(static_cast<long long>(kMinSupplyVolts)) + " to " +
+               FormatInt(static_cast<long long>(kMaxSupplyVolts)) + " V, with at most 2 decimals.";
+    for (const CableRun& run : supply_.Runs) {
+        if (!RunMinVoltsInRange(run.MinVolts, *volts))
+            return "The lowest output voltage must stay above the lowest operating voltage of "
+                   "every run: \"" +
+                   run.Name + "\" needs " + RunVoltsText(run.MinVolts, separator_) + ".";
+    }
+    supply_.LowestOutputVolts = *volts;
+    Recalculate();
+    return {};
+}
+
+std::string CableRunEditor::TableOhmsText(std::size_t cable) const {
+    return EntryText(kCableTable.at(cable).OhmsPerMetre, kOhmsDecimals, separator_);
+}
+
+RunEntry CableRunEditor::NewEntry() const {
+    RunEntry entry;
+    for (std::size_t n = supply_.Runs.size() + 1;; ++n) {
+        entry.Name = "Run " + FormatInt(static_cast<long long>(n));
+        if (std::none_of(supply_.Runs.begin(), supply_.Runs.end(),
+                         [&entry](const CableRun& run) { return run.Name == entry.Name; }))
+            break;
+    }
+    entry.OhmsPerMetre = EntryText(kCableTable[0].OhmsPerMetre, kOhmsDecimals, separator_);
+    entry.MinVolts = EntryText(kDefaultRunMinVolts, kVoltsDecimals, separator_);
+    // The lowest operating voltage must stay below the supply's.
+    if (!RunMinVoltsInRange(kDefaultRunMinVolts, supply_.LowestOutputVolts))
+        entry.MinVolts.clear();
+    entry.Lines.resize(supply_.Site.Devices.size());
+    return entry;
+}
+
+RunEntry CableRunEditor::EntryOf(std::size_t index) const {
+    const CableRun& run = supply_.Runs.at(index);
+    RunEntry entry;
+    entry.Name = run.Name;
+    entry.Cable = run.Cable.value_or(kCableTable.size());
+    entry.OhmsPerMetre = EntryText(run.OhmsPerMetrePerCore, kOhmsDecimals, separator_);
+    entry.CoresPositive = run.CoresPositive;
+    entry.CoresNegative = run.CoresNegative;
+    entry.LengthM = EntryText(run.LengthM, kMetresDecimals, separator_);
+    entry.MinVolts = EntryText(run.MinVolts, kVoltsDecimals, separator_);
+    entry.Lines.resize(supply_.Site.Devices.size());
+    for (const RunLine& fed : run.Lines) {
+        if (fed.Line >= entry.Lines.size())
+            continue;
+        entry.Lines[fed.Line].On = true;
+        if (fed.DistanceM)
+            entry.Lines[fed.Line].DistanceM =
+                EntryText(*fed.DistanceM, kMetresDecimals, separator_);
+    }
+    return entry;
+}
+
+std::vector<CableRunEditor::LineChoice>
+CableRunEditor::LineChoices(std::optional<std::size_t> editing) const {
+    std::vector<LineChoice> choices;
+    for (std::size_t i = 0; i < supply_.Site.Devices.size(); ++i)
+        choices.push_back({LineNumber(i) + "  " + supply_.Site.Devices[i].Description, {}});
+    for (std::size_t r = 0; r < supply_.Runs.size(); ++r) {
+        if (editing && *editing == r)
+            continue;
+        for (const RunLine& fed : supply_.Runs[r].Lines) {
+            if (fed.Line < choices.size())
+                choices[fed.Line].OtherRun = supply_.Runs[r].Name;
+        }
+    }
+    return choices;
+}
+
+std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_t> index,
+                                 CableRun& run) const {
+    // What the fields showed for the run being edited: a text left as it was
+    // keeps its exact figure.
+    const RunEntry shown = index ? EntryOf(*index) : RunEntry{};
+    const CableRun before = index ? supply_.Runs[*index] : CableRun{};
+
+    if (entry.Name.empty())
+        return "A cable run needs a name.";
+    if (!IsCp1252Text(entry.Name) || entry.Name.find_first_of("\r\n\t") != std::string::npos ||
+        Utf8Length(entry.Name) > kCableRunNameCapacity)
+        return "A cable run's name must be one line of at most 50 characters a site file can "
+               "hold.";
+    run.Name = entry.Name;
+
+    if (entry.Cable < kCableTable.size()) {
+        run.Cable = entry.Cable;
+        run.OhmsPerMetrePerCore = kCableTable[entry.Cable].OhmsPerMetre;
+    } else {
+        const std::optional<double> ohms =
+            ReadFigure(entry.OhmsPerMetre, before.Cable ? std::string() : shown.OhmsPerMetre,
+                       before.OhmsPerMetrePerCore, kOhmsDecimals, kMaxOhmsPerMetre, separator_);
+        if (!ohms || !OhmsPerMetreInRange(*ohms))
+            return "The resistance must be a number of ohms per metre per core greater than 0, "
+                   "with at most 6 decimals.";
+        run.Cable.reset();
+        run.OhmsPerMetrePerCore = *ohms;
+    }
+
+    if (!CoresInRange(entry.CoresPositive) || !CoresInRange(entry.CoresNegative))
+        return "The cores doubled up must be 1 to 4 on each leg.";
+    run.CoresPositive = entry.CoresPositive;
+    run.CoresNegative = entry.CoresNegative;
+
+    const std::optional<double> length = ReadFigure(entry.LengthM, shown.LengthM, before.LengthM,
+                                                    kMetresDecimals, kMaxRunLengthM, separator_);
+    if (!length || !RunLengthInRange(*length))
+        return "The run's length must be greater than 0 m and at most 2000 m, with at most 1 "
+               "decimal.";
+    run.LengthM = *length;
+
+    const std::optional<double> minVolts =
+        ReadFigure(entry.MinVolts, shown.MinVolts, before.MinVolts, kVoltsDecimals, kMaxSupplyVolts,
+                   separator_);
+    if (!minVolts || !RunMinVoltsInRange(*minVolts, supply_.LowestOutputVolts))
+        return "The lowest operating voltage must be greater than 0 V and below the supply's "
+               "lowest output voltage, " +
+               RunVoltsText(supply_.LowestOutputVolts, separator_) + ", with at most 2 decimals.";
+    run.MinVolts = *minVolts;
+
+    const std::vector<LineChoice> choices = LineChoices(index);
+    run.Lines.clear();
+    for (std::size_t i = 0; i < entry.Lines.size() && i < choices.size(); ++i) {
+        const RunEntry::Line& line = entry.Lines[i];
+        if (!line.On)
+            continue;
+        if (!choices[i].OtherRun.empty())
+            return "Device line " + LineNumber(i) + " is on the run \"" + choices[i].OtherRun +
+                   "\" already; a device line is on at most one run.";
+        RunLine fed{i, std::nullopt};
+        if (!line.DistanceM.empty()) {
+            const auto old = std::find_if(before.Lines.begin(), before.Lines.end(),
+                                          [i](const RunLine& was) { return was.Line == i; });
+            const bool had = old != before.Lines.end() && old->DistanceM;
+            const std::optional<double> distance =
+                ReadFigure(line.DistanceM,
+                           had && i < shown.Lines.size() ? shown.Lines[i].DistanceM : std::string(),
+                           had ? *old->DistanceM : 0, kMetresDecimals, kMaxRunLengthM, separator_);
+            if (!distance || *distance < 0 || *distance > run.LengthM)
+                return "The distance of device line " + LineNumber(i) +
+                       " must be from 0 m to the run's length, " +
+                       RunMetresText(run.LengthM, separator_) +
+                       ", with at most 1 decimal; left empty, the line is at the far end.";
+            fed.DistanceM = *distance;
+        }
+        run.Lines.push_back(fed);
+    }
+    return {};
+}
+
+std::string CableRunEditor::AddFault() const {
+    if (supply_.Runs.size() >= kMaxCableRuns)
+        return "A supply holds at most 32 cable runs.";
+    return {};
+}
+
+std::string CableRunEditor::Add(const RunEntry& entry) {
+    if (std::string fault = AddFault(); !fault.empty())
+        return fault;
+    CableRun run;
+    if (std::string fault = Read(entry, std::nullopt, run); !fault.empty())
+        return fault;
+    supply_.Runs.push_back(std::move(run));
+    Recalculate();
+    return {};
+}
+
+std::string CableRunEditor::Replace(std::size_t index, const RunEntry& entry) {
+    if (index >= supply_.Runs.size())
+        return {};
+    CableRun run;
+    if (std::string fault = Read(entry, index, run); !fault.empty())
+        return fault;
+    supply_.Runs[index] = std::move(run);
+    Recalculate();
+    return {};
+}
+
+void CableRunEditor::Remove(std::size_t index) {
+    if (index >= supply_.Runs.size())
+        return;
+    supply_.Runs.erase(supply_.Runs.begin() + static_cast<std::ptrdiff_t>(index));
+    Recalculate();
+}
+
+} // namespace brellic
