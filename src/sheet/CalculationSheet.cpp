@@ -657,6 +657,10 @@ void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
                 continue;
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(heading).setBlockFormat(format);
+            // Qt lays out again only what it takes to have changed, and
+            // may leave a paragraph after a table below it without lines.
+            document.markContentsDirty(heading.position(),
+                                       document.characterCount() - heading.position());
             moved = true;
             break;
         }
