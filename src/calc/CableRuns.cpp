@@ -49,22 +49,31 @@ struct Lowest {
     std::optional<std::size_t> Line;
 };
 
+// The current in the stretch before each stop: everything at or beyond it.
+std::vector<Extended> CurrentsBeyond(const std::vector<Stop>& stops, Extended Stop::*current) {
+    std::vector<Extended> beyond(stops.size() + 1, 0);
+    for (std::size_t i = stops.size(); i-- > 0;)
+        beyond[i] = beyond[i + 1] + stops[i].*current;
+    return beyond;
+}
+
+// The drop, out and back, of the stretch from one distance to the next.
+Extended StretchDrop(Extended current, Extended from, Extended to, Extended perMetre) {
+    return current * (to - from) * perMetre;
+}
+
 // The lowest voltage along the run for one set of currents. The voltages
 // fall outwards, so the farthest of equal voltages is the one named.
 Lowest LowestVolts(const std::vector<Stop>& stops, double supplyVolts, Extended perMetre,
                    Extended Stop::*current) {
-    // The current in the stretch before each stop: everything at or beyond it.
-    std::vector<Extended> beyond(stops.size() + 1, 0);
-    for (std::size_t i = stops.size(); i-- > 0;)
-        beyond[i] = beyond[i + 1] + stops[i].*current;
-
+    const std::vector<Extended> beyond = CurrentsBeyond(stops, current);
     Extended volts = supplyVolts;
     Extended at = 0;
     Lowest lowest{supplyVolts, std::nullopt};
     Extended lowestVolts = volts;
     Extended lowestAt = 0;
     for (std::size_t i = 0; i < stops.size(); ++i) {
-        volts -= beyond[i] * (stops[i].DistanceM - at) * perMetre;
+        volts -= StretchDrop(beyond[i], at, stops[i].DistanceM, perMetre);
         at = stops[i].DistanceM;
         if (!std::isfinite(volts)) {
             // Nothing beyond a figure that cannot be computed can be either.
@@ -164,6 +173,40 @@ RunResult CalculateRun(const CableRun& run, double supplyVolts,
     return result;
 }
 
+std::vector<RunStretch> RunStretches(const CableRun& run, std::span<const TDeviceData> devices) {
+    const ExtendedPrecisionScope precision;
+    const std::vector<Stop> stops = Stops(run, devices);
+    const Extended perMetre =
+        PerMetre(run.OhmsPerMetrePerCore, run.CoresPositive, run.CoresNegative);
+    const std::vector<Extended> quiescent = CurrentsBeyond(stops, &Stop::Quiescent);
+    const std::vector<Extended> alarm = CurrentsBeyond(stops, &Stop::Alarm);
+    std::vector<RunStretch> stretches;
+    Extended at = 0;
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        const Stop& stop = stops[i];
+        // Lines at one distance end one stretch; a line at the supply ends none.
+        if (stop.DistanceM == at) {
+            if (!stretches.empty())
+                stretches.back().Lines.push_back(stop.Line);
+            continue;
+        }
+        RunStretch stretch;
+        stretch.FromM = static_cast<double>(at);
+        stretch.ToM = static_cast<double>(stop.DistanceM);
+        stretch.LengthM = static_cast<double>(stop.DistanceM - at);
+        stretch.Lines.push_back(stop.Line);
+        stretch.QuiescentAmps = static_cast<double>(quiescent[i]);
+        stretch.AlarmAmps = static_cast<double>(alarm[i]);
+        stretch.QuiescentDrop =
+            static_cast<double>(StretchDrop(quiescent[i], at, stop.DistanceM, perMetre));
+        stretch.AlarmDrop =
+            static_cast<double>(StretchDrop(alarm[i], at, stop.DistanceM, perMetre));
+        stretches.push_back(std::move(stretch));
+        at = stop.DistanceM;
+    }
+    return stretches;
+}
+
 std::vector<RunResult> CalculateRuns(const InstallationSupply& supply) {
     std::vector<RunResult> results;
     results.reserve(supply.Runs.size());
@@ -221,17 +264,23 @@ std::string RunVerdictText(Outcome state) {
     return std::string(kUndefinedFigure);
 }
 
-std::string RunCableText(const CableRun& run, char separator, std::string_view ohmUnit) {
-    std::string text = run.Cable && *run.Cable < kCableTable.size()
-                           ? std::string(kCableTable[*run.Cable].Name)
-                           : std::string("custom");
+std::string RunCableName(const CableRun& run) {
+    return run.Cable && *run.Cable < kCableTable.size() ? std::string(kCableTable[*run.Cable].Name)
+                                                        : std::string("custom");
+}
+
+std::string OhmsPerMetreText(const CableRun& run, char separator, std::string_view ohmUnit) {
     // The figure to its own last digit: a table figure has at most 5
     // decimals (0.00798), a custom one shows 6.
     std::string figure = FormatFixed(run.OhmsPerMetrePerCore, run.Cable ? 5 : 6, separator);
     const std::size_t point = figure.find(separator);
     while (point != std::string::npos && figure.size() > point + 2 && figure.back() == '0')
         figure.pop_back();
-    return text + ", " + figure + " " + std::string(ohmUnit) + "/m per core";
+    return figure + " " + std::string(ohmUnit) + "/m";
+}
+
+std::string RunCableText(const CableRun& run, char separator, std::string_view ohmUnit) {
+    return RunCableName(run) + ", " + OhmsPerMetreText(run, separator, ohmUnit) + " per core";
 }
 
 std::string RunLinesText(const CableRun& run, char separator,

@@ -57,6 +57,25 @@ struct RunResult {
 RunResult CalculateRun(const CableRun& run, double supplyVolts,
                        std::span<const TDeviceData> devices);
 
+// One stretch of a run's cable, from the supply or the nearer lines out to
+// the next distance where lines sit, with the current it carries to every
+// line at or beyond its far end and the drop that makes, out and back. The
+// same figures the run's voltages are worked from.
+struct RunStretch {
+    double FromM = 0;
+    double ToM = 0;
+    double LengthM = 0;
+    std::vector<std::size_t> Lines; // the device lines (from 0) at its far end
+    double QuiescentAmps = 0;
+    double AlarmAmps = 0;
+    double QuiescentDrop = 0; // volts
+    double AlarmDrop = 0;
+};
+
+// The run's stretches from the supply outwards; a line at the supply ends
+// none, and a line number beyond the list feeds nothing.
+std::vector<RunStretch> RunStretches(const CableRun& run, std::span<const TDeviceData> devices);
+
 // Every run of a supply, in order.
 std::vector<RunResult> CalculateRuns(const InstallationSupply& supply);
 
@@ -74,6 +93,10 @@ std::string LongestText(const RunResult& result, char separator);
 std::string ThinnestCableText(const RunResult& result); // the table's name, or "none"
 std::string CoresToMeetText(const RunResult& result);   // "2", or "none"
 std::string RunVerdictText(Outcome state);              // "meets", "fails", "Undefined"
+// The table's name, or "custom".
+std::string RunCableName(const CableRun& run);
+// The resistance of one core to its last digit: "0.039 ohm/m".
+std::string OhmsPerMetreText(const CableRun& run, char separator, std::string_view ohmUnit);
 // The table's name, or "custom"; then the figure: "0.5 mm², 0.039 ohm/m per core".
 std::string RunCableText(const CableRun& run, char separator, std::string_view ohmUnit);
 // The lines fed, counted from 1: "2 at the far end, 4 at 12.0 m"; "none".

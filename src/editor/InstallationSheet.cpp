@@ -1,5 +1,6 @@
 #include "editor/InstallationSheet.h"
 
+#include "calc/RunSheet.h"
 #include "editor/InstallationEditor.h"
 #include "editor/Settings.h"
 #include "editor/SilentPrompter.h"
@@ -49,6 +50,12 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
             supply.AlarmVerdict = row.Result.Totals.AlarmCurrent.State;
             supply.Sheet = site.CalculationSheet();
         }
+        supply.CableRuns = texts.Lines[i].CableRuns;
+        if (!row.Runs.empty())
+            supply.CableRunsVerdict = RunsMeet(row.Runs) ? Outcome::Meets : Outcome::Fails;
+        supply.LowestOutputVolts =
+            RunVoltsText(installation.Supplies[i].LowestOutputVolts, separator);
+        supply.Runs = MakeSheetRuns(installation.Supplies[i], row.Runs, separator);
         sheet.Supplies.push_back(std::move(supply));
     }
 

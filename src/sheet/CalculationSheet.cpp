@@ -10,6 +10,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace brellic {
@@ -67,13 +69,16 @@ constexpr const char* kWorkingHeading = "Working";
 constexpr const char* kBatteryHeading = "Battery That Fits";
 constexpr const char* kSpareHeading = "Spare Capacity";
 constexpr const char* kRechargeHeading = "Recharge";
+constexpr const char* kCableRunsHeading = "Cable Runs";
 constexpr const char* kCheckedHeading = "Checked";
 // An installation's first page.
 constexpr const char* kOverviewHeading = "Overview";
 constexpr const char* kSystemHeading = "System Verdict";
-constexpr const char* kHeadings[] = {kDevicesHeading, kSummaryHeading,  kWorkingHeading,
-                                     kBatteryHeading, kSpareHeading,    kRechargeHeading,
-                                     kCheckedHeading, kOverviewHeading, kSystemHeading};
+constexpr const char* kHeadings[] = {
+    kDevicesHeading,  kSummaryHeading,   kWorkingHeading, kBatteryHeading,  kSpareHeading,
+    kRechargeHeading, kCableRunsHeading, kCheckedHeading, kOverviewHeading, kSystemHeading};
+// Each run's own heading, "Run 1: Office corridor", under Cable Runs.
+constexpr const char* kRunHeadingPattern = "^Run \\d+: ";
 
 constexpr const char* kSheetTitle = "Power Supply Calculation Sheet";
 constexpr const char* kInstallationTitle = "Installation Calculation Sheet";
@@ -120,32 +125,34 @@ QString DeviceRow(const SheetRow& row, bool bold = false) {
 }
 
 // A line of the working with its formula in words beside it, smaller, so
-// that each line keeps to one line of the page.
-QString WorkingRow(const QString& line, const QString& formula) {
-    return QStringLiteral("<tr><td width=\"66%\">%1</td><td width=\"34%\" "
+// that each line keeps to one line of the page. A cable run's lines, longer,
+// take more of the width.
+QString WorkingRow(const QString& line, const QString& formula, int lineWidth = 66) {
+    return QStringLiteral("<tr><td width=\"%3%\">%1</td><td width=\"%4%\" "
                           "style=\"color:#505050; font-size:7pt\"><i>%2</i></td></tr>\n")
-        .arg(line, formula);
+        .arg(line, formula, QString::number(lineWidth), QString::number(100 - lineWidth));
 }
 
-QString FigureRow(const SheetFigure& figure) {
+QString FigureRow(const SheetFigure& figure, int lineWidth = 66) {
     QString formula = Html(figure.Formula);
     if (!figure.Note.empty())
         formula += QStringLiteral("; ") + Html(figure.Note);
     if (figure.Defined)
-        return WorkingRow(Html(figure.Line()), formula);
+        return WorkingRow(Html(figure.Line()), formula, lineWidth);
     const std::string start =
         figure.Label + " = " + (figure.Working.empty() ? "" : figure.Working + " = ");
     return WorkingRow(Html(start) + Coloured(QString::fromLatin1(kUndefined), Verdict::Fails),
-                      formula);
+                      formula, lineWidth);
 }
 
-QString CheckRow(const char* what, const SheetCheck& check, const QString& rule) {
+QString CheckRow(const char* what, const SheetCheck& check, const QString& rule,
+                 int lineWidth = 66) {
     const QString comparison =
         check.Comparison.empty() ? Html(check.Actual) : Html(check.Comparison);
     return WorkingRow(QStringLiteral("%1: %2: %3")
                           .arg(QLatin1String(what), comparison,
                                Coloured(VerdictWord(check.Result), check.Result)),
-                      rule);
+                      rule, lineWidth);
 }
 
 // The page up to its body, in the sheet's font.
@@ -317,7 +324,14 @@ QString Cell(const QString& html, const char* attributes = "") {
     return QStringLiteral("<td%1>%2</td>").arg(QLatin1String(attributes), html);
 }
 
-// A row of the overview: the supply, its figures and both verdicts.
+// How many of the supply's cable runs meet, coloured when it has any.
+QString CableRunsCell(const SheetSupply& supply) {
+    const Verdict verdict = VerdictOf(supply.CableRunsVerdict);
+    const QString text = Html(supply.CableRuns);
+    return Cell(verdict == Verdict::None ? text : Coloured(text, verdict), " align=\"center\"");
+}
+
+// A row of the overview: the supply, its figures, both verdicts and its cable runs'.
 QString OverviewRow(const SheetSupply& supply) {
     QString row = QStringLiteral("<tr>") + Cell(Html(supply.Name)) + Cell(OrNone(supply.Panel)) +
                   Cell(OrNone(supply.Battery)) + Cell(Html(supply.Grade), " align=\"center\"");
@@ -325,7 +339,7 @@ QString OverviewRow(const SheetSupply& supply) {
         return row +
                Cell(QStringLiteral("not judged (no panel or battery chosen)"),
                     " colspan=\"6\" align=\"center\"") +
-               QStringLiteral("</tr>\n");
+               CableRunsCell(supply) + QStringLiteral("</tr>\n");
     const Verdict standby = VerdictOf(supply.Standby);
     const Verdict alarm = VerdictOf(supply.AlarmVerdict);
     const char* centred = " align=\"center\"";
@@ -335,7 +349,7 @@ QString OverviewRow(const SheetSupply& supply) {
            Cell(Coloured(Html(supply.AlarmCurrent), alarm), centred) +
            Cell(Html(supply.PeakCurrent), centred) +
            Cell(Coloured(OutcomeWord(supply.AlarmVerdict), alarm), centred);
-    return row + QStringLiteral("</tr>\n");
+    return row + CableRunsCell(supply) + QStringLiteral("</tr>\n");
 }
 
 // The system's verdict. A styled span takes the body's size, not that of the
@@ -360,17 +374,21 @@ QString OverviewSections(const InstallationSheetFigures& f, const QString& date)
     // Both header rows repeat on every page the table runs onto.
     h += Heading(kOverviewHeading);
     h += RuledTable();
-    const auto spanned = [](const char* text, const char* span) {
-        return QStringLiteral("<th %1 align=\"center\" bgcolor=\"#e8e8e8\">%2</th>")
-            .arg(QLatin1String(span), QLatin1String(text));
+    // Eleven columns across the page: each is given its share, as Qt would
+    // otherwise break the words of the narrow ones in the middle.
+    const auto spanned = [](const char* text, const char* span, int percent = 0) {
+        return QStringLiteral("<th %1%2 align=\"center\" bgcolor=\"#e8e8e8\">%3</th>")
+            .arg(QLatin1String(span),
+                 percent > 0 ? QStringLiteral(" width=\"%1%\"").arg(percent) : QString(),
+                 QLatin1String(text));
     };
-    h += QStringLiteral("<thead><tr>") + spanned("Supply", "rowspan=\"2\"") +
-         spanned("Panel or PSU", "rowspan=\"2\"") + spanned("Battery", "rowspan=\"2\"") +
-         spanned("Grade", "rowspan=\"2\"") + spanned("Standby", "colspan=\"3\"") +
-         spanned("Alarm current", "colspan=\"3\"") + QStringLiteral("</tr>\n<tr>") +
-         HeaderCell("Required", "center") + HeaderCell("Actual", "center") +
-         HeaderCell("Verdict", "center") + HeaderCell("Actual", "center") +
-         HeaderCell("Peak available", "center") + HeaderCell("Verdict", "center") +
+    const auto sub = [&](const char* text, int percent) { return spanned(text, "", percent); };
+    h += QStringLiteral("<thead><tr>") + spanned("Supply", "rowspan=\"2\"", 10) +
+         spanned("Panel or PSU", "rowspan=\"2\"", 12) + spanned("Battery", "rowspan=\"2\"", 8) +
+         spanned("Grade", "rowspan=\"2\"", 6) + spanned("Standby", "colspan=\"3\"") +
+         spanned("Alarm current", "colspan=\"3\"") + spanned("Cable<br/>runs", "rowspan=\"2\"", 7) +
+         QStringLiteral("</tr>\n<tr>") + sub("Required", 9) + sub("Actual", 12) +
+         sub("Verdict", 7) + sub("Actual", 12) + sub("Peak available", 10) + sub("Verdict", 7) +
          QStringLiteral("</tr></thead>\n<tbody>\n");
     for (const SheetSupply& supply : f.Supplies)
         h += OverviewRow(supply);
@@ -378,7 +396,7 @@ QString OverviewSections(const InstallationSheetFigures& f, const QString& date)
          Cell(QStringLiteral("<b>%1 supplies meet</b>").arg(Html(f.System.Meeting)),
               " colspan=\"2\"") +
          Cell(QStringLiteral("<b>%1</b>").arg(Html(f.System.Grade)), " align=\"center\"") +
-         Cell(SystemVerdictWord(f.System), " colspan=\"6\" align=\"center\"") +
+         Cell(SystemVerdictWord(f.System), " colspan=\"7\" align=\"center\"") +
          QStringLiteral("</tr>\n</tbody></table>\n");
 
     h += Heading(kSystemHeading);
@@ -389,6 +407,72 @@ QString OverviewSections(const InstallationSheetFigures& f, const QString& date)
                         "meet)<br/>%3</p>\n")
              .arg(SystemVerdictWord(f.System, QStringLiteral("; font-size:10pt")),
                   Html(f.System.Meeting), grade);
+    return h;
+}
+
+QString RunHeading(std::size_t number, const std::string& name) {
+    return QStringLiteral("<p style=\"font-size:9pt; font-weight:bold; margin-top:6px; "
+                          "margin-bottom:2px\">Run %1: %2</p>\n")
+        .arg(QString::number(number), Html(name));
+}
+
+// One run: its settings, the lines it feeds, and its working down to the
+// verdict and the remedies. The settings and the lines have a header row
+// each, so that a run's heading is kept with its settings.
+QString RunBlock(std::size_t number, const SheetRun& run, const std::string& supplyVolts) {
+    QString h = RunHeading(number, run.Name);
+    h += RuledTable();
+    const auto header = [](const char* text, int percent) {
+        return QStringLiteral("<th width=\"%1%\" align=\"center\" bgcolor=\"#e8e8e8\">%2</th>")
+            .arg(QString::number(percent), QLatin1String(text));
+    };
+    h += QStringLiteral("<thead><tr>") + header("Cable", 25) + header("Resistance per core", 14) +
+         header("Cores on +12&nbsp;V", 12) + header("Cores on 0&nbsp;V", 12) + header("Length", 9) +
+         header("Lowest output", 13) + header("Lowest operating", 15) +
+         QStringLiteral("</tr></thead>\n<tbody>\n");
+    h += Row({Html(run.Cable), Html(run.OhmsPerMetre), Html(run.CoresPositive),
+              Html(run.CoresNegative), Html(run.Length), Html(supplyVolts), Html(run.MinVolts)},
+             0);
+    h += QStringLiteral("</tbody></table>\n");
+
+    h += RuledTable();
+    h += QStringLiteral("<thead><tr>") + HeaderCell("Line", "center") + HeaderCell("Description") +
+         HeaderCell("Distance", "center") + HeaderCell("Quiescent", "center") +
+         HeaderCell("Alarm", "center") + QStringLiteral("</tr></thead>\n<tbody>\n");
+    for (const SheetRunLine& line : run.Lines)
+        h += Row({Html(line.Line), Html(line.Description), Html(line.Distance),
+                  Html(line.Quiescent), Html(line.Alarm)},
+                 1);
+    if (run.Lines.empty())
+        h += QStringLiteral("<tr><td colspan=\"5\" align=\"center\">No device lines</td></tr>\n");
+    h += QStringLiteral("</tbody></table>\n");
+
+    constexpr int kRunWidth = 72;
+    h += PlainTable();
+    h += FigureRow(run.LoopResistance, kRunWidth);
+    for (const auto& [current, drops, lowest] :
+         {std::tie(run.QuiescentCurrent, run.QuiescentDrops, run.LowestQuiescent),
+          std::tie(run.AlarmCurrent, run.AlarmDrops, run.LowestAlarm)}) {
+        h += FigureRow(current, kRunWidth);
+        for (const SheetFigure& drop : drops)
+            h += FigureRow(drop, kRunWidth);
+        h += FigureRow(lowest, kRunWidth);
+    }
+    h += CheckRow("Voltage in alarm", run.Check, QStringLiteral("against the lowest operating"),
+                  kRunWidth);
+    for (const SheetFigure* figure : {&run.Longest, &run.Thinnest, &run.CoresToMeet})
+        h += FigureRow(*figure, kRunWidth);
+    h += QStringLiteral("</table>\n");
+    return h;
+}
+
+// A supply's cable runs, after its battery working; nothing without runs.
+QString CableRunsSection(const SheetSupply& supply) {
+    if (supply.Runs.empty())
+        return {};
+    QString h = Heading(kCableRunsHeading);
+    for (std::size_t i = 0; i < supply.Runs.size(); ++i)
+        h += RunBlock(i + 1, supply.Runs[i], supply.LowestOutputVolts);
     return h;
 }
 
@@ -409,6 +493,7 @@ QString BuildInstallationHtml(const InstallationSheetFigures& f, const QString& 
         else
             h += QStringLiteral("<p>Standby and alarm current: not judged (no panel or battery "
                                 "chosen)</p>\n");
+        h += CableRunsSection(supply);
     }
     return h + CheckedBlock() + HtmlEnd();
 }
@@ -441,17 +526,27 @@ QFont SheetFont(qreal pointSize = kPointSize) {
     return font;
 }
 
-// The document's blocks whose text is one of the headings.
+bool IsRunHeading(const QTextBlock& block) {
+    static const QRegularExpression pattern{QString::fromLatin1(kRunHeadingPattern)};
+    return pattern.match(block.text()).hasMatch();
+}
+
+// A heading stands on its own; a cell of a table that holds the same text (a
+// device or a supply named "Working") is not one.
+bool IsHeading(const QTextDocument& document, const QTextBlock& block) {
+    if (!block.isValid() || QTextCursor(block).currentFrame() != document.rootFrame())
+        return false;
+    const QString text = block.text();
+    return std::any_of(std::begin(kHeadings), std::end(kHeadings),
+                       [&](const char* heading) { return text == QLatin1String(heading); }) ||
+           IsRunHeading(block);
+}
+
+// The document's blocks that are headings.
 std::vector<QTextBlock> HeadingBlocks(const QTextDocument& document) {
     std::vector<QTextBlock> headings;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        // A heading stands on its own; a cell of a table that holds the same
-        // text (a device or a supply named "Working") is not one.
-        if (QTextCursor(block).currentFrame() != document.rootFrame())
-            continue;
-        const QString text = block.text();
-        if (std::any_of(std::begin(kHeadings), std::end(kHeadings),
-                        [&](const char* heading) { return text == QLatin1String(heading); }))
+        if (IsHeading(document, block))
             headings.push_back(block);
     }
     return headings;
@@ -491,28 +586,61 @@ qreal ContentBottom(QTextDocument& document) {
     return document.documentLayout()->frameBoundingRect(frames.constLast()).bottom();
 }
 
-// The bottom of the Recharge section: of its table, and of the signature
-// block when that follows, which goes over with it.
-qreal RechargeBottom(QTextDocument& document, const QTextBlock& heading) {
+// The bottom of a section that goes over whole (Recharge, a cable run): of
+// the tables right after its heading, and of the signature block when that
+// follows, which goes over with it.
+qreal WholeSectionBottom(QTextDocument& document, const QTextBlock& heading) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
     QTextTable* table = TableAfter(heading);
     if (table == nullptr)
         return layout.blockBoundingRect(heading.next()).bottom();
-    // A table is followed by an empty block of its own before the next paragraph.
-    QTextBlock after = document.findBlock(table->lastPosition() + 1);
-    while (after.isValid() && after.text().isEmpty())
-        after = after.next();
-    if (after.text() == QLatin1String(kCheckedHeading)) {
-        if (QTextTable* signature = TableAfter(after))
-            table = signature;
+    // A table is followed by an empty block of its own before the next
+    // paragraph or table.
+    for (QTextBlock after = document.findBlock(table->lastPosition() + 1); after.isValid();) {
+        if (!after.text().isEmpty()) {
+            if (after.text() == QLatin1String(kCheckedHeading)) {
+                if (QTextTable* signature = TableAfter(after))
+                    table = signature;
+            }
+            break;
+        }
+        if (QTextTable* next = TableAfter(after)) {
+            table = next;
+            after = document.findBlock(table->lastPosition() + 1);
+        } else {
+            after = after.next();
+        }
     }
     return layout.frameBoundingRect(table).bottom();
 }
 
+// Where what a heading must be kept with ends: a section that goes over
+// whole, the first row of content of a table, the paragraph after it, or,
+// for a heading right above another (Cable Runs above its first run), what
+// that one is kept with. A run longer than half a page is kept only with
+// its settings, as it would leave most of a page empty otherwise.
+qreal KeptEnd(QTextDocument& document, const QTextBlock& heading, qreal pageHeight) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    if (heading.text() == QLatin1String(kRechargeHeading))
+        return WholeSectionBottom(document, heading);
+    QTextTable* table = TableAfter(heading);
+    if (IsRunHeading(heading)) {
+        const qreal bottom = WholeSectionBottom(document, heading);
+        if (table == nullptr || bottom - layout.blockBoundingRect(heading).top() <= pageHeight / 2)
+            return bottom;
+    }
+    if (table != nullptr)
+        return FirstRowBottom(layout, *table);
+    if (IsHeading(document, heading.next()))
+        return KeptEnd(document, heading.next(), pageHeight);
+    return layout.blockBoundingRect(heading.next()).bottom();
+}
+
 // Moves a heading to the next page where it would otherwise stand at the
-// foot of a page without what follows it; a Recharge section goes over
-// whole, together with the signature block when that comes right after it,
-// so that the block is never split and never alone on a page. Each move
+// foot of a page without what follows it; a Recharge section and a cable
+// run go over whole, together with the signature block when that comes
+// right after them, so that the block is never split and never alone on a
+// page. Each move
 // shifts everything below, so the headings are looked at again from the top
 // after each.
 void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
@@ -523,18 +651,16 @@ void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
             QTextBlockFormat format = heading.blockFormat();
             if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
                 continue;
-            qreal end = 0;
-            if (heading.text() == QLatin1String(kRechargeHeading))
-                end = RechargeBottom(document, heading);
-            else if (QTextTable* table = TableAfter(heading))
-                end = FirstRowBottom(layout, *table);
-            else
-                end = layout.blockBoundingRect(heading.next()).bottom();
+            const qreal end = KeptEnd(document, heading, pageHeight);
             const qreal top = layout.blockBoundingRect(heading).top();
             if (PageOf(top, pageHeight) == PageOf(end - 1, pageHeight))
                 continue;
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(heading).setBlockFormat(format);
+            // Qt lays out again only what it takes to have changed, and
+            // may leave a paragraph after a table below it without lines.
+            document.markContentsDirty(heading.position(),
+                                       document.characterCount() - heading.position());
             moved = true;
             break;
         }

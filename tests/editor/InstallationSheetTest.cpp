@@ -116,3 +116,48 @@ TEST(InstallationSheet, OverviewRowsAndTheSystemRow) {
 }
 
 } // namespace
+
+namespace {
+
+CableRun SounderRun(double lengthM) {
+    CableRun run;
+    run.Name = "Sounder";
+    run.Cable = 0;
+    run.OhmsPerMetrePerCore = kCableTable[0].OhmsPerMetre;
+    run.LengthM = lengthM;
+    run.Lines = {{1, std::nullopt}};
+    return run;
+}
+
+// Runs do not depend on the panel or the battery: a supply not yet judged
+// shows its runs too, and the overview's texts are the window's.
+TEST(InstallationSheet, CableRunsOfEverySupplyJudgedOrNot) {
+    Installation depot = Depot();
+    // 0.4 A at the far end of 10 m drops 0.68 V; of 40 m, 2.72 V.
+    depot.Supplies[0].Runs = {SounderRun(10), SounderRun(40)};
+    depot.Supplies[2].Runs = {SounderRun(10)};
+    depot.Supplies[2].LowestOutputVolts = 12;
+    const InstallationSheetFigures sheet = MakeInstallationSheet(depot, '.');
+
+    const SheetSupply& panel = sheet.Supplies[0];
+    EXPECT_EQ(panel.CableRuns, "1 of 2 meet");
+    EXPECT_EQ(panel.CableRunsVerdict, Outcome::Fails);
+    ASSERT_EQ(panel.Runs.size(), 2u);
+    EXPECT_EQ(panel.Runs[1].State, Outcome::Fails);
+    EXPECT_EQ(panel.Runs[1].AlarmDrops.at(0).Result, "2.72 V");
+    EXPECT_EQ(panel.LowestOutputVolts, "10.50 V");
+
+    EXPECT_EQ(sheet.Supplies[1].CableRuns, "none");
+    EXPECT_EQ(sheet.Supplies[1].CableRunsVerdict, Outcome::NotJudged);
+    EXPECT_TRUE(sheet.Supplies[1].Runs.empty());
+
+    const SheetSupply& yard = sheet.Supplies[2];
+    EXPECT_FALSE(yard.Judged());
+    EXPECT_EQ(yard.CableRuns, "meet");
+    EXPECT_EQ(yard.CableRunsVerdict, Outcome::Meets);
+    ASSERT_EQ(yard.Runs.size(), 1u);
+    EXPECT_EQ(yard.LowestOutputVolts, "12.00 V");
+    EXPECT_EQ(yard.Runs[0].LowestAlarm.Result, "11.32 V at line 2");
+}
+
+} // namespace

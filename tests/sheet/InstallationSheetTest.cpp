@@ -4,6 +4,8 @@
 
 #include "sheet/CalculationSheet.h"
 
+#include "calc/RunSheet.h"
+
 #include "ExampleSheet.h"
 #include "PdfText.h"
 
@@ -14,7 +16,9 @@
 #include <QTextDocument>
 
 #include <optional>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace brellic {
 
@@ -69,6 +73,29 @@ InstallationSheetFigures Mill(int extraDevices = 0, bool unfinished = true,
     return figures;
 }
 
+// A sounder drawing 1 A at the far end of a run of single 7/0.2, and a
+// detector at 5 m on a second run: 20 m drop 3.40 V and fail from 10.5 V,
+// 2 m meet.
+void WithRuns(SheetSupply& supply, double sounderRunM) {
+    InstallationSupply site;
+    site.Site.Devices = {{1, 3, "Sounder", 0.2, 1.0}, {1, 3, "Detector", 0.02, 0.02}};
+    for (const auto& [name, length, line, at] :
+         {std::tuple("Sounder run", sounderRunM, std::size_t{0}, std::optional<double>()),
+          std::tuple("Detector run", 10.0, std::size_t{1}, std::optional<double>(5.0))}) {
+        CableRun run;
+        run.Name = name;
+        run.Cable = 0;
+        run.LengthM = length;
+        run.Lines = {{line, at}};
+        site.Runs.push_back(run);
+    }
+    const std::vector<RunResult> results = CalculateRuns(site);
+    supply.CableRuns = RunsMeet(results) ? "meet" : "1 of 2 meet";
+    supply.CableRunsVerdict = RunsMeet(results) ? Outcome::Meets : Outcome::Fails;
+    supply.LowestOutputVolts = "10.50 V";
+    supply.Runs = MakeSheetRuns(site, results, '.');
+}
+
 // The PDF's pages as pdftotext reads them, without the empty one after the
 // last form feed.
 QStringList PdfPages(const CalculationSheet& sheet) {
@@ -109,6 +136,8 @@ private slots:
     void pagesBreakWhereAReaderExpects();
     void htmlColoursTheVerdictsAndEscapesTheTexts();
     void tableCellsNamedLikeHeadingsAreNotHeadings();
+    void cableRunsFollowTheirSuppliesBatteryWorking();
+    void aCableRunGoesOverWholeWithItsHeadings();
 };
 
 void InstallationSheetTest::firstPageHoldsTheOverviewAndTheSystemsVerdict() {
@@ -293,6 +322,115 @@ void InstallationSheetTest::tableCellsNamedLikeHeadingsAreNotHeadings() {
     QVERIFY(!plain.constFirst().contains(QLatin1Char('*')));
     for (const char* heading : {"Working", "Recharge", "Checked"})
         QCOMPARE(pagesOf(QLatin1String(heading)), plain);
+}
+
+// Each supply's runs on its own pages, after its battery working, the
+// working with the run's values put in; a supply not judged shows its runs
+// too, and the overview counts them.
+void InstallationSheetTest::cableRunsFollowTheirSuppliesBatteryWorking() {
+    BRELLIC_NEED_PDFTOTEXT();
+    InstallationSheetFigures figures = Mill();
+    for (SheetSupply& supply : figures.Supplies)
+        supply.CableRuns = "none";
+    WithRuns(figures.Supplies[1], 20);
+    WithRuns(figures.Supplies[2], 2);
+    const CalculationSheet sheet(figures, kDate);
+    const QStringList pages = PdfPages(sheet);
+    QVERIFY(pages.size() >= 4);
+
+    const QString overview = Body(pages[0]).join(QLatin1Char('\n'));
+    QVERIFY(overview.contains(QRegularExpression(QStringLiteral("Cable\\n.*runs"))));
+    QVERIFY(overview.contains(QRegularExpression(QStringLiteral("meets\\s+none\\n"))));
+    QVERIFY(overview.contains(QRegularExpression(QStringLiteral("\\s1 of 2\\s"))));
+
+    // Each supply's lines, from the page it starts on to the next supply's.
+    QList<QStringList> supplies;
+    for (const QString& page : pages.mid(1)) {
+        const QStringList body = Body(page);
+        if (body.value(1).startsWith(QStringLiteral("Supply ")))
+            supplies.push_back({});
+        supplies.back() += body;
+    }
+    QCOMPARE(supplies.size(), 3);
+    QVERIFY(!supplies[0].contains(QStringLiteral("Cable Runs")));
+    const QStringList& gate = supplies[1];
+    const qsizetype recharge = gate.indexOf(QRegularExpression(QStringLiteral("Recharge time:.*")));
+    const qsizetype runs = gate.indexOf(QStringLiteral("Cable Runs"));
+    QVERIFY(recharge >= 0);
+    QVERIFY(runs > recharge);
+    QCOMPARE(gate.value(runs + 1), QStringLiteral("Run 1: Sounder run"));
+    const QString text = gate.mid(runs).join(QLatin1Char('\n'));
+    for (const char* wanted : {
+             "Drop in alarm, stretch 1 = 1.000 A × 20.0 m × 0.085 Ω/m × (1/1 + 1/1) = 3.40 V",
+             "Lowest voltage in alarm = 10.50 V − 3.40 V = 7.10 V at line 1",
+             "Voltage in alarm: 7.10 V < 9.50 V: fails",
+             "Run 2: Detector run",
+             "far end",
+             "5.0 m",
+             "Drop in alarm, stretch 1 = 0.020 A × 5.0 m × 0.085 Ω/m × (1/1 + 1/1) = 0.02 V",
+             "Voltage in alarm: 10.48 V ≥ 9.50 V: meets",
+         })
+        QVERIFY2(text.contains(QString::fromUtf8(wanted)), wanted);
+
+    const QStringList& yard = supplies[2];
+    QVERIFY(yard.indexOf(QStringLiteral("Cable Runs")) >
+            yard.indexOf(QRegularExpression(QStringLiteral("Standby and alarm current: not.*"))));
+    QVERIFY(yard.join(QLatin1Char('\n'))
+                .contains(QStringLiteral("Lowest voltage in alarm = 10.50 V − 0.34 V = "
+                                         "10.16 V at line 1")));
+
+    // The run's verdict and the overview's count in the verdicts' colours.
+    const QString red = QStringLiteral("<span style=\"color:#ff0000; font-weight:bold\">%1</span>");
+    const QString green =
+        QStringLiteral("<span style=\"color:#008000; font-weight:bold\">%1</span>");
+    QVERIFY(sheet.Html().contains(QStringLiteral("7.10 V &lt; 9.50 V: ") + red.arg("fails")));
+    QVERIFY(sheet.Html().contains(red.arg(QStringLiteral("1 of 2 meet"))));
+    QVERIFY(sheet.Html().contains(green.arg(QStringLiteral("meet"))));
+}
+
+// Supplies of 1 to 100 device lines followed by cable runs: no heading, a
+// run's own among them, stands at the foot of a page, a run goes over whole
+// with its heading (and the Cable Runs heading with the first), and the
+// signature block after the last run is neither split nor alone.
+void InstallationSheetTest::aCableRunGoesOverWholeWithItsHeadings() {
+    BRELLIC_NEED_PDFTOTEXT();
+    const QRegularExpression runHeading(QStringLiteral("^Run \\d: "));
+    const QRegularExpression runEnd(QStringLiteral("Cores doubled up to meet = .*"));
+    for (int lines = 1; lines <= 100; lines += 3) {
+        InstallationSheetFigures figures = Mill(lines - 1, false);
+        for (SheetSupply& supply : figures.Supplies)
+            WithRuns(supply, 20);
+        const QStringList pages = PdfPages(CalculationSheet(figures, kDate));
+        int runs = 0;
+        for (int page = 0; page < pages.size(); ++page) {
+            const QString at = QStringLiteral("%1 device lines, page %2").arg(lines).arg(page + 1);
+            const QStringList body = Body(pages[page]);
+            QVERIFY2(!body.isEmpty(), qPrintable(at));
+            const QString& last = body.constLast();
+            QVERIFY2(last != QStringLiteral("Cable Runs") && !runHeading.match(last).hasMatch(),
+                     qPrintable(at + QStringLiteral(": ends on ") + last));
+            for (qsizetype i = 0; i < body.size(); ++i) {
+                if (body[i] == QStringLiteral("Cable Runs"))
+                    QVERIFY2(runHeading.match(body.value(i + 1)).hasMatch(), qPrintable(at));
+                if (!runHeading.match(body[i]).hasMatch())
+                    continue;
+                ++runs;
+                QVERIFY2(body.indexOf(runEnd, i) > i,
+                         qPrintable(at + QStringLiteral(": a run is split")));
+            }
+            const qsizetype checked = body.indexOf(QStringLiteral("Checked"));
+            if (checked >= 0) {
+                QCOMPARE(page, pages.size() - 1);
+                QVERIFY2(checked > 0 && body.mid(checked)
+                                            .join(QLatin1Char(' '))
+                                            .contains(QStringLiteral("Signature:")),
+                         qPrintable(at));
+                QVERIFY2(runEnd.match(body[checked - 1]).hasMatch(),
+                         qPrintable(at + QStringLiteral(": the last run is not above it")));
+            }
+        }
+        QCOMPARE(runs, 4);
+    }
 }
 
 } // namespace brellic
