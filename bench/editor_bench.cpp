@@ -2,6 +2,7 @@
 // it (the first supply shown), and every supply judged again for the
 // overview, as each edit in the window asks for.
 #include "editor/InstallationEditor.h"
+#include "editor/SilentPrompter.h"
 #include "io/InstallationFile.h"
 #include "model/Globals.h"
 
@@ -12,15 +13,6 @@
 using namespace brellic;
 
 namespace {
-
-class Quiet final : public Prompter {
-public:
-    bool Confirm(const std::string&) override { return false; }
-    bool ErrorQuestion(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> OpenFileName() override { return std::nullopt; }
-    std::optional<std::string> SaveFileName() override { return std::nullopt; }
-};
 
 Installation LargeInstallation() {
     Installation installation;
@@ -50,7 +42,7 @@ static void BM_OpenAndOverview(benchmark::State& bench) {
         return;
     }
     MemorySettingsStore store;
-    Quiet quiet;
+    SilentPrompter quiet;
     for (auto _ : bench) {
         SiteEditor site(store, quiet);
         InstallationEditor installation(site, quiet);
@@ -64,7 +56,7 @@ BENCHMARK(BM_OpenAndOverview)->Unit(benchmark::kMillisecond);
 
 static void BM_OverviewAfterEdit(benchmark::State& bench) {
     MemorySettingsStore store;
-    Quiet quiet;
+    SilentPrompter quiet;
     SiteEditor site(store, quiet);
     InstallationEditor installation(site, quiet);
     const std::string path =

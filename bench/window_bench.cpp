@@ -4,6 +4,7 @@
 // shown and painted; and one edit of the chosen supply, which judges every
 // supply again for the marks.
 #include "editor/Settings.h"
+#include "editor/SilentPrompter.h"
 #include "io/InstallationFile.h"
 #include "io/SiteFile.h"
 #include "io/SiteJson.h"
@@ -21,15 +22,6 @@
 using namespace brellic;
 
 namespace {
-
-class Quiet final : public Prompter {
-public:
-    bool Confirm(const std::string&) override { return false; }
-    bool ErrorQuestion(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> OpenFileName() override { return std::nullopt; }
-    std::optional<std::string> SaveFileName() override { return std::nullopt; }
-};
 
 class NoOpener final : public ReportOpener {
 public:
@@ -54,7 +46,7 @@ std::string TempPath(const char* name) {
 
 struct Bench {
     MemorySettingsStore store;
-    Quiet quiet;
+    SilentPrompter quiet;
     NoOpener opener;
     TfrmMain form{store, quiet, opener, '.'};
     Bench() { form.show(); }

@@ -5,6 +5,7 @@
 #include "cli/CliArgs.h"
 
 #include "calc/Totals.h"
+#include "editor/SilentPrompter.h"
 #include "editor/SiteEditor.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -337,15 +338,6 @@ TEST(CliCheck, ANegativeDeviceCurrentFailsBothVerdicts) {
 // battery position and one past the list, AC fail either way, and loads that
 // meet, fail, overflow, cancel to zero or hold a negative line.
 
-class AnswerNo final : public Prompter {
-public:
-    bool Confirm(const std::string&) override { return false; }
-    bool ErrorQuestion(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    std::optional<std::string> OpenFileName() override { return std::nullopt; }
-    std::optional<std::string> SaveFileName() override { return std::nullopt; }
-};
-
 std::vector<std::vector<TDeviceData>> Loads(int panel, int grade) {
     std::vector<std::vector<TDeviceData>> loads;
     loads.push_back({});
@@ -398,7 +390,7 @@ void AddWindowLine(const std::string& path, std::int32_t standard, std::int32_t 
     MemorySettingsStore settings;
     settings.values[std::string(kSystemStandardValue)] = standard;
     settings.values[std::string(kAlarmPeriodValue)] = period;
-    AnswerNo prompter;
+    SilentPrompter prompter;
     SiteEditor editor(settings, prompter, separator);
     if (!editor.OpenFile(path) || !editor.View().Enabled.mnuGenReport) {
         CliEnvironment environment;

@@ -9,6 +9,7 @@
 #include "ui/SheetDialog.h"
 #include "ui/main.h"
 
+#include "MainWindowFixture.h"
 #include "ModalHelper.h"
 #include "editor/Settings.h"
 #include "io/SiteFile.h"
@@ -38,38 +39,12 @@ using testing::WhenModalShown;
 
 namespace {
 
-class RecordingOpener final : public ReportOpener {
-public:
-    std::vector<std::string> opened;
-    void Open(const std::string& path, std::function<void()>) override { opened.push_back(path); }
-};
+using testing::Answer;
+using testing::PanelName;
 
-QString PanelName(int row) {
-    const std::string_view name = PanelTable[static_cast<std::size_t>(row)].Name;
-    return QString::fromLatin1(name.data(), static_cast<int>(name.size()));
-}
-
-struct Window {
-    QtPrompter prompter;
-    RecordingOpener opener;
-    TfrmMain form;
-
-    explicit Window(SettingsStore& store) : form(store, prompter, opener, '.') {
-        prompter.SetParent(&form);
-        form.show();
-    }
-    template <typename T> T* Get(const char* name) { return FindChild<T>(&form, name); }
+struct Window : testing::Window {
+    using testing::Window::Window;
     QTabBar* Tabs() { return Get<QTabBar>("tbSupplies"); }
-    void Choose(const char* combo, const QString& text) {
-        auto* box = Get<QComboBox>(combo);
-        box->setCurrentIndex(box->findText(text));
-    }
-    void Ready(int grade, int panel, const QString& battery) {
-        Choose("cbGrade", QStringLiteral("Grade %1").arg(grade));
-        Choose("cbPanelType", PanelName(panel));
-        Choose("cbBatteryType", battery);
-    }
-    void Run(const char* action) { Get<QAction>(action)->trigger(); }
     QStringList TabTexts() {
         QStringList texts;
         for (int i = 0; i < Tabs()->count(); ++i)
@@ -84,15 +59,6 @@ struct Window {
         QVERIFY(form.close());
     }
 };
-
-std::shared_ptr<testing::ModalHandled> Answer(QMessageBox::StandardButton button,
-                                              QString* text = nullptr) {
-    return WhenModalShown<QMessageBox>([=](QMessageBox* box) {
-        if (text)
-            *text = box->text();
-        box->button(button)->click();
-    });
-}
 
 std::shared_ptr<testing::ModalHandled> ChooseFile(const QString& path, QStringList* filters = {}) {
     return WhenModalShown<QFileDialog>([=](QFileDialog* dialog) {
