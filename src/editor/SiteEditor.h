@@ -178,9 +178,9 @@ private:
     Prompter& prompter_;
     char separator_;
     std::vector<std::string> told_; // settings notices already shown this run
+    DeviceRemoved deviceRemoved_;
     // While the site is judged under its own standard and period, the
     // Options' values wait here.
-    DeviceRemoved deviceRemoved_;
     bool ownJudging_ = false;
     std::int32_t optionsStandard_ = 0;
     std::int32_t optionsPeriod_ = 0;
