@@ -224,12 +224,18 @@ QWidget* TfrmMain::BuildOverview() {
     layout->setSpacing(6);
     tvOverview = new QTableWidget(page);
     tvOverview->setObjectName(QStringLiteral("tvOverview"));
-    const QStringList headers = {
-        QStringLiteral("Supply"),           QStringLiteral("Panel or PSU"),
-        QStringLiteral("Battery"),          QStringLiteral("Grade"),
-        QStringLiteral("Required Standby"), QStringLiteral("Actual Standby"),
-        QStringLiteral("Alarm Current"),    QStringLiteral("Peak Available"),
-        QStringLiteral("Cable Runs"),       QStringLiteral("Verdict")};
+    // Two-line captions, so that a wider font than ours (Wine's, say) still
+    // fits them in the columns.
+    const QStringList headers = {QStringLiteral("Supply"),
+                                 QStringLiteral("Panel or PSU"),
+                                 QStringLiteral("Battery"),
+                                 QStringLiteral("Grade"),
+                                 QStringLiteral("Required\nStandby"),
+                                 QStringLiteral("Actual\nStandby"),
+                                 QStringLiteral("Alarm\nCurrent"),
+                                 QStringLiteral("Peak\nAvailable"),
+                                 QStringLiteral("Cable\nRuns"),
+                                 QStringLiteral("Verdict")};
     tvOverview->setColumnCount(static_cast<int>(headers.size()));
     tvOverview->setHorizontalHeaderLabels(headers);
     tvOverview->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -241,7 +247,7 @@ QWidget* TfrmMain::BuildOverview() {
     tvOverview->setWordWrap(false);
     tvOverview->setTextElideMode(Qt::ElideRight);
     ShowCutTextsAsToolTips(tvOverview);
-    constexpr int kWidths[] = {100, 88, 52, 40, 100, 90, 84, 88, 72, 70};
+    constexpr int kWidths[] = {118, 104, 58, 44, 76, 90, 82, 80, 76, 60};
     for (int column = 0; column < tvOverview->columnCount(); ++column)
         tvOverview->setColumnWidth(column, kWidths[column]);
     tvOverview->horizontalHeader()->setStretchLastSection(true);
