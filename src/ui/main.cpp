@@ -69,7 +69,7 @@ QIcon MarkIcon(SupplyMark mark) {
 QString MarkTip(SupplyMark mark) {
     switch (mark) {
     case SupplyMark::Meets:
-        return QStringLiteral("Meets both requirements");
+        return QStringLiteral("Meets every requirement");
     case SupplyMark::Fails:
         return QStringLiteral("Fails a requirement");
     case SupplyMark::NotJudged:
