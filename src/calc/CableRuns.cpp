@@ -105,10 +105,6 @@ std::string Fixed(double value, int decimals, char separator, std::string_view u
     return text;
 }
 
-std::string LineNumber(std::size_t line) {
-    return FormatInt(static_cast<long long>(line + 1));
-}
-
 } // namespace
 
 RunResult CalculateRun(const CableRun& run, double supplyVolts,
@@ -215,8 +211,17 @@ std::vector<RunResult> CalculateRuns(const InstallationSupply& supply) {
     return results;
 }
 
+std::size_t RunsMeeting(std::span<const RunResult> runs) {
+    return static_cast<std::size_t>(
+        std::count_if(runs.begin(), runs.end(), [](const RunResult& run) { return run.Meets(); }));
+}
+
 bool RunsMeet(std::span<const RunResult> runs) {
-    return std::all_of(runs.begin(), runs.end(), [](const RunResult& run) { return run.Meets(); });
+    return RunsMeeting(runs) == runs.size();
+}
+
+std::string RunLineNumber(std::size_t line) {
+    return FormatInt(static_cast<long long>(line + 1));
 }
 
 std::string RunVoltsText(double volts, char separator) {
@@ -272,11 +277,8 @@ std::string RunCableName(const CableRun& run) {
 std::string OhmsPerMetreText(const CableRun& run, char separator, std::string_view ohmUnit) {
     // The figure to its own last digit: a table figure has at most 5
     // decimals (0.00798), a custom one shows 6.
-    std::string figure = FormatFixed(run.OhmsPerMetrePerCore, run.Cable ? 5 : 6, separator);
-    const std::size_t point = figure.find(separator);
-    while (point != std::string::npos && figure.size() > point + 2 && figure.back() == '0')
-        figure.pop_back();
-    return figure + " " + std::string(ohmUnit) + "/m";
+    return FormatFixedTrimmed(run.OhmsPerMetrePerCore, run.Cable ? 5 : 6, separator) + " " +
+           std::string(ohmUnit) + "/m";
 }
 
 std::string RunCableText(const CableRun& run, char separator, std::string_view ohmUnit) {
@@ -291,7 +293,7 @@ std::string RunLinesText(const CableRun& run, char separator,
     for (const RunLine& fed : run.Lines) {
         if (!text.empty())
             text += ", ";
-        text += LineNumber(fed.Line);
+        text += RunLineNumber(fed.Line);
         if (fed.Line < devices.size() && !devices[fed.Line].Description.empty())
             text += " (" + devices[fed.Line].Description + ")";
         text += fed.DistanceM ? " at " + RunMetresText(*fed.DistanceM, separator)
@@ -320,7 +322,7 @@ std::vector<std::string> RunReportLines(const InstallationSupply& supply,
     lines.push_back("");
     lines.push_back("Lowest Output Voltage: " + RunVoltsText(supply.LowestOutputVolts, separator));
     const auto where = [](const std::optional<std::size_t>& line) {
-        return line ? " at line " + LineNumber(*line) : std::string(" (no device lines)");
+        return line ? " at line " + RunLineNumber(*line) : std::string(" (no device lines)");
     };
     for (std::size_t i = 0; i < supply.Runs.size() && i < results.size(); ++i) {
         const CableRun& run = supply.Runs[i];

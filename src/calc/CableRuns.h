@@ -79,8 +79,16 @@ std::vector<RunStretch> RunStretches(const CableRun& run, std::span<const TDevic
 // Every run of a supply, in order.
 std::vector<RunResult> CalculateRuns(const InstallationSupply& supply);
 
+// How many of the runs meet.
+std::size_t RunsMeeting(std::span<const RunResult> runs);
 // True when every run meets (and so for a supply without runs).
 bool RunsMeet(std::span<const RunResult> runs);
+// A device line's number as every text shows it, counted from 1.
+std::string RunLineNumber(std::size_t line);
+
+// The ohm's sign for the window and the sheet; Report.Txt, whose code page
+// lacks it, writes "ohm".
+inline constexpr const char* kOhmSign = "\xCE\xA9";
 
 // Texts of the figures, in the window's formats: volts to 2 decimals, ohms
 // to 3, metres to 1, "Undefined" for a figure that cannot be computed.

@@ -72,6 +72,20 @@ void AssignActualPeak(std::string& text, const TotalsResult& totals, char separa
         AssignAmps(text, totals.AlarmTotal, separator);
 }
 
+std::string_view OutcomeWord(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Meets:
+        return "meets";
+    case Outcome::Fails:
+        return "fails";
+    case Outcome::Undefined:
+        return "undefined";
+    case Outcome::NotJudged:
+        break;
+    }
+    return "not judged";
+}
+
 Rgb VerdictColour(Outcome outcome) {
     switch (outcome) {
     case Outcome::Meets:

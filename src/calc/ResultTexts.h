@@ -25,6 +25,10 @@ void FormatTotalsTexts(const TotalsResult& totals, DisplayTexts& texts, char sep
 void AssignActualStandby(std::string& text, const TotalsResult& totals, char separator);
 void AssignActualPeak(std::string& text, const TotalsResult& totals, char separator);
 
+// A verdict in a word, as the installation's report and sheet give it:
+// "meets", "fails", "undefined" or "not judged".
+std::string_view OutcomeWord(Outcome outcome);
+
 // Green for meets, red for fails and for a figure that cannot be computed,
 // black while the requirement is not judged.
 Rgb VerdictColour(Outcome outcome);

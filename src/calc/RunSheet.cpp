@@ -1,5 +1,7 @@
 #include "calc/RunSheet.h"
 
+#include "calc/SheetWorking.h"
+
 #include "model/Format.h"
 
 #include <algorithm>
@@ -12,37 +14,21 @@ namespace brellic {
 
 namespace {
 
-// The sheet's operators and unit, as UTF-8.
-constexpr const char* kTimes = " \xC3\x97 ";       // ×
-constexpr const char* kDivide = " \xC3\xB7 ";      // ÷
-constexpr const char* kMinus = " \xE2\x88\x92 ";   // −
-constexpr const char* kAtLeast = " \xE2\x89\xA5 "; // ≥
-constexpr const char* kOhm = "\xCE\xA9";           // Ω
+using namespace sheet_working;
+
+const std::string kTimesOp = Op(kTimes);
+const std::string kDivideOp = Op(kDivide);
+const std::string kMinusOp = Op(kMinus);
+const std::string kAtLeastOp = Op(kAtLeast);
 
 constexpr const char* kPerMetreFactor = "(1/n+ + 1/n\xE2\x88\x92)";
-
-std::string LineNumber(std::size_t line) {
-    return FormatInt(static_cast<long long>(line + 1));
-}
 
 // "lines 1, 2" or "line 2".
 std::string LinesText(const std::vector<std::size_t>& lines) {
     std::string text = lines.size() == 1 ? "line " : "lines ";
     for (std::size_t i = 0; i < lines.size(); ++i)
-        text += (i > 0 ? ", " : "") + LineNumber(lines[i]);
+        text += (i > 0 ? ", " : "") + RunLineNumber(lines[i]);
     return text;
-}
-
-SheetFigure Figure(std::string label, std::string formula) {
-    SheetFigure figure;
-    figure.Label = std::move(label);
-    figure.Formula = std::move(formula);
-    return figure;
-}
-
-void SetResult(SheetFigure& figure, bool defined, std::string result) {
-    figure.Defined = defined;
-    figure.Result = defined ? std::move(result) : std::string(kUndefined);
 }
 
 // Builds one run's figures from its result, its stretches and its lines.
@@ -52,7 +38,7 @@ public:
                     std::span<const TDeviceData> devices, char separator)
         : run_(run), result_(result), supplyVolts_(supplyVolts), devices_(devices),
           separator_(separator), stretches_(RunStretches(run, devices)),
-          ohms_(OhmsPerMetreText(run, separator, kOhm)),
+          ohms_(OhmsPerMetreText(run, separator, kOhmSign)),
           factor_("(1/" + FormatInt(run.CoresPositive) + " + 1/" + FormatInt(run.CoresNegative) +
                   ")") {}
 
@@ -96,18 +82,18 @@ private:
             if (!Fed(fed))
                 continue;
             const TDeviceData& device = devices_[fed.Line];
-            s_.Lines.push_back({LineNumber(fed.Line), device.Description,
+            s_.Lines.push_back({RunLineNumber(fed.Line), device.Description,
                                 fed.DistanceM ? Metres(*fed.DistanceM) : std::string("far end"),
                                 Amps(device.Quiescent), Amps(device.Alarm)});
         }
     }
 
     void Resistance() {
-        s_.LoopResistance =
-            Figure("Loop resistance", std::string("l") + kTimes + "r" + kTimes + kPerMetreFactor);
-        s_.LoopResistance.Working = Metres(run_.LengthM) + kTimes + ohms_ + kTimes + factor_;
+        s_.LoopResistance = Figure("Loop resistance",
+                                   std::string("l") + kTimesOp + "r" + kTimesOp + kPerMetreFactor);
+        s_.LoopResistance.Working = Metres(run_.LengthM) + kTimesOp + ohms_ + kTimesOp + factor_;
         SetResult(s_.LoopResistance, std::isfinite(result_.LoopOhms),
-                  RunOhmsText(result_.LoopOhms, separator_, kOhm));
+                  RunOhmsText(result_.LoopOhms, separator_, kOhmSign));
     }
 
     // The run's current, the sum of its lines' currents, each shown when
@@ -133,11 +119,11 @@ private:
         std::vector<SheetFigure> drops;
         for (std::size_t i = 0; i < stretches_.size(); ++i) {
             const RunStretch& stretch = stretches_[i];
-            SheetFigure figure =
-                Figure(std::string("Drop ") + when + ", stretch " + LineNumber(i),
-                       std::string("I") + kTimes + "l" + kTimes + "r" + kTimes + kPerMetreFactor);
-            figure.Working = Amps(stretch.*current) + kTimes + Metres(stretch.LengthM) + kTimes +
-                             ohms_ + kTimes + factor_;
+            SheetFigure figure = Figure(
+                std::string("Drop ") + when + ", stretch " + RunLineNumber(i),
+                std::string("I") + kTimesOp + "l" + kTimesOp + "r" + kTimesOp + kPerMetreFactor);
+            figure.Working = Amps(stretch.*current) + kTimesOp + Metres(stretch.LengthM) +
+                             kTimesOp + ohms_ + kTimesOp + factor_;
             // What the stretch carries: every line at or beyond its far end.
             std::vector<std::size_t> beyond;
             for (std::size_t j = i; j < stretches_.size(); ++j)
@@ -153,7 +139,7 @@ private:
     // where the voltage is lowest.
     SheetFigure LowestFigure(const char* label, const std::vector<SheetFigure>& drops, double volts,
                              const std::optional<std::size_t>& line) const {
-        SheetFigure figure = Figure(label, std::string("lowest output") + kMinus + "the drops");
+        SheetFigure figure = Figure(label, std::string("lowest output") + kMinusOp + "the drops");
         if (!line) {
             figure.Note = "no device lines";
             SetResult(figure, std::isfinite(volts), Volts(volts));
@@ -161,13 +147,13 @@ private:
         }
         std::string working = Volts(supplyVolts_);
         for (std::size_t i = 0; i < stretches_.size() && i < drops.size(); ++i) {
-            working += kMinus + drops[i].Result;
+            working += kMinusOp + drops[i].Result;
             const std::vector<std::size_t>& ending = stretches_[i].Lines;
             if (std::find(ending.begin(), ending.end(), *line) != ending.end())
                 break;
         }
         figure.Working = std::move(working);
-        SetResult(figure, std::isfinite(volts), Volts(volts) + " at line " + LineNumber(*line));
+        SetResult(figure, std::isfinite(volts), Volts(volts) + " at line " + RunLineNumber(*line));
         return figure;
     }
 
@@ -178,19 +164,19 @@ private:
         check.Actual = Volts(result_.LowestVoltsAlarm);
         check.Result = result_.Meets() ? Verdict::Meets : Verdict::Fails;
         if (result_.State != Outcome::Undefined)
-            check.Comparison = check.Actual + (result_.Meets() ? kAtLeast : " < ") + s_.MinVolts;
+            check.Comparison = check.Actual + (result_.Meets() ? kAtLeastOp : " < ") + s_.MinVolts;
     }
 
     void Remedies() {
         const bool defined = result_.State != Outcome::Undefined;
-        s_.Longest = Figure("Longest run that meets", std::string("(V out") + kMinus + "V min)" +
-                                                          kDivide + "(I" + kTimes + "r" + kTimes +
-                                                          kPerMetreFactor + ")");
+        s_.Longest = Figure("Longest run that meets", std::string("(V out") + kMinusOp + "V min)" +
+                                                          kDivideOp + "(I" + kTimesOp + "r" +
+                                                          kTimesOp + kPerMetreFactor + ")");
         if (result_.LongestM) {
             s_.Longest.Note = "rounded down";
-            s_.Longest.Working = "(" + Volts(supplyVolts_) + kMinus + s_.MinVolts + ")" + kDivide +
-                                 "(" + Amps(result_.AlarmAmps) + kTimes + ohms_ + kTimes + factor_ +
-                                 ")";
+            s_.Longest.Working = "(" + Volts(supplyVolts_) + kMinusOp + s_.MinVolts + ")" +
+                                 kDivideOp + "(" + Amps(result_.AlarmAmps) + kTimesOp + ohms_ +
+                                 kTimesOp + factor_ + ")";
         } else if (defined) {
             s_.Longest.Note = "no current in alarm";
         }

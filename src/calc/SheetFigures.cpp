@@ -1,5 +1,6 @@
 #include "SheetFigures.h"
 
+#include "calc/SheetWorking.h"
 #include "calc/Supply.h"
 #include "model/Extended.h"
 #include "model/Format.h"
@@ -14,12 +15,7 @@ namespace brellic {
 
 namespace {
 
-// The sheet's operators, as UTF-8.
-constexpr const char* kTimes = "\xC3\x97";       // ×
-constexpr const char* kDivide = "\xC3\xB7";      // ÷
-constexpr const char* kMinus = "\xE2\x88\x92";   // −
-constexpr const char* kAtLeast = "\xE2\x89\xA5"; // ≥
-constexpr const char* kAtMost = "\xE2\x89\xA4";  // ≤
+using namespace sheet_working;
 
 // Recharge limits commonly applied under EN 50131-6: 80 % of the capacity
 // within 72 hours at grades 1 and 2, within 24 hours at grade 3.
@@ -53,23 +49,6 @@ public:
 private:
     char separator_;
 };
-
-std::string Op(const char* op) {
-    return std::string(" ") + op + " ";
-}
-
-SheetFigure Figure(std::string label, std::string formula) {
-    SheetFigure figure;
-    figure.Label = std::move(label);
-    figure.Formula = std::move(formula);
-    figure.Result = kUndefined;
-    return figure;
-}
-
-void SetResult(SheetFigure& figure, bool defined, const std::string& result) {
-    figure.Defined = defined;
-    figure.Result = defined ? result : std::string(kUndefined);
-}
 
 // Judged as the digits show it: a spare current a hair below zero shows as
 // 0.000 and is not called over, just as its battery meets the requirement.
@@ -123,7 +102,7 @@ private:
     // The header and the device table with the panel's own line and the totals.
     void Site() {
         s_.SiteRef = details_.SiteRef;
-        s_.Standard = site_.SystemStandard == 0 ? "EN50131-1" : "PD6662";
+        s_.Standard = StandardName(site_.SystemStandard);
         s_.Grade = FormatInt(site_.SystemGrade);
         s_.AcFailSignalled = details_.AcFailSignalled ? "Yes" : "No";
         s_.PanelName = havePanel_ ? std::string(panel_->Name) : std::string();

@@ -183,7 +183,7 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
 
     if (run.Json)
         out << "{\n  \"format\": \"brellic-check\",\n  \"version\": 1,\n  \"standard\": \""
-            << (run.SystemStandard == 0 ? "EN50131-1" : "PD6662")
+            << StandardName(run.SystemStandard)
             << "\",\n  \"alarmPeriodMinutes\": " << run.AlarmPeriod << ",\n  \"sites\": [";
     bool first = true;
     std::size_t entries = 0;
@@ -267,7 +267,7 @@ int CheckSites(const std::vector<std::string>& files, const CheckRun& run, std::
                 installations << (installations.tellp() > 0 ? ",\n" : "\n")
                               << "    {\"file\": " << String{path}
                               << ", \"name\": " << String{installation.Name} << ", \"standard\": \""
-                              << (installation.Standard == 0 ? "EN50131-1" : "PD6662")
+                              << StandardName(installation.Standard)
                               << "\", \"alarmPeriodMinutes\": " << installation.AlarmPeriodMinutes
                               << ", \"supplies\": " << count << ", \"meet\": " << supplyMeet
                               << ", \"verdict\": \"" << (meets ? "meets" : "fails")

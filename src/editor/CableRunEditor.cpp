@@ -12,26 +12,11 @@ namespace brellic {
 
 namespace {
 
-constexpr const char* kOhm = "\xCE\xA9"; // Ω: the window may show it, Report.Txt may not
 constexpr int kOhmsDecimals = 6;
 constexpr int kMetresDecimals = 1;
 constexpr int kVoltsDecimals = 2;
 // No cable comes near it; it only keeps a slip of the keyboard out.
 constexpr double kMaxOhmsPerMetre = 1000;
-
-std::string LineNumber(std::size_t line) {
-    return FormatInt(static_cast<long long>(line + 1));
-}
-
-// A figure as a field shows it: at most decimals, trailing zeros after the
-// first decimal dropped (0.085, not 0.085000).
-std::string EntryText(double value, int decimals, char separator) {
-    std::string text = FormatFixed(value, decimals, separator);
-    const std::size_t point = text.find(separator);
-    while (point != std::string::npos && text.size() > point + 2 && text.back() == '0')
-        text.pop_back();
-    return text;
-}
 
 // A typed figure: the value as read, or, when the text is still what the
 // field showed, the exact value behind it, so that a figure shown rounded
@@ -95,14 +80,14 @@ std::vector<std::string> CableRunEditor::Row(std::size_t index) const {
     const CableRun& run = supply_.Runs.at(index);
     const RunResult& result = results_.at(index);
     const auto where = [](const std::optional<std::size_t>& line) {
-        return line ? " at line " + LineNumber(*line) : std::string();
+        return line ? " at line " + RunLineNumber(*line) : std::string();
     };
     // A table cable by its name alone; the table gives its figure.
     const std::string cable =
         run.Cable && *run.Cable < kCableTable.size()
             ? std::string(kCableTable[*run.Cable].Name)
-            : "Custom, " + EntryText(run.OhmsPerMetrePerCore, kOhmsDecimals, separator_) + " " +
-                  kOhm + "/m";
+            : "Custom, " + FormatFixedTrimmed(run.OhmsPerMetrePerCore, kOhmsDecimals, separator_) +
+                  " " + kOhmSign + "/m";
     return {run.Name,
             cable,
             FormatInt(run.CoresPositive) + " / " + FormatInt(run.CoresNegative),
@@ -110,7 +95,7 @@ std::vector<std::string> CableRunEditor::Row(std::size_t index) const {
             RunLinesText(run, separator_),
             RunAmpsText(result.QuiescentAmps, separator_),
             RunAmpsText(result.AlarmAmps, separator_),
-            RunOhmsText(result.LoopOhms, separator_, kOhm),
+            RunOhmsText(result.LoopOhms, separator_, kOhmSign),
             RunVoltsText(result.LowestVoltsQuiescent, separator_) +
                 where(result.LowestLineQuiescent),
             RunVoltsText(result.LowestVoltsAlarm, separator_) + where(result.LowestLineAlarm),
@@ -126,7 +111,7 @@ Rgb CableRunEditor::RowColour(std::size_t run) const {
 }
 
 std::string CableRunEditor::LowestOutputVoltsText() const {
-    return EntryText(supply_.LowestOutputVolts, kVoltsDecimals, separator_);
+    return FormatFixedTrimmed(supply_.LowestOutputVolts, kVoltsDecimals, separator_);
 }
 
 std::string CableRunEditor::SetLowestOutputVolts(const std::string& text) {
@@ -149,7 +134,7 @@ std::string CableRunEditor::SetLowestOutputVolts(const std::string& text) {
 }
 
 std::string CableRunEditor::TableOhmsText(std::size_t cable) const {
-    return EntryText(kCableTable.at(cable).OhmsPerMetre, kOhmsDecimals, separator_);
+    return FormatFixedTrimmed(kCableTable.at(cable).OhmsPerMetre, kOhmsDecimals, separator_);
 }
 
 RunEntry CableRunEditor::NewEntry() const {
@@ -160,8 +145,8 @@ RunEntry CableRunEditor::NewEntry() const {
                          [&entry](const CableRun& run) { return run.Name == entry.Name; }))
             break;
     }
-    entry.OhmsPerMetre = EntryText(kCableTable[0].OhmsPerMetre, kOhmsDecimals, separator_);
-    entry.MinVolts = EntryText(kDefaultRunMinVolts, kVoltsDecimals, separator_);
+    entry.OhmsPerMetre = FormatFixedTrimmed(kCableTable[0].OhmsPerMetre, kOhmsDecimals, separator_);
+    entry.MinVolts = FormatFixedTrimmed(kDefaultRunMinVolts, kVoltsDecimals, separator_);
     // The lowest operating voltage must stay below the supply's.
     if (!RunMinVoltsInRange(kDefaultRunMinVolts, supply_.LowestOutputVolts))
         entry.MinVolts.clear();
@@ -174,11 +159,11 @@ RunEntry CableRunEditor::EntryOf(std::size_t index) const {
     RunEntry entry;
     entry.Name = run.Name;
     entry.Cable = run.Cable.value_or(kCableTable.size());
-    entry.OhmsPerMetre = EntryText(run.OhmsPerMetrePerCore, kOhmsDecimals, separator_);
+    entry.OhmsPerMetre = FormatFixedTrimmed(run.OhmsPerMetrePerCore, kOhmsDecimals, separator_);
     entry.CoresPositive = run.CoresPositive;
     entry.CoresNegative = run.CoresNegative;
-    entry.LengthM = EntryText(run.LengthM, kMetresDecimals, separator_);
-    entry.MinVolts = EntryText(run.MinVolts, kVoltsDecimals, separator_);
+    entry.LengthM = FormatFixedTrimmed(run.LengthM, kMetresDecimals, separator_);
+    entry.MinVolts = FormatFixedTrimmed(run.MinVolts, kVoltsDecimals, separator_);
     entry.Lines.resize(supply_.Site.Devices.size());
     for (const RunLine& fed : run.Lines) {
         if (fed.Line >= entry.Lines.size())
@@ -186,7 +171,7 @@ RunEntry CableRunEditor::EntryOf(std::size_t index) const {
         entry.Lines[fed.Line].On = true;
         if (fed.DistanceM)
             entry.Lines[fed.Line].DistanceM =
-                EntryText(*fed.DistanceM, kMetresDecimals, separator_);
+                FormatFixedTrimmed(*fed.DistanceM, kMetresDecimals, separator_);
     }
     return entry;
 }
@@ -195,7 +180,7 @@ std::vector<CableRunEditor::LineChoice>
 CableRunEditor::LineChoices(std::optional<std::size_t> editing) const {
     std::vector<LineChoice> choices;
     for (std::size_t i = 0; i < supply_.Site.Devices.size(); ++i)
-        choices.push_back({LineNumber(i) + "  " + supply_.Site.Devices[i].Description, {}});
+        choices.push_back({RunLineNumber(i) + "  " + supply_.Site.Devices[i].Description, {}});
     for (std::size_t r = 0; r < supply_.Runs.size(); ++r) {
         if (editing && *editing == r)
             continue;
@@ -216,8 +201,7 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
 
     if (entry.Name.empty())
         return "A cable run needs a name.";
-    if (!IsCp1252Text(entry.Name) || entry.Name.find_first_of("\r\n\t") != std::string::npos ||
-        Utf8Length(entry.Name) > kCableRunNameCapacity)
+    if (!IsOneLineCp1252(entry.Name) || Utf8Length(entry.Name) > kCableRunNameCapacity)
         return "A cable run's name must be one line of at most 50 characters a site file can "
                "hold.";
     run.Name = entry.Name;
@@ -264,7 +248,7 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
         if (!line.On)
             continue;
         if (!choices[i].OtherRun.empty())
-            return "Device line " + LineNumber(i) + " is on the run \"" + choices[i].OtherRun +
+            return "Device line " + RunLineNumber(i) + " is on the run \"" + choices[i].OtherRun +
                    "\" already; a device line is on at most one run.";
         RunLine fed{i, std::nullopt};
         if (!line.DistanceM.empty()) {
@@ -276,7 +260,7 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
                            had && i < shown.Lines.size() ? shown.Lines[i].DistanceM : std::string(),
                            had ? *old->DistanceM : 0, kMetresDecimals, kMaxRunLengthM, separator_);
             if (!distance || *distance < 0 || *distance > run.LengthM)
-                return "The distance of device line " + LineNumber(i) +
+                return "The distance of device line " + RunLineNumber(i) +
                        " must be from 0 m to the run's length, " +
                        RunMetresText(run.LengthM, separator_) +
                        ", with at most 1 decimal; left empty, the line is at the far end.";

@@ -25,24 +25,6 @@ SupplySite NewSupplySite() {
     return site;
 }
 
-const char* StandardName(std::int32_t standard) {
-    return standard == 0 ? "EN50131-1" : "PD6662";
-}
-
-std::string VerdictWord(const RequirementVerdict& verdict) {
-    switch (verdict.State) {
-    case Outcome::Meets:
-        return "meets";
-    case Outcome::Fails:
-        return "fails";
-    case Outcome::Undefined:
-        return "undefined";
-    case Outcome::NotJudged:
-        break;
-    }
-    return "not judged";
-}
-
 } // namespace
 
 Overview MakeOverview(const Installation& installation) {
@@ -82,6 +64,11 @@ Overview MakeOverview(const Installation& installation) {
     return overview;
 }
 
+std::string CountOf(std::size_t part, std::size_t whole) {
+    return FormatInt(static_cast<long long>(part)) + " of " +
+           FormatInt(static_cast<long long>(whole));
+}
+
 SupplyMark MarkOf(const SupplyRow& row) {
     if (!row.Judged)
         return SupplyMark::NotJudged;
@@ -114,12 +101,10 @@ OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
         if (row.Runs.empty()) {
             line.CableRuns = "none";
         } else {
-            const auto meeting = std::count_if(row.Runs.begin(), row.Runs.end(),
-                                               [](const RunResult& run) { return run.Meets(); });
-            const bool all = static_cast<std::size_t>(meeting) == row.Runs.size();
-            line.CableRuns = all ? std::string("meet")
-                                 : FormatInt(meeting) + " of " +
-                                       FormatInt(static_cast<long long>(row.Runs.size())) + " meet";
+            const std::size_t meeting = RunsMeeting(row.Runs);
+            const bool all = meeting == row.Runs.size();
+            line.CableRuns =
+                all ? std::string("meet") : CountOf(meeting, row.Runs.size()) + " meet";
             line.CableRunsColour = all ? kVerdictMeets : kVerdictFails;
         }
         texts.Lines.push_back(std::move(line));
@@ -129,8 +114,7 @@ OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
     OverviewLine line;
     line.Name = "Installation";
     line.Grade = FormatInt(total.Grade);
-    const std::string count = FormatInt(static_cast<long long>(total.Meeting)) + " of " +
-                              FormatInt(static_cast<long long>(total.Supplies));
+    const std::string count = CountOf(total.Meeting, total.Supplies);
     line.Panel = count + " supplies meet";
     line.Verdict = total.Meets ? "meets" : "fails";
     line.VerdictColour = total.Meets ? kVerdictMeets : kVerdictFails;
@@ -246,7 +230,7 @@ std::string InstallationEditor::FreeName() const {
 std::string InstallationEditor::NameFault(const std::string& name, std::size_t index) const {
     if (name.empty())
         return "A supply needs a name.";
-    if (!IsCp1252Text(name) || name.find_first_of("\r\n\t") != std::string::npos)
+    if (!IsOneLineCp1252(name))
         return "A supply's name must be one line of characters a site file can hold.";
     if (Utf8Length(name) > kSupplyNameCapacity)
         return "A supply's name holds at most 50 characters.";
@@ -402,8 +386,7 @@ void InstallationEditor::Details() {
     if (!prompter_.EditDetails(name, address, standard, period))
         return;
     for (const std::string* text : {&name, &address}) {
-        if (!IsCp1252Text(*text) || text->find_first_of("\r\n\t") != std::string::npos ||
-            Utf8Length(*text) > kInstallationTextCapacity) {
+        if (!IsOneLineCp1252(*text) || Utf8Length(*text) > kInstallationTextCapacity) {
             prompter_.ShowError("The installation's name and address must each be one line of at "
                                 "most 100 characters a site file can hold.");
             return;
@@ -536,7 +519,7 @@ SaveOutcome InstallationEditor::SaveSiteAs() {
     const std::u8string stem = std::filesystem::path(*chosen).stem().u8string();
     installation.Name =
         std::string(Utf8Prefix(std::string(stem.begin(), stem.end()), kInstallationTextCapacity));
-    if (!IsCp1252Text(installation.Name))
+    if (!IsOneLineCp1252(installation.Name))
         installation.Name.clear();
     installation.Standard = editor_.OptionsStandard();
     installation.AlarmPeriodMinutes = editor_.OptionsAlarmPeriod();
@@ -590,22 +573,19 @@ std::string InstallationReport(const Installation& installation, char separator)
         if (!row.Judged)
             text += "not judged (no panel or battery chosen)";
         else
-            text += "standby " + VerdictWord(row.Result.Totals.Standby) + ", alarm current " +
-                    VerdictWord(row.Result.Totals.AlarmCurrent);
+            text += "standby " + std::string(OutcomeWord(row.Result.Totals.Standby.State)) +
+                    ", alarm current " +
+                    std::string(OutcomeWord(row.Result.Totals.AlarmCurrent.State));
         if (!row.Runs.empty()) {
-            const auto meeting = std::count_if(row.Runs.begin(), row.Runs.end(),
-                                               [](const RunResult& run) { return run.Meets(); });
             text += std::string(", cable runs ") + (RunsMeet(row.Runs) ? "meet" : "fail") + " (" +
-                    FormatInt(meeting) + " of " +
-                    FormatInt(static_cast<long long>(row.Runs.size())) + " meet)";
+                    CountOf(RunsMeeting(row.Runs), row.Runs.size()) + " meet)";
         }
         line(text);
     }
     line("");
     const InstallationRow& total = overview.Installation;
     line(std::string("System: ") + (total.Meets ? "meets" : "fails") + " (" +
-         FormatInt(static_cast<long long>(total.Meeting)) + " of " +
-         FormatInt(static_cast<long long>(total.Supplies)) + " supplies meet)");
+         CountOf(total.Meeting, total.Supplies) + " supplies meet)");
     line("System grade: " + FormatInt(total.Grade) +
          (total.GradesDiffer ? " (the lowest of its supplies' grades, which differ)" : ""));
     std::string report = Utf8ToCp1252Lossy(utf8);

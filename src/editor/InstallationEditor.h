@@ -48,6 +48,9 @@ struct Overview {
     InstallationRow Installation;
 };
 
+// "2 of 3", as the overview, the report and the sheet count what meets.
+std::string CountOf(std::size_t part, std::size_t whole);
+
 // The mark a supply's tab carries.
 enum class SupplyMark { NotJudged, Meets, Fails };
 SupplyMark MarkOf(const SupplyRow& row);
@@ -102,6 +105,7 @@ public:
     // The installation as it stands, the chosen supply as the site editor has it.
     Installation Current() const;
     std::size_t Chosen() const { return chosen_; }
+    std::size_t SupplyCount() const { return open_ ? installation_.Supplies.size() : 0; }
     const std::string& FileName() const { return fileName_; }
     bool Modified() const;
     Overview Rows() const { return MakeOverview(Current()); }

@@ -11,19 +11,11 @@
 
 namespace brellic {
 
-namespace {
-
-std::string Count(std::size_t n) {
-    return FormatInt(static_cast<long long>(n));
-}
-
-} // namespace
-
 InstallationSheetFigures MakeInstallationSheet(const Installation& installation, char separator) {
     InstallationSheetFigures sheet;
     sheet.Name = installation.Name;
     sheet.Address = installation.Address;
-    sheet.Standard = installation.Standard == 0 ? "EN50131-1" : "PD6662";
+    sheet.Standard = StandardName(installation.Standard);
     sheet.AlarmPeriod = FormatInt(installation.AlarmPeriodMinutes) + " minutes";
 
     const Overview overview = MakeOverview(installation);
@@ -61,7 +53,7 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
 
     const InstallationRow& total = overview.Installation;
     sheet.System.Meets = total.Meets;
-    sheet.System.Meeting = Count(total.Meeting) + " of " + Count(total.Supplies);
+    sheet.System.Meeting = CountOf(total.Meeting, total.Supplies);
     sheet.System.Grade = FormatInt(total.Grade);
     sheet.System.GradesDiffer = total.GradesDiffer;
     return sheet;

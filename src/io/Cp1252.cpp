@@ -1,5 +1,6 @@
 #include "io/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -132,6 +133,19 @@ bool IsCp1252Text(std::string_view utf8) {
         utf8.remove_prefix(length);
     }
     return true;
+}
+
+bool IsOneLineCp1252(std::string_view utf8) {
+    const bool control = std::any_of(utf8.begin(), utf8.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+    return !control && IsCp1252Text(utf8);
+}
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+    char32_t code = 0;
+    return text.empty() ? 0 : DecodeUtf8(text, code);
 }
 
 std::size_t Utf8Length(std::string_view utf8) {

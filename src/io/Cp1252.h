@@ -25,6 +25,15 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // True when the text is valid UTF-8 and every character has a Windows-1252 byte.
 bool IsCp1252Text(std::string_view utf8);
 
+// IsCp1252Text, on one line without control characters (U+0000 to U+001F,
+// U+007F): a name or an address as the installation file holds it.
+bool IsOneLineCp1252(std::string_view utf8);
+
+// The length in bytes of the well-formed UTF-8 sequence that starts text,
+// or 0 for anything else: a stray or missing continuation byte, an overlong
+// form, a surrogate, a value above U+10FFFF, an empty text.
+std::size_t Utf8SequenceLength(std::string_view text);
+
 // The number of characters of UTF-8 text; an invalid byte counts as one.
 std::size_t Utf8Length(std::string_view utf8);
 

@@ -1,5 +1,7 @@
 #include "io/QuickJson.h"
 
+#include "io/Cp1252.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -17,45 +19,6 @@ using Json = nlohmann::json;
 // Deep enough for every document Brellic writes (an installation is five
 // levels deep), shallow enough that recursion is never a risk.
 constexpr int kMaxDepth = 64;
-
-// The length of the well-formed UTF-8 sequence at p, whose lead byte is 0x80
-// or above, or 0: the ranges the library accepts, which leave out overlong
-// forms, surrogates and code points above U+10FFFF.
-std::size_t Utf8Sequence(const char* p, const char* end) {
-    const auto byte = [p](std::size_t i) { return static_cast<unsigned char>(p[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    unsigned char low = 0x80;  // the second byte's range
-    unsigned char high = 0xBF; // ...
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead == 0xE0) {
-        length = 3;
-        low = 0xA0;
-    } else if (lead == 0xED) {
-        length = 3;
-        high = 0x9F;
-    } else if (lead >= 0xE1 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead == 0xF0) {
-        length = 4;
-        low = 0x90;
-    } else if (lead >= 0xF1 && lead <= 0xF3) {
-        length = 4;
-    } else if (lead == 0xF4) {
-        length = 4;
-        high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (static_cast<std::size_t>(end - p) < length || byte(1) < low || byte(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF)
-            return 0;
-    }
-    return length;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -177,7 +140,8 @@ private:
             }
             if (byte < 0x20)
                 return false;
-            const std::size_t length = Utf8Sequence(at_, end_);
+            const std::size_t length =
+                Utf8SequenceLength(std::string_view(at_, static_cast<std::size_t>(end_ - at_)));
             if (length == 0)
                 return false;
             text.append(at_, length);

@@ -41,7 +41,7 @@ std::string BuildReport(const ReportSite& site, std::span<const TDeviceData> dev
 
     out.Line("Power Supply Report for: ", site.SiteRef);
     out.Line();
-    out.Line(site.SystemStandard == 0 ? "EN50131-1" : "PD6662", " System Grade: ", grade);
+    out.Line(StandardName(site.SystemStandard), " System Grade: ", grade);
     out.Line();
     out.Line("Control Panel: ", site.PanelName);
     out.Line("Battery Size: ", site.BatteryText);

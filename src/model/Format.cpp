@@ -117,6 +117,14 @@ std::size_t FormatFixedTo(char* out, double value, int decimals, char separator)
     return FormatScaled(out, value, decimals, separator, false);
 }
 
+std::string FormatFixedTrimmed(double value, int decimals, char separator) {
+    std::string text = FormatFixed(value, decimals, separator);
+    const std::size_t point = text.find(separator);
+    while (point != std::string::npos && text.size() > point + 2 && text.back() == '0')
+        text.pop_back();
+    return text;
+}
+
 std::string FormatFixedDown(double value, int decimals, char separator) {
     char buffer[kFixedBufferSize];
     const std::size_t length = FormatScaled(buffer, value, decimals, separator, true);

@@ -25,6 +25,10 @@ std::string FormatIntMin(long long value, int minDigits);
 std::string FormatFixed(double value, int decimals, char separator);
 inline constexpr std::string_view kUndefinedFigure = "Undefined";
 
+// FormatFixed to at most decimals, the zeros after the first decimal
+// dropped: 0.085 at 6 decimals shows as "0.085", 9.5 at 2 as "9.5".
+std::string FormatFixedTrimmed(double value, int decimals, char separator);
+
 // FormatFixed with what lies beyond the last shown decimal dropped rather
 // than rounded, for a limit that must never read higher than it is: 84.06
 // shows as "84.0" at 1 decimal. Negative values go toward zero as well.

@@ -9,6 +9,11 @@
 
 namespace brellic {
 
+// The standard's name as every output spells it.
+inline const char* StandardName(std::int32_t standard) {
+    return standard == 0 ? "EN50131-1" : "PD6662";
+}
+
 // Everything that describes the site being edited, apart from the texts held
 // by the window's controls. Text fields hold UTF-8; site files and reports
 // convert them to single-byte text at their boundary.

@@ -1,5 +1,7 @@
 #include "CalculationSheet.h"
 
+#include "calc/ResultTexts.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFont>
@@ -288,18 +290,9 @@ QString BuildHtml(const SheetFigures& f, const QString& title, const QString& da
            CheckedBlock() + HtmlEnd();
 }
 
-QString OutcomeWord(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Meets:
-        return QStringLiteral("meets");
-    case Outcome::Fails:
-        return QStringLiteral("fails");
-    case Outcome::Undefined:
-        return QStringLiteral("undefined");
-    case Outcome::NotJudged:
-        break;
-    }
-    return QStringLiteral("not judged");
+QString OutcomeText(Outcome outcome) {
+    const std::string_view word = OutcomeWord(outcome);
+    return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
 }
 
 // As the window colours a verdict: a figure that cannot be computed fails.
@@ -345,10 +338,10 @@ QString OverviewRow(const SheetSupply& supply) {
     const char* centred = " align=\"center\"";
     row += Cell(Html(supply.RequiredStandby), centred) +
            Cell(Coloured(Html(supply.ActualStandby), standby), centred) +
-           Cell(Coloured(OutcomeWord(supply.Standby), standby), centred) +
+           Cell(Coloured(OutcomeText(supply.Standby), standby), centred) +
            Cell(Coloured(Html(supply.AlarmCurrent), alarm), centred) +
            Cell(Html(supply.PeakCurrent), centred) +
-           Cell(Coloured(OutcomeWord(supply.AlarmVerdict), alarm), centred);
+           Cell(Coloured(OutcomeText(supply.AlarmVerdict), alarm), centred);
     return row + CableRunsCell(supply) + QStringLiteral("</tr>\n");
 }
 

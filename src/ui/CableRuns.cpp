@@ -82,6 +82,19 @@ QWidget* WithUnit(QWidget* field, const QString& unit, QWidget* parent) {
     return box;
 }
 
+// OK, the default, and Cancel, closing the dialog with accept and reject.
+QDialogButtonBox* OkCancel(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
+    auto* buttons = new QDialogButtonBox(dialog);
+    ok = Named<QPushButton>("btnOK", QStringLiteral("OK"), dialog);
+    cancel = Named<QPushButton>("btnCancel", QStringLiteral("Cancel"), dialog);
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return buttons;
+}
+
 } // namespace
 
 bool EditCableRuns(InstallationEditor& installation, QWidget* parent) {
@@ -144,20 +157,12 @@ TfrmCableRuns::TfrmCableRuns(CableRunEditor& model, Prompter& prompter, QWidget*
         row->addWidget(button);
     }
     row->addStretch(1);
-    auto* buttons = new QDialogButtonBox(this);
-    btnOK = Named<QPushButton>("btnOK", QStringLiteral("OK"), this);
-    btnCancel = Named<QPushButton>("btnCancel", QStringLiteral("Cancel"), this);
-    buttons->addButton(btnOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(btnCancel, QDialogButtonBox::RejectRole);
-    btnOK->setDefault(true);
-    row->addWidget(buttons);
+    row->addWidget(OkCancel(this, btnOK, btnCancel));
     layout->addLayout(row);
 
     connect(btnAddRun, &QPushButton::clicked, this, &TfrmCableRuns::AddClick);
     connect(btnEditRun, &QPushButton::clicked, this, &TfrmCableRuns::EditClick);
     connect(btnRemoveRun, &QPushButton::clicked, this, &TfrmCableRuns::RemoveClick);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(lvRuns, &QTreeWidget::itemSelectionChanged, this, [this] {
         btnEditRun->setEnabled(SelectedRun().has_value());
         btnRemoveRun->setEnabled(SelectedRun().has_value());
@@ -360,15 +365,7 @@ TfrmCableRun::TfrmCableRun(const CableRunEditor& model, std::optional<std::size_
         }
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    btnOK = Named<QPushButton>("btnOK", QStringLiteral("OK"), this);
-    btnCancel = Named<QPushButton>("btnCancel", QStringLiteral("Cancel"), this);
-    buttons->addButton(btnOK, QDialogButtonBox::AcceptRole);
-    buttons->addButton(btnCancel, QDialogButtonBox::RejectRole);
-    btnOK->setDefault(true);
-    layout->addWidget(buttons);
-    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addWidget(OkCancel(this, btnOK, btnCancel));
 
     edName->setText(Text(entry.Name));
     customOhms_ = entry.OhmsPerMetre;

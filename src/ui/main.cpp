@@ -488,14 +488,13 @@ void TfrmMain::Connect() {
         if (index < 0 || !installation_->IsOpen())
             return;
         const auto supply = static_cast<std::size_t>(index);
-        showingOverview_ = supply >= installation_->Current().Supplies.size();
+        showingOverview_ = supply >= installation_->SupplyCount();
         if (!showingOverview_)
             installation_->ChooseSupply(supply);
         Refresh();
     });
     connect(tvOverview, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        if (!installation_->IsOpen() || row < 0 ||
-            static_cast<std::size_t>(row) >= installation_->Current().Supplies.size())
+        if (row < 0 || static_cast<std::size_t>(row) >= installation_->SupplyCount())
             return;
         installation_->ChooseSupply(static_cast<std::size_t>(row));
         showingOverview_ = false;
