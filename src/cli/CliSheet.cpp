@@ -74,16 +74,6 @@ std::string Render(const Figures& figures, SheetFormat format,
 
 } // namespace
 
-std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
-                        std::optional<std::chrono::year_month_day> date) {
-    return Render(figures, format, date);
-}
-
-std::string RenderSheet(const InstallationSheetFigures& figures, SheetFormat format,
-                        std::optional<std::chrono::year_month_day> date) {
-    return Render(figures, format, date);
-}
-
 std::string RenderSheet(const SheetContent& content, SheetFormat format,
                         std::optional<std::chrono::year_month_day> date) {
     return std::visit([&](const auto* figures) { return Render(*figures, format, date); }, content);

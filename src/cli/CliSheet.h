@@ -14,17 +14,12 @@ namespace brellic {
 // What a calculation sheet shows: a site's figures or an installation's.
 using SheetContent = std::variant<const SheetFigures*, const InstallationSheetFigures*>;
 
-// The calculation sheet as the bytes of a PDF or an HTML file, dated date
-// (today when empty); empty when it cannot be made. The only part of
-// brellic-cli that needs QtGui, and so a module of its own that brellic-cli
-// loads for sheet alone: it starts a QGuiApplication on the offscreen
-// platform when none is running, so it needs no display, and stops it again.
-std::string RenderSheet(const SheetFigures& figures, SheetFormat format,
-                        std::optional<std::chrono::year_month_day> date);
-// The same for an installation's sheet.
-std::string RenderSheet(const InstallationSheetFigures& figures, SheetFormat format,
-                        std::optional<std::chrono::year_month_day> date);
-// The same for either.
+// The calculation sheet of a site or of an installation as the bytes of a
+// PDF or an HTML file, dated date (today when empty); empty when it cannot be
+// made. The only part of brellic-cli that needs QtGui, and so a module of its
+// own that brellic-cli loads for sheet alone: it starts a QGuiApplication on
+// the offscreen platform when none is running, so it needs no display, and
+// stops it again.
 std::string RenderSheet(const SheetContent& content, SheetFormat format,
                         std::optional<std::chrono::year_month_day> date);
 
