@@ -1,5 +1,6 @@
 #include "calc/CableRuns.h"
 
+#include "calc/ResultTexts.h"
 #include "model/Extended.h"
 #include "model/Format.h"
 
@@ -257,15 +258,9 @@ std::string CoresToMeetText(const RunResult& result) {
 }
 
 std::string RunVerdictText(Outcome state) {
-    switch (state) {
-    case Outcome::Meets:
-        return "meets";
-    case Outcome::Fails:
-        return "fails";
-    case Outcome::Undefined:
-    case Outcome::NotJudged:
-        break;
-    }
+    // A run that cannot be judged reads as its figures do.
+    if (state == Outcome::Meets || state == Outcome::Fails)
+        return std::string(OutcomeWord(state));
     return std::string(kUndefinedFigure);
 }
 
