@@ -48,6 +48,7 @@ Extended PerMetre(double ohmsPerCore, std::int32_t positive, std::int32_t negati
 struct Lowest {
     double Volts = 0;
     std::optional<std::size_t> Line;
+    Extended Drop = 0; // from the supply out to the lowest voltage
 };
 
 // The current in the stretch before each stop: everything at or beyond it.
@@ -88,13 +89,40 @@ Lowest LowestVolts(const std::vector<Stop>& stops, double supplyVolts, Extended 
         }
     }
     lowest.Volts = static_cast<double>(lowestVolts);
+    lowest.Drop = static_cast<Extended>(supplyVolts) - lowestVolts;
     return lowest;
+}
+
+bool Reaches(double volts, double minVolts) {
+    return std::isfinite(volts) && volts >= minVolts;
 }
 
 bool MeetsAsLaidOut(const std::vector<Stop>& stops, double supplyVolts, Extended perMetre,
                     double minVolts) {
-    const double volts = LowestVolts(stops, supplyVolts, perMetre, &Stop::Alarm).Volts;
-    return std::isfinite(volts) && volts >= minVolts;
+    return Reaches(LowestVolts(stops, supplyVolts, perMetre, &Stop::Quiescent).Volts, minVolts) &&
+           Reaches(LowestVolts(stops, supplyVolts, perMetre, &Stop::Alarm).Volts, minVolts);
+}
+
+// The run stretched by k drops k times each of its drops, so its lowest
+// voltage is the supply's less k times the largest drop.
+void SetLongest(RunResult& result, const CableRun& run, double supplyVolts, Extended drop) {
+    result.LargestDrop = static_cast<double>(drop);
+    if (supplyVolts < run.MinVolts) {
+        // Not even a device at the supply works: a negative k is no length.
+        result.Stretch = 0;
+        result.LongestM = 0;
+        return;
+    }
+    if (!(drop > 0))
+        return;
+    const Extended k =
+        (static_cast<Extended>(supplyVolts) - static_cast<Extended>(run.MinVolts)) / drop;
+    const double longest = static_cast<double>(k * static_cast<Extended>(run.LengthM));
+    // A drop too small for the length to fit a double: any length.
+    if (longest != std::numeric_limits<double>::infinity()) {
+        result.Stretch = static_cast<double>(k);
+        result.LongestM = longest;
+    }
 }
 
 std::string Fixed(double value, int decimals, char separator, std::string_view unit) {
@@ -132,24 +160,26 @@ RunResult CalculateRun(const CableRun& run, double supplyVolts,
     result.LowestVoltsAlarm = inAlarm.Volts;
     result.LowestLineAlarm = inAlarm.Line;
 
-    if (alarm != 0) {
-        const double longest = static_cast<double>(
-            (static_cast<Extended>(supplyVolts) - static_cast<Extended>(run.MinVolts)) /
-            (alarm * perMetre));
-        // A current too small for the quotient to fit a double: any length.
-        if (longest != std::numeric_limits<double>::infinity())
-            result.LongestM = longest;
-    }
+    SetLongest(result, run, supplyVolts, std::max(standby.Drop, inAlarm.Drop));
 
     const double figures[] = {result.QuiescentAmps, result.AlarmAmps, result.LoopOhms,
                               result.LowestVoltsQuiescent, result.LowestVoltsAlarm};
     if (!std::all_of(std::begin(figures), std::end(figures),
                      [](double figure) { return std::isfinite(figure); })) {
         result.State = Outcome::Undefined;
-        result.LongestM = std::numeric_limits<double>::quiet_NaN();
+        result.Stretch = result.LongestM = std::numeric_limits<double>::quiet_NaN();
         return result;
     }
-    result.State = result.LowestVoltsAlarm >= run.MinVolts ? Outcome::Meets : Outcome::Fails;
+    result.State = Reaches(result.LowestVoltsQuiescent, run.MinVolts) &&
+                           Reaches(result.LowestVoltsAlarm, run.MinVolts)
+                       ? Outcome::Meets
+                       : Outcome::Fails;
+    // The quotient and the verdict's comparisons can round a hair apart at
+    // the edge; the verdict stands, and the longest follows it.
+    if (result.Meets() && result.LongestM && *result.LongestM < run.LengthM)
+        result.LongestM = run.LengthM;
+    else if (!result.Meets() && (!result.LongestM || *result.LongestM >= run.LengthM))
+        result.LongestM = std::nextafter(std::max(run.LengthM, 0.0), 0.0);
 
     for (std::size_t i = 0; i < kCableTable.size(); ++i) {
         if (MeetsAsLaidOut(
@@ -298,9 +328,12 @@ std::string RunLinesText(const CableRun& run, char separator,
 }
 
 std::string RunCheckText(const CableRun& run, const RunResult& result, char separator) {
-    std::string text = RunVoltsText(result.LowestVoltsAlarm, separator) +
-                       " at its lowest in alarm (needs " + RunVoltsText(run.MinVolts, separator) +
-                       "), " + (result.Meets() ? "meets" : "fails");
+    const bool standby = std::isfinite(result.LowestVoltsAlarm) &&
+                         result.LowestVoltsQuiescent < result.LowestVoltsAlarm;
+    std::string text =
+        RunVoltsText(standby ? result.LowestVoltsQuiescent : result.LowestVoltsAlarm, separator) +
+        (standby ? " at its lowest in standby (needs " : " at its lowest in alarm (needs ") +
+        RunVoltsText(run.MinVolts, separator) + "), " + (result.Meets() ? "meets" : "fails");
     if (result.LongestM)
         text += "; longest " + LongestText(result, separator);
     else

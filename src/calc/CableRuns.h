@@ -15,7 +15,8 @@
 
 namespace brellic {
 
-// The voltages along a cable run in alarm, at the end of the standby time.
+// The voltages along a cable run in standby and in alarm, at the end of the
+// standby time.
 //
 // The current in each stretch of cable is the sum of the currents of the
 // lines at or beyond it; a stretch of length l carrying I drops
@@ -26,8 +27,9 @@ namespace brellic {
 // extended precision and stored as doubles; the verdict compares the stored
 // doubles, unrounded, as the battery verdicts do.
 struct RunResult {
-    // Meets when the lowest voltage in alarm is at or above the run's
-    // minimum; Undefined when a figure is not finite, which never meets.
+    // Meets when the lowest voltages in standby and in alarm are both at or
+    // above the run's minimum; Undefined when a figure is not finite, which
+    // never meets.
     Outcome State = Outcome::Undefined;
     double QuiescentAmps = 0;
     double AlarmAmps = 0;
@@ -39,9 +41,17 @@ struct RunResult {
     // the supply's voltage.
     std::optional<std::size_t> LowestLineQuiescent;
     std::optional<std::size_t> LowestLineAlarm;
-    // The longest run that meets with its whole alarm current at the far
-    // end, unrounded; nothing when there is no alarm current (any length
-    // meets).
+    // The larger of the drops out to the lowest voltage in standby and in
+    // alarm, volts.
+    double LargestDrop = 0;
+    // The run as laid out, stretched: every distance and the length times
+    // one factor k. Every drop grows with k, so the run meets up to
+    // k = (supply volts - minimum) / LargestDrop, and the longest that meets
+    // is k times its length, unrounded. A run meets exactly when its longest
+    // reaches its length. Nothing when nothing drops (any length meets); 0
+    // when the supply itself is below the minimum; not finite for a run that
+    // cannot be judged.
+    std::optional<double> Stretch;
     std::optional<double> LongestM;
     // Remedies as the run is laid out (its length, cores and distances):
     // the thinnest table cable that meets, and the fewest cores, the same on
@@ -96,7 +106,7 @@ std::string RunVoltsText(double volts, char separator);                      // 
 std::string RunAmpsText(double amps, char separator);                        // "0.070 A"
 std::string RunMetresText(double metres, char separator);                    // "32.0 m"
 std::string RunOhmsText(double ohms, char separator, std::string_view unit); // "5.440 ohm"
-// Rounded down, never up: "84.0 m"; "any length" without alarm current.
+// Rounded down, never up: "84.0 m"; "any length" when nothing drops.
 std::string LongestText(const RunResult& result, char separator);
 std::string ThinnestCableText(const RunResult& result); // the table's name, or "none"
 std::string CoresToMeetText(const RunResult& result);   // "2", or "none"
@@ -113,7 +123,8 @@ std::string RunCableText(const CableRun& run, char separator, std::string_view o
 std::string RunLinesText(const CableRun& run, char separator,
                          std::span<const TDeviceData> devices = {});
 
-// The command line's sentence for a run:
+// The command line's sentence for a run, giving the lowest voltage in
+// alarm, or in standby when that is lower:
 // "10.12 V at its lowest in alarm (needs 9.50 V), meets; longest 84.0 m".
 std::string RunCheckText(const CableRun& run, const RunResult& result, char separator);
 

@@ -44,9 +44,9 @@ struct SheetRun {
     std::vector<SheetFigure> AlarmDrops;
     SheetFigure LowestQuiescent; // "10.47 V at line 2"
     SheetFigure LowestAlarm;
-    SheetCheck Check; // the lowest voltage in alarm against MinVolts
+    SheetCheck Check; // the lowest voltages in standby and in alarm against MinVolts
     Outcome State = Outcome::Undefined;
-    SheetFigure Longest;     // rounded down; "any length" without alarm current
+    SheetFigure Longest;     // k × length, rounded down; "any length" when nothing drops
     SheetFigure Thinnest;    // the thinnest table cable that meets, or "none"
     SheetFigure CoresToMeet; // "2", or "none"
 

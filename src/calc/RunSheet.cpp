@@ -157,28 +157,42 @@ private:
         return figure;
     }
 
-    // Judged on the unrounded voltage, as the battery verdicts are.
+    // Judged on the unrounded voltages, as the battery verdicts are: both
+    // must reach the minimum.
     void Check() {
         SheetCheck& check = s_.Check;
         check.Requirement = s_.MinVolts;
-        check.Actual = Volts(result_.LowestVoltsAlarm);
+        const double standby = result_.LowestVoltsQuiescent;
+        const double alarm = result_.LowestVoltsAlarm;
+        // The voltage that decides: the lower, or the one that cannot be computed.
+        check.Actual = Volts(std::isfinite(alarm) && standby < alarm ? standby : alarm);
         check.Result = result_.Meets() ? Verdict::Meets : Verdict::Fails;
-        if (result_.State != Outcome::Undefined)
-            check.Comparison = check.Actual + (result_.Meets() ? kAtLeastOp : " < ") + s_.MinVolts;
+        if (result_.State == Outcome::Undefined)
+            return;
+        const auto against = [&](double volts) {
+            return Volts(volts) + (volts >= run_.MinVolts ? kAtLeastOp : " < ") + s_.MinVolts;
+        };
+        check.Comparison = against(standby) + " in standby, " + against(alarm) + " in alarm";
     }
 
     void Remedies() {
         const bool defined = result_.State != Outcome::Undefined;
-        s_.Longest = Figure("Longest run that meets", std::string("(V out") + kMinusOp + "V min)" +
-                                                          kDivideOp + "(I" + kTimesOp + "r" +
-                                                          kTimesOp + kPerMetreFactor + ")");
-        if (result_.LongestM) {
-            s_.Longest.Note = "rounded down";
+        s_.Longest = Figure("Longest run that meets",
+                            std::string("k") + kTimesOp + "l, the run stretched by k = (V out" +
+                                kMinusOp + "V min)" + kDivideOp + "largest drop");
+        if (defined && supplyVolts_ < run_.MinVolts) {
+            s_.Longest.Note = "the supply is below the lowest operating voltage";
+        } else if (defined && result_.Stretch) {
+            // The drop that decides: in standby only when it is the larger.
+            const bool standby = result_.LowestVoltsQuiescent < result_.LowestVoltsAlarm;
+            s_.Longest.Note = std::string("largest drop ") + (standby ? "in standby" : "in alarm") +
+                              ", rounded down";
             s_.Longest.Working = "(" + Volts(supplyVolts_) + kMinusOp + s_.MinVolts + ")" +
-                                 kDivideOp + "(" + Amps(result_.AlarmAmps) + kTimesOp + ohms_ +
-                                 kTimesOp + factor_ + ")";
+                                 kDivideOp + Volts(result_.LargestDrop) + kTimesOp + s_.Length +
+                                 " = " + FormatFixed(*result_.Stretch, 3, separator_) + kTimesOp +
+                                 s_.Length;
         } else if (defined) {
-            s_.Longest.Note = "no current in alarm";
+            s_.Longest.Note = "no drop along the run";
         }
         SetResult(s_.Longest, defined, LongestText(result_, separator_));
 
