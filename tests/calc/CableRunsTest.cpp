@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <vector>
 
 using namespace brellic;
@@ -79,24 +81,72 @@ TEST(CableRun, LinesSpreadAlongTheRunDropLessThanAllAtTheFarEnd) {
     EXPECT_NEAR(lumped.LowestVoltsAlarm, 10.5 - 5.1, 1e-12);
     EXPECT_EQ(lumped.LowestLineAlarm, 0u); // the first of equals at the far end
 
-    // The longest length puts the whole current at the far end either way.
-    EXPECT_EQ(spread.LongestM, lumped.LongestM);
+    // The longest stretches each as laid out: 1 V / 2.89 V x 100 m, and
+    // 1 V / 5.1 V x 100 m.
+    EXPECT_EQ(LongestText(spread, '.'), "34.6 m");
+    EXPECT_EQ(LongestText(lumped, '.'), "19.6 m");
 }
 
-TEST(CableRun, AtTheMinimumVoltageItMeetsJustBelowItFails) {
+// The run stretched by a factor: every distance and the length.
+CableRun Stretched(CableRun run, double factor) {
+    run.LengthM *= factor;
+    for (RunLine& fed : run.Lines)
+        if (fed.DistanceM)
+            *fed.DistanceM *= factor;
+    return run;
+}
+
+TEST(CableRun, ItMeetsExactlyWhenItsLongestReachesItsLength) {
     // 0.5 A x 8 m x 0.125 x 2 = exactly 1 V in binary: 10.5 V falls to 9.5 V.
     CableRun run;
     run.OhmsPerMetrePerCore = 0.125;
     run.LengthM = 8;
     run.Lines = {{0, {}}};
-    const std::vector<TDeviceData> devices = {Line(0, 0.5)};
+    const std::vector<TDeviceData> edgeLine = {Line(0, 0.5)};
     run.MinVolts = 9.5;
-    const RunResult edge = CalculateRun(run, 10.5, devices);
+    const RunResult edge = CalculateRun(run, 10.5, edgeLine);
     EXPECT_EQ(edge.LowestVoltsAlarm, 9.5);
     EXPECT_EQ(edge.State, Outcome::Meets);
     EXPECT_EQ(edge.LongestM, 8.0);
+    EXPECT_EQ(LongestText(edge, '.'), "8.0 m");
     run.MinVolts = std::nextafter(9.5, 10.0);
-    EXPECT_EQ(CalculateRun(run, 10.5, devices).State, Outcome::Fails);
+    const RunResult hair = CalculateRun(run, 10.5, edgeLine);
+    EXPECT_EQ(hair.State, Outcome::Fails);
+    ASSERT_TRUE(hair.LongestM);
+    EXPECT_LT(*hair.LongestM, 8.0);
+    EXPECT_EQ(LongestText(hair, '.'), "7.9 m");
+
+    // Generated runs: the verdict agrees with the longest, which is the
+    // edge of the stretched run meeting.
+    std::mt19937 random(20261210);
+    const auto pick = [&](std::uint32_t count) { return random() % count; };
+    for (int i = 0; i < 2000; ++i) {
+        CableRun generated;
+        const std::size_t cable = pick(kCableTable.size());
+        generated.Cable = cable;
+        generated.OhmsPerMetrePerCore = kCableTable[cable].OhmsPerMetre;
+        generated.CoresPositive = static_cast<std::int32_t>(1 + pick(4));
+        generated.CoresNegative = static_cast<std::int32_t>(1 + pick(4));
+        generated.LengthM = (1 + pick(5000)) / 10.0;
+        generated.MinVolts = (800 + pick(250)) / 100.0;
+        std::vector<TDeviceData> devices;
+        for (std::size_t line = 0, lines = pick(4); line < lines; ++line) {
+            devices.push_back(Line(pick(300) / 1000.0, pick(800) / 1000.0));
+            const std::uint32_t tenths = pick(static_cast<std::uint32_t>(generated.LengthM * 10));
+            generated.Lines.push_back(
+                {line, pick(3) == 0 ? std::optional<double>() : tenths / 10.0});
+        }
+        const RunResult result = CalculateRun(generated, 10.5, devices);
+        SCOPED_TRACE(i);
+        ASSERT_NE(result.State, Outcome::Undefined);
+        EXPECT_EQ(result.Meets(), !result.LongestM || *result.LongestM >= generated.LengthM);
+        if (!result.LongestM)
+            continue;
+        const double factor = *result.LongestM / generated.LengthM;
+        EXPECT_TRUE(CalculateRun(Stretched(generated, factor * (1 - 1e-9)), 10.5, devices).Meets());
+        EXPECT_FALSE(
+            CalculateRun(Stretched(generated, factor * (1 + 1e-9)), 10.5, devices).Meets());
+    }
 }
 
 TEST(CableRun, TheLongestLengthIsRoundedDown) {
@@ -108,23 +158,52 @@ TEST(CableRun, TheLongestLengthIsRoundedDown) {
     EXPECT_EQ(LongestText(result, '.'), "98.8 m");
 }
 
-TEST(CableRun, WithoutAlarmCurrentAnyLengthMeets) {
+TEST(CableRun, TheStandbyCurrentMustMeetToo) {
+    // 1 A in standby alone at the end of 100 m: 17 V dropped.
+    const std::vector<TDeviceData> heavy = {Line(1.0, 0)};
+    const RunResult negative = CalculateRun(AlarmCable(100, {{0, {}}}), 10.5, heavy);
+    EXPECT_EQ(RunVoltsText(negative.LowestVoltsQuiescent, '.'), "-6.50 V");
+    EXPECT_EQ(negative.State, Outcome::Fails);
+
+    // 20 mA in standby at 1500 m of 2000 m drops 5.1 V: 1 V of it covers
+    // 2000 m / 5.1 = 392.1 m stretched alike.
     const std::vector<TDeviceData> devices = {Line(0.02, 0)};
     const CableRun run = AlarmCable(2000, {{0, 1500.0}});
     const RunResult result = CalculateRun(run, 10.5, devices);
-    EXPECT_EQ(result.State, Outcome::Meets);
-    EXPECT_FALSE(result.LongestM);
-    EXPECT_EQ(LongestText(result, '.'), "any length");
-    EXPECT_EQ(result.LowestVoltsAlarm, 10.5);
-    EXPECT_LT(result.LowestVoltsQuiescent, 10.5);
+    EXPECT_EQ(result.State, Outcome::Fails);
     EXPECT_EQ(RunCheckText(run, result, '.'),
-              "10.50 V at its lowest in alarm (needs 9.50 V), meets; any length");
+              "5.40 V at its lowest in standby (needs 9.50 V), fails; longest 392.1 m");
 
-    // A run that feeds nothing stays at the supply's voltage.
+    // The remedies judge standby too: 0.1 A at 100 m as in alarm below.
+    const std::vector<TDeviceData> standby = {Line(0.1, 0)};
+    const RunResult remedied = CalculateRun(AlarmCable(100, {{0, {}}}), 10.5, standby);
+    EXPECT_EQ(remedied.ThinnestCable, kHalfMm);
+    EXPECT_EQ(remedied.CoresToMeet, 2);
+}
+
+TEST(CableRun, AnyLengthOnlyWhenNothingDrops) {
+    // Nothing drawn, lines at the supply, or no lines: any length meets.
+    const std::vector<TDeviceData> devices = {Line(0, 0), Line(0.2, 0.545)};
+    for (const CableRun& run :
+         {AlarmCable(2000, {{0, {}}}), AlarmCable(20, {{1, 0.0}}), AlarmCable(100, {})}) {
+        const RunResult result = CalculateRun(run, 10.5, devices);
+        EXPECT_EQ(result.State, Outcome::Meets);
+        EXPECT_FALSE(result.LongestM);
+        EXPECT_EQ(LongestText(result, '.'), "any length");
+        EXPECT_EQ(RunCheckText(run, result, '.'),
+                  "10.50 V at its lowest in alarm (needs 9.50 V), meets; any length");
+    }
     const RunResult empty = CalculateRun(AlarmCable(100, {}), 10.5, devices);
-    EXPECT_EQ(empty.State, Outcome::Meets);
     EXPECT_FALSE(empty.LowestLineAlarm);
-    EXPECT_EQ(empty.LowestVoltsQuiescent, 10.5);
+
+    // A supply below the minimum meets at no length, drawn or not.
+    for (const std::size_t line : {0u, 1u}) {
+        CableRun below = AlarmCable(20, {{line, {}}});
+        below.MinVolts = 11;
+        const RunResult result = CalculateRun(below, 10.5, devices);
+        EXPECT_EQ(result.State, Outcome::Fails);
+        EXPECT_EQ(LongestText(result, '.'), "0.0 m");
+    }
 }
 
 TEST(CableRun, RemediesAsTheRunIsLaidOut) {

@@ -66,20 +66,22 @@ TEST(RunSheet, TheSoundersRunThatFailsWorkedByHand) {
               "Lowest voltage in alarm = 10.50 V \xE2\x88\x92 1.85 V = 8.65 V at line 2");
 
     EXPECT_EQ(run.State, Outcome::Fails);
-    EXPECT_EQ(run.Check.Comparison, "8.65 V < 9.50 V");
+    EXPECT_EQ(run.Check.Comparison,
+              "10.44 V \xE2\x89\xA5 9.50 V in standby, 8.65 V < 9.50 V in alarm");
     EXPECT_EQ(run.Check.Result, Verdict::Fails);
 
-    // 1 V / (0.545 A x 0.17 ohm/m) = 10.79 m, rounded down; 0.5 mm² drops
+    // 1 V / 1.853 V = 0.540 of 20 m is 10.79 m, rounded down; 0.5 mm² drops
     // 0.85 V and two cores a leg 0.93 V, both leaving more than 9.5 V.
     EXPECT_EQ(run.Longest.Line(),
-              "Longest run that meets = (10.50 V \xE2\x88\x92 9.50 V) \xC3\xB7 (0.545 A \xC3\x97 "
-              "0.085 \xCE\xA9/m \xC3\x97 (1/1 + 1/1)) = 10.7 m");
+              "Longest run that meets = (10.50 V \xE2\x88\x92 9.50 V) \xC3\xB7 1.85 V \xC3\x97 "
+              "20.0 m = 0.540 \xC3\x97 20.0 m = 10.7 m");
     EXPECT_EQ(run.Thinnest.Result, "0.5 mm\xC2\xB2");
     EXPECT_EQ(run.CoresToMeet.Result, "2");
 
     // The detectors' run meets: 0.08 A x 30 m x 0.17 = 0.41 V.
     EXPECT_EQ(runs[0].State, Outcome::Meets);
-    EXPECT_EQ(runs[0].Check.Comparison, "10.09 V \xE2\x89\xA5 9.50 V");
+    EXPECT_EQ(runs[0].Check.Comparison,
+              "10.09 V \xE2\x89\xA5 9.50 V in standby, 10.09 V \xE2\x89\xA5 9.50 V in alarm");
     EXPECT_EQ(runs[0].Check.Result, Verdict::Meets);
 }
 
@@ -112,14 +114,14 @@ TEST(RunSheet, StretchByStretchOutToTheLowestLine) {
     EXPECT_EQ(run.Lines[3].Distance, "0,0 m");
 }
 
-TEST(RunSheet, WithoutAlarmCurrentOrLinesNothingToWorkOut) {
+TEST(RunSheet, WithoutDropOrLinesNothingToWorkOut) {
     InstallationSupply supply;
     supply.Site.Devices = {{1, 3, "Keypad", 0.02, 0}};
-    supply.Runs = {AlarmCable("Keypad", 50, {{0, {}}}), AlarmCable("Spare", 50, {})};
+    supply.Runs = {AlarmCable("Keypad", 50, {{0, 0.0}}), AlarmCable("Spare", 50, {})};
     const std::vector<SheetRun> runs = Sheet(supply);
 
     EXPECT_EQ(runs[0].Longest.Line(), "Longest run that meets = any length");
-    EXPECT_EQ(runs[0].Longest.Note, "no current in alarm");
+    EXPECT_EQ(runs[0].Longest.Note, "no drop along the run");
 
     const SheetRun& spare = runs[1];
     EXPECT_TRUE(spare.Lines.empty());
