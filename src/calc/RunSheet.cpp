@@ -185,8 +185,8 @@ private:
         } else if (defined && result_.Stretch) {
             // The drop that decides: in standby only when it is the larger.
             const bool standby = result_.LowestVoltsQuiescent < result_.LowestVoltsAlarm;
-            s_.Longest.Note = std::string("largest drop ") + (standby ? "in standby" : "in alarm") +
-                              ", rounded down";
+            s_.Longest.Note =
+                std::string("the drop ") + (standby ? "in standby" : "in alarm") + "; rounded down";
             s_.Longest.Working = "(" + Volts(supplyVolts_) + kMinusOp + s_.MinVolts + ")" +
                                  kDivideOp + Volts(result_.LargestDrop) + kTimesOp + s_.Length +
                                  " = " + FormatFixed(*result_.Stretch, 3, separator_) + kTimesOp +
