@@ -179,10 +179,11 @@ std::optional<std::string> QtPrompter::AskText(const std::string& caption, const
     dialog.setLabelText(QString::fromStdString(label));
     dialog.setTextValue(QString::fromStdString(initial));
     // Wide enough for its title beside the title bar's buttons, and for a
-    // long name.
+    // long name. The box sizes itself to its field.
     const QFontMetrics metrics(dialog.font());
-    dialog.setMinimumWidth(std::max(metrics.horizontalAdvance(dialog.windowTitle()) + 160,
-                                    metrics.averageCharWidth() * 50));
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMinimumWidth(std::max(metrics.horizontalAdvance(dialog.windowTitle()) + 140,
+                                       metrics.averageCharWidth() * 40));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();

@@ -364,6 +364,7 @@ void InstallationWindowTest::renameKeepsARefusedNameInItsBox() {
     w.Run("mnuAddSupply");
     QString selected;
     auto shown = WhenModalShown<QInputDialog>([&](QInputDialog* box) {
+        QVERIFY(box->width() > box->fontMetrics().horizontalAdvance(box->windowTitle()) + 140);
         auto refused = Answer(QMessageBox::Ok);
         box->setTextValue(QStringLiteral("Supply 1"));
         box->accept();
