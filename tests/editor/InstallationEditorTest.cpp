@@ -18,20 +18,15 @@ class InstallationPrompter : public test::ScriptedPrompter {
 public:
     std::deque<std::optional<std::string>> texts;
     std::size_t saveQuestions = 0;
-    std::vector<std::string> textFaults; // what the rename box showed, in order
-    // Each scripted text in turn, as typed into one box: a text the box
-    // refuses is shown its fault and the next one is typed.
+    std::size_t textFaults = 0;
+    // The scripted texts typed in turn into one box, until it takes one.
     std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&,
                                        const TextFault& fault) override {
-        while (!texts.empty()) {
+        for (; !texts.empty(); ++textFaults) {
             auto text = texts.front();
             texts.pop_front();
-            if (!text)
+            if (!text || fault(*text).empty())
                 return text;
-            const std::string why = fault(*text);
-            if (why.empty())
-                return text;
-            textFaults.push_back(why);
         }
         return std::nullopt;
     }
@@ -139,7 +134,7 @@ TEST_F(InstallationEditorTest, RemoveAsksFirstAndNamesStayUnique) {
     // A name the box refuses keeps it open for another: one rename.
     prompter.texts = {"PSU", "", std::string(51, 'x'), "Garage"};
     installation.RenameSupply();
-    EXPECT_EQ(prompter.textFaults.size(), 3u);
+    EXPECT_EQ(prompter.textFaults, 3u);
     EXPECT_EQ(prompter.Count(Asked::Error), 0u);
     EXPECT_EQ(installation.Current().Supplies.back().Name, "Garage");
 
@@ -383,22 +378,17 @@ TEST_F(InstallationEditorTest, CommandsActOnTheTargetSupply) {
     installation.AddSupply();  // "Supply 1", chosen
     installation.SetTarget(3); // past the supplies: the installation's own row
     const SupplyCommands none = installation.Commands();
-    EXPECT_TRUE(none.Add && none.Details);
-    EXPECT_FALSE(none.Duplicate || none.MoveLeft || none.MoveRight || none.Rename || none.Remove ||
-                 none.SaveAsSiteFile || none.CableRuns);
-
+    EXPECT_TRUE(none.Add && !none.Duplicate && !none.Rename && !none.Remove && !none.CableRuns);
     installation.ChooseSupply(1);
     EXPECT_TRUE(editor.SiteRefChanged("Edited"));
     installation.SetTarget(0);
-    installation.MoveSupplyRight(); // the form's supply moves to the left
-    EXPECT_EQ(installation.Chosen(), 0u);
+    installation.MoveSupplyRight(); // the form's supply goes first
     prompter.answers = {true};
-    installation.RemoveSupply(); // "Panel", now second
+    installation.RemoveSupply();
     EXPECT_EQ(prompter.asked.back().text, "Are you sure you want to remove the supply \"Panel\"?");
     const Installation now = installation.Current();
     ASSERT_EQ(now.Supplies.size(), 2u);
     EXPECT_EQ(now.Supplies[0].Site.SiteRef, "Edited"); // still on the form
-    EXPECT_EQ(now.Supplies[1].Name, "Supply 1");
     EXPECT_EQ(installation.Chosen(), 0u);
 }
 
@@ -414,8 +404,6 @@ TEST_F(InstallationEditorTest, DuplicateCopiesEverythingUnderANumberedName) {
     ASSERT_TRUE(WriteInstallationFile(path, data));
     ASSERT_TRUE(installation.OpenFile(path));
     EXPECT_EQ(installation.ChosenRunsLine().Text, "Cable runs: 1 of 2 meet");
-    EXPECT_EQ(installation.ChosenRunsLine().Colour, kVerdictFails);
-
     installation.DuplicateSupply();
     installation.SetTarget(0);
     installation.DuplicateSupply();
@@ -425,53 +413,37 @@ TEST_F(InstallationEditorTest, DuplicateCopiesEverythingUnderANumberedName) {
     EXPECT_EQ(copy.Name, std::string(46, 'n') + " (2)");
     copy.Name = supply.Name;
     EXPECT_EQ(copy, supply);
-    EXPECT_EQ(DuplicateName("PSU", {{"PSU (2)", {}}}), "PSU (3)");
-    EXPECT_EQ(MakeRunsLine({}).Text, "Cable runs: none");
 }
 
 // Cancel on the save question (Esc, or the box closed) keeps the work open
-// as it is and writes nothing, whatever command asked.
-TEST_F(InstallationEditorTest, CancelOnTheSaveQuestionKeepsEverything) {
+// as it is and writes nothing, whatever command asked; and Options with an
+// installation open change neither it nor the stored Options.
+TEST_F(InstallationEditorTest, CancelAndOptionsLeaveEverythingAsItIs) {
     const std::string path = WriteTwoSupplies();
     const auto stored = store.values;
     ASSERT_TRUE(installation.OpenFile(path));
     EXPECT_TRUE(editor.SiteRefChanged("Edited"));
-    const auto cancel = [&] { prompter.saveAnswers = {Prompter::SaveAnswer::Cancel}; };
-    cancel();
+    prompter.saveAnswers.assign(4, Prompter::SaveAnswer::Cancel);
     EXPECT_FALSE(installation.CloseQuery());
-    cancel();
     installation.NewSite();
-    cancel();
     EXPECT_FALSE(installation.NewInstallation());
-    cancel();
     installation.OpenAny(); // no file dialog: the test fails on one
     EXPECT_EQ(installation.FileName(), path);
     EXPECT_EQ(editor.CurrentSite().SiteRef, "Edited");
+    installation.Options([](std::int32_t& s, std::int32_t& p, bool own) {
+        EXPECT_TRUE(own && s == 0 && p == 30);
+        s = p = 1;
+        return true;
+    });
+    EXPECT_EQ(installation.Current().AlarmPeriodMinutes, 30);
+    EXPECT_EQ(store.values, stored);
 
-    // The same for a site on its own.
     prompter.answers = {false};
     installation.Close();
     editor.LoadSite(Site(0));
     EXPECT_TRUE(editor.SiteRefChanged("Edited"));
-    cancel();
-    EXPECT_FALSE(installation.CloseQuery());
-    EXPECT_EQ(editor.CurrentSite().SiteRef, "Edited");
-    EXPECT_EQ(store.values, stored);
-}
-
-// Options with an installation open show its own values and change nothing:
-// neither the installation nor the stored Options.
-TEST_F(InstallationEditorTest, OptionsOnlyShowAnInstallationsOwnValues) {
-    ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
-    const auto stored = store.values;
-    bool shownOwn = false;
-    installation.Options([&](std::int32_t& s, std::int32_t& p, bool own) {
-        shownOwn = own && s == 0 && p == 30;
-        s = p = 1;
-        return true;
-    });
-    EXPECT_TRUE(shownOwn);
-    EXPECT_EQ(installation.Current().AlarmPeriodMinutes, 30);
+    prompter.saveAnswers = {Prompter::SaveAnswer::Cancel};
+    EXPECT_FALSE(installation.CloseQuery()); // a site on its own
     EXPECT_EQ(store.values, stored);
 }
 
