@@ -128,6 +128,26 @@ OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
     return texts;
 }
 
+RunsLine MakeRunsLine(const std::vector<RunResult>& runs) {
+    if (runs.empty())
+        return {"Cable runs: none", kVerdictNone};
+    const std::size_t meeting = RunsMeeting(runs);
+    return {"Cable runs: " + CountOf(meeting, runs.size()) + " meet",
+            meeting == runs.size() ? kVerdictMeets : kVerdictFails};
+}
+
+std::string DuplicateName(const std::string& name,
+                          const std::vector<InstallationSupply>& supplies) {
+    for (std::size_t n = 2;; ++n) {
+        const std::string suffix = " (" + FormatInt(static_cast<long long>(n)) + ")";
+        std::string candidate =
+            std::string(Utf8Prefix(name, kSupplyNameCapacity - Utf8Length(suffix))) + suffix;
+        if (std::none_of(supplies.begin(), supplies.end(),
+                         [&](const InstallationSupply& s) { return s.Name == candidate; }))
+            return candidate;
+    }
+}
+
 InstallationEditor::InstallationEditor(SiteEditor& editor, Prompter& prompter)
     : editor_(editor), prompter_(prompter) {
     // A line the site editor removes leaves its run, and the runs' later
@@ -169,8 +189,45 @@ void InstallationEditor::Take() {
     editor_.SetModified(false);
 }
 
+std::optional<std::size_t> InstallationEditor::TakeTarget() {
+    if (!open_ || !target_ || *target_ >= installation_.Supplies.size())
+        return std::nullopt;
+    Take();
+    return target_;
+}
+
+void InstallationEditor::SetTarget(std::optional<std::size_t> index) {
+    target_ = index && *index < SupplyCount() ? index : std::nullopt;
+}
+
+SupplyCommands InstallationEditor::Commands() const {
+    SupplyCommands commands;
+    if (!open_)
+        return commands;
+    const std::size_t count = installation_.Supplies.size();
+    // A full installation still offers these: the command says why not.
+    commands.Add = commands.AddFromSiteFile = commands.Details = true;
+    if (!target_ || *target_ >= count)
+        return commands;
+    commands.Duplicate = true;
+    commands.MoveLeft = *target_ > 0;
+    commands.MoveRight = *target_ + 1 < count;
+    commands.Rename = commands.SaveAsSiteFile = commands.CableRuns = true;
+    commands.Remove = count > 1;
+    return commands;
+}
+
+RunsLine InstallationEditor::ChosenRunsLine() const {
+    if (!open_)
+        return {};
+    InstallationSupply supply = installation_.Supplies[chosen_];
+    supply.Site = editor_.CurrentSite();
+    return MakeRunsLine(CalculateRuns(supply));
+}
+
 void InstallationEditor::Show(std::size_t index) {
     chosen_ = index;
+    target_ = index;
     // From an empty site, as a freshly opened window: the supply shown before
     // must not bring up a question about its panel or devices.
     editor_.Clear();
@@ -193,9 +250,14 @@ void InstallationEditor::Start(Installation installation, std::string fileName) 
 bool InstallationEditor::OfferToSave() {
     if (!Modified())
         return true;
-    if (!prompter_.ConfirmSave(kInstallationSaveQuestion)) {
+    switch (prompter_.AskToSave(kInstallationSaveQuestion)) {
+    case Prompter::SaveAnswer::No:
         editor_.SetModified(false);
         return true;
+    case Prompter::SaveAnswer::Cancel:
+        return false;
+    case Prompter::SaveAnswer::Yes:
+        break;
     }
     return Save(fileName_.empty()) == SaveOutcome::Saved;
 }
@@ -215,6 +277,7 @@ void InstallationEditor::Shut() {
     fileName_.clear();
     modified_ = false;
     chosen_ = 0;
+    target_.reset();
     editor_.JudgeUnderOptions();
     editor_.SetModified(false);
 }
@@ -253,7 +316,10 @@ bool InstallationEditor::NewInstallation() {
 }
 
 void InstallationEditor::ChooseSupply(std::size_t index) {
-    if (!open_ || index >= installation_.Supplies.size() || index == chosen_)
+    if (!open_ || index >= installation_.Supplies.size())
+        return;
+    target_ = index;
+    if (index == chosen_)
         return;
     Take();
     Show(index);
@@ -273,30 +339,39 @@ void InstallationEditor::AddSupply() {
 }
 
 void InstallationEditor::DuplicateSupply() {
-    if (!open_)
+    if (!open_ || !target_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
         prompter_.ShowError("An installation holds at most 32 supplies.");
         return;
     }
-    Take();
-    InstallationSupply copy{FreeName(), installation_.Supplies[chosen_].Site};
+    const std::optional<std::size_t> from = TakeTarget();
+    if (!from)
+        return;
+    // Everything the supply holds, its cable runs too, under a name of its own.
+    InstallationSupply copy = installation_.Supplies[*from];
+    copy.Name = DuplicateName(copy.Name, installation_.Supplies);
     installation_.Supplies.insert(
-        installation_.Supplies.begin() + static_cast<std::ptrdiff_t>(chosen_ + 1), copy);
+        installation_.Supplies.begin() + static_cast<std::ptrdiff_t>(*from + 1), std::move(copy));
     modified_ = true;
-    Show(chosen_ + 1);
+    Show(*from + 1);
 }
 
 void InstallationEditor::MoveSupply(int step) {
-    if (!open_)
+    const std::optional<std::size_t> from = TakeTarget();
+    if (!from)
         return;
-    const std::ptrdiff_t to = static_cast<std::ptrdiff_t>(chosen_) + step;
+    const std::ptrdiff_t to = static_cast<std::ptrdiff_t>(*from) + step;
     if (to < 0 || to >= static_cast<std::ptrdiff_t>(installation_.Supplies.size()))
         return;
-    Take();
-    std::swap(installation_.Supplies[chosen_],
-              installation_.Supplies[static_cast<std::size_t>(to)]);
-    chosen_ = static_cast<std::size_t>(to);
+    const auto place = static_cast<std::size_t>(to);
+    std::swap(installation_.Supplies[*from], installation_.Supplies[place]);
+    // The site editor keeps the chosen supply wherever it now stands.
+    if (chosen_ == *from)
+        chosen_ = place;
+    else if (chosen_ == place)
+        chosen_ = *from;
+    target_ = place;
     modified_ = true;
 }
 
@@ -327,41 +402,56 @@ void InstallationEditor::AddSupplyFromSiteFile() {
 }
 
 void InstallationEditor::RenameSupply() {
-    if (!open_)
+    const std::optional<std::size_t> index = TakeTarget();
+    if (!index)
         return;
-    const std::string old = installation_.Supplies[chosen_].Name;
-    const std::optional<std::string> name = prompter_.AskText("Rename Supply", "Name:", old);
+    const std::string old = installation_.Supplies[*index].Name;
+    const std::optional<std::string> name =
+        prompter_.AskText("Rename Supply", "New name for \"" + old + "\":", old,
+                          [this, &old, at = *index](const std::string& text) {
+                              return text == old ? std::string() : NameFault(text, at);
+                          });
     if (!name || *name == old)
         return;
-    if (const std::string fault = NameFault(*name, chosen_); !fault.empty()) {
+    if (const std::string fault = NameFault(*name, *index); !fault.empty()) {
         prompter_.ShowError(fault);
         return;
     }
-    installation_.Supplies[chosen_].Name = *name;
+    installation_.Supplies[*index].Name = *name;
     modified_ = true;
 }
 
 void InstallationEditor::RemoveSupply() {
-    if (!open_)
+    const std::optional<std::size_t> index = TakeTarget();
+    if (!index)
         return;
     if (installation_.Supplies.size() <= 1) {
         prompter_.ShowError("An installation holds at least one supply.");
         return;
     }
     if (!prompter_.Confirm("Are you sure you want to remove the supply \"" +
-                           installation_.Supplies[chosen_].Name + "\"?"))
+                           installation_.Supplies[*index].Name + "\"?"))
         return;
     installation_.Supplies.erase(installation_.Supplies.begin() +
-                                 static_cast<std::ptrdiff_t>(chosen_));
+                                 static_cast<std::ptrdiff_t>(*index));
     modified_ = true;
-    Show(std::min(chosen_, installation_.Supplies.size() - 1));
+    const std::size_t next = std::min(*index, installation_.Supplies.size() - 1);
+    if (*index == chosen_) {
+        Show(next);
+    } else {
+        // The site editor still holds the chosen supply, now one place on
+        // when the removed one stood before it.
+        if (*index < chosen_)
+            --chosen_;
+        target_ = next;
+    }
 }
 
 void InstallationEditor::SaveSupplyAsSiteFile() {
-    if (!open_)
+    const std::optional<std::size_t> index = TakeTarget();
+    if (!index)
         return;
-    Take();
-    const InstallationSupply& supply = installation_.Supplies[chosen_];
+    const InstallationSupply& supply = installation_.Supplies[*index];
     const std::optional<SiteFileData> file = SiteFileOf(supply.Site);
     if (!file) {
         prompter_.ShowError("The supply \"" + supply.Name +
@@ -406,6 +496,20 @@ void InstallationEditor::Details() {
     installation_.AlarmPeriodMinutes = period;
     modified_ = true;
     editor_.JudgeUnder(standard, period);
+}
+
+void InstallationEditor::Options(const ShowOptions& show) {
+    if (!open_) {
+        editor_.Options1Click([&show](std::int32_t& standard, std::int32_t& period) {
+            return show(standard, period, false);
+        });
+        return;
+    }
+    // The installation carries its own values, which only Installation
+    // Details changes; the stored Options are for site files.
+    std::int32_t standard = installation_.Standard;
+    std::int32_t period = installation_.AlarmPeriodMinutes;
+    show(standard, period, true);
 }
 
 void InstallationEditor::Open() {
@@ -533,17 +637,18 @@ SaveOutcome InstallationEditor::SaveSiteAs() {
 }
 
 InstallationSupply InstallationEditor::ChosenSupply() const {
-    if (!open_)
+    if (!open_ || !target_ || *target_ >= installation_.Supplies.size())
         return {};
-    InstallationSupply supply = installation_.Supplies[chosen_];
-    supply.Site = editor_.CurrentSite();
+    InstallationSupply supply = installation_.Supplies[*target_];
+    if (*target_ == chosen_)
+        supply.Site = editor_.CurrentSite();
     return supply;
 }
 
 bool InstallationEditor::SetCableRuns(double lowestOutputVolts, std::vector<CableRun> runs) {
-    if (!open_)
+    if (!open_ || !target_ || *target_ >= installation_.Supplies.size())
         return false;
-    InstallationSupply& supply = installation_.Supplies[chosen_];
+    InstallationSupply& supply = installation_.Supplies[*target_];
     if (supply.LowestOutputVolts == lowestOutputVolts && supply.Runs == runs)
         return false;
     supply.LowestOutputVolts = lowestOutputVolts;

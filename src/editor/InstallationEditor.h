@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,6 +92,33 @@ Overview MakeOverview(const Installation& installation);
 // own site report under the installation's standard and alarm period.
 std::string InstallationReport(const Installation& installation, char separator);
 
+// Which Installation menu commands are offered. The per-supply ones act on
+// the target supply and are offered only while there is one.
+struct SupplyCommands {
+    bool Add = false;
+    bool AddFromSiteFile = false;
+    bool Details = false;
+    bool Duplicate = false;
+    bool MoveLeft = false;
+    bool MoveRight = false;
+    bool Rename = false;
+    bool Remove = false;
+    bool SaveAsSiteFile = false;
+    bool CableRuns = false;
+};
+
+// The line under a supply's own verdicts that says how its cable runs fare:
+// "Cable runs: 1 of 2 meet" in the verdict's colour, or "Cable runs: none".
+struct RunsLine {
+    std::string Text;
+    Rgb Colour = kVerdictNone;
+};
+RunsLine MakeRunsLine(const std::vector<RunResult>& runs);
+
+// The name a duplicate of the supply named name takes: "NAME (2)", or the
+// first of (3), (4)… not in use, the name cut so that the whole fits.
+std::string DuplicateName(const std::string& name, const std::vector<InstallationSupply>& supplies);
+
 // The installation editor: the installation, the supply being edited and
 // every command of the Installation menu. The site editor keeps editing one
 // site; this hands it the chosen supply and takes it back.
@@ -105,6 +133,16 @@ public:
     // The installation as it stands, the chosen supply as the site editor has it.
     Installation Current() const;
     std::size_t Chosen() const { return chosen_; }
+    // The supply that Duplicate, Move, Rename, Remove, Save Supply as Site
+    // File and Cable Runs act on: the chosen supply's tab, or the row picked
+    // in the overview; none while the overview has no supply's row picked.
+    // Duplicate and Move take it along to the copy or the new place; Remove
+    // leaves none.
+    std::optional<std::size_t> Target() const { return target_; }
+    void SetTarget(std::optional<std::size_t> index);
+    SupplyCommands Commands() const;
+    // The chosen supply's cable runs for the form; empty without an installation.
+    RunsLine ChosenRunsLine() const;
     std::size_t SupplyCount() const { return open_ ? installation_.Supplies.size() : 0; }
     const std::string& FileName() const { return fileName_; }
     bool Modified() const;
@@ -123,6 +161,11 @@ public:
     void RemoveSupply();
     void SaveSupplyAsSiteFile();
     void Details();
+    // Options: with an installation open the dialog only shows the
+    // installation's own standard and period (own is true) and nothing is
+    // stored or changed; a site on its own edits the stored Options.
+    using ShowOptions = std::function<bool(std::int32_t& standard, std::int32_t& period, bool own)>;
+    void Options(const ShowOptions& show);
 
     void Open();
     bool OpenFile(const std::string& path);
@@ -155,15 +198,19 @@ public:
     // Report.Txt for the whole installation (Windows-1252, CR LF).
     std::string ReportText() const;
 
-    // The chosen supply with its site as the site editor has it, for the
-    // Cable Runs dialog; and that dialog's lowest output voltage and runs
-    // taken back for it. False when nothing changed (or none is open).
+    // The target supply (its site as the site editor has it when it is the
+    // chosen one), for the Cable Runs dialog; and that dialog's lowest output
+    // voltage and runs taken back for it. False when nothing changed (or
+    // there is no target).
     InstallationSupply ChosenSupply() const;
     char DecimalSeparator() const { return editor_.DecimalSeparator(); }
     bool SetCableRuns(double lowestOutputVolts, std::vector<CableRun> runs);
 
 private:
     void Take();
+    // The target as an index, after taking the chosen supply back; none
+    // without an installation or a target.
+    std::optional<std::size_t> TakeTarget();
     void Show(std::size_t index);
     void Start(Installation installation, std::string fileName);
     void MoveSupply(int step);
@@ -179,6 +226,7 @@ private:
     bool open_ = false;
     Installation installation_;
     std::size_t chosen_ = 0;
+    std::optional<std::size_t> target_;
     bool modified_ = false;
     std::string fileName_;
 };

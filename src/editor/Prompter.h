@@ -17,14 +17,22 @@ public:
     // An ordinary question: caption "Confirm", question icon, Yes and No.
     // True on Yes.
     virtual bool Confirm(const std::string& text) = 0;
-    // The question that offers to save an edited site before it is closed or
-    // replaced. Unlike Confirm it has no way out but its two buttons: a
-    // dismissed box must never be taken for No, which discards the edits.
-    virtual bool ConfirmSave(const std::string& text) { return Confirm(text); }
+    // The question that offers to save edited work before it is closed or
+    // replaced: Yes saves, No gives the edits up, Cancel (Esc, or closing
+    // the box) keeps the work open as it is. A prompter that knows only
+    // Yes and No answers as Confirm does.
+    enum class SaveAnswer { Yes, No, Cancel };
+    virtual SaveAnswer AskToSave(const std::string& text) {
+        return Confirm(text) ? SaveAnswer::Yes : SaveAnswer::No;
+    }
     // A warning question: caption "Error", error icon, Yes and No. True on Yes.
     virtual bool ErrorQuestion(const std::string& text) = 0;
     // A failure the user must know of (a file that cannot be read or written).
     virtual void ShowError(const std::string& text) = 0;
+    // Something the user should know that is no failure (where a report went
+    // that no program could open). Shown as an error by a prompter that
+    // knows no other kind of message.
+    virtual void ShowInformation(const std::string& text) { ShowError(text); }
 
     // "Open Site Data": an existing file, or nothing when cancelled.
     virtual std::optional<std::string> OpenFileName() = 0;
@@ -34,12 +42,17 @@ public:
 
     // Installations. The defaults answer as a cancelled dialog, so a
     // prompter that knows nothing of installations changes nothing.
-    // A one-line text ("Rename Supply"): the new text, or nothing when cancelled.
+    // A one-line text ("Rename Supply"): the new text, or nothing when
+    // cancelled. fault tells why a text cannot be taken (empty when it can);
+    // the box stays open on such a text, with the fault shown and the text
+    // selected, so that nothing typed is lost.
+    using TextFault = std::function<std::string(const std::string& text)>;
     virtual std::optional<std::string> AskText(const std::string& caption, const std::string& label,
-                                               const std::string& initial) {
+                                               const std::string& initial, const TextFault& fault) {
         (void)caption;
         (void)label;
         (void)initial;
+        (void)fault;
         return std::nullopt;
     }
     // "Installation Details": name, address, standard and alarm period, edited

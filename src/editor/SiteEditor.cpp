@@ -261,18 +261,27 @@ void SiteEditor::JudgeUnderOptions() {
 }
 
 bool SiteEditor::CloseQuery() {
+    // Nothing is written when the user turns back from closing.
+    if (!OfferToSave())
+        return false;
     SaveSettings(settings_, OptionsSettings());
-    return OfferToSave();
+    return true;
 }
 
 // Asks whether to save an edited site before it is closed or replaced. True
-// when the command may go on; false when the user chose to save and the save
-// was cancelled or failed, so nothing unsaved is lost.
+// when the command may go on; false when the user cancelled, or chose to
+// save and the save was cancelled or failed, so nothing unsaved is lost.
 bool SiteEditor::OfferToSave() {
     if (!site_.Modified || site_.PanelIndex < 0 || controls_.BatterySelected < 0)
         return true;
-    if (!prompter_.ConfirmSave(kSaveQuestion))
+    switch (prompter_.AskToSave(kSaveQuestion)) {
+    case Prompter::SaveAnswer::No:
         return true;
+    case Prompter::SaveAnswer::Cancel:
+        return false;
+    case Prompter::SaveAnswer::Yes:
+        break;
+    }
     return Save(site_.SiteFileName.empty()) == SaveOutcome::Saved;
 }
 

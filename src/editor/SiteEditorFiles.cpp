@@ -164,8 +164,9 @@ void WriteReport(const std::string& text, Prompter& prompter, ReportOpener& open
         prompter.ShowError(written.Message);
         return;
     }
-    opener.Open(
-        path, [&prompter, message = ReportNotOpenedMessage(path)] { prompter.ShowError(message); });
+    opener.Open(path, [&prompter, message = ReportNotOpenedMessage(path)] {
+        prompter.ShowInformation(message);
+    });
 }
 
 void SiteEditor::GenerateReport(ReportOpener& opener) {

@@ -21,6 +21,8 @@ namespace brellic {
 namespace {
 
 constexpr int kDesignMinutes = 15;
+constexpr int kDesignWidth = 311;
+constexpr int kDesignHeight = 168;
 
 } // namespace
 
@@ -29,7 +31,7 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(tr("Options"));
     setFont(BrellicFont());
-    setFixedSize(311, 168);
+    setFixedSize(kDesignWidth, kDesignHeight);
 
     rgStandard = Named<QGroupBox>("rgStandard", tr("System Standard"), this);
     rgStandard->setGeometry(8, 8, 173, 65);
@@ -64,6 +66,14 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     btnOK->setDefault(true);
     btnCancel = Named<QPushButton>("btnCancel", tr("Cancel"), this);
     btnCancel->setGeometry(208, 46, 95, 25);
+    lbOwnValues = Named<QLabel>(
+        "lbOwnValues",
+        tr("This installation carries its own standard and alarm period: Installation, "
+           "Installation Details."),
+        this);
+    lbOwnValues->setWordWrap(true);
+    lbOwnValues->setGeometry(8, kDesignHeight - 2, kDesignWidth - 16, 40);
+    lbOwnValues->hide();
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -73,13 +83,24 @@ TfrmOptions::TfrmOptions(QWidget* parent)
     setTabOrder(btnCancel, btnOK);
 }
 
-bool TfrmOptions::ExecuteOptions(std::int32_t& standard, std::int32_t& period) {
+bool TfrmOptions::ExecuteOptions(std::int32_t& standard, std::int32_t& period, bool own) {
+    rgStandard->setEnabled(!own);
+    gbAlarmPeriod->setEnabled(!own);
+    lbOwnValues->setVisible(own);
+    if (own) {
+        const int height = lbOwnValues->heightForWidth(lbOwnValues->width());
+        lbOwnValues->setFixedHeight(height);
+        setFixedSize(kDesignWidth, kDesignHeight + height + 4);
+    }
     QRadioButton* shown = standard == 0 ? rbEN50131 : rbPD6662;
     shown->setChecked(true);
     // The dialog opens on the first control in tab order, as the user expects.
-    shown->setFocus();
+    if (own)
+        btnOK->setFocus();
+    else
+        shown->setFocus();
     seAlmTime->setValue(std::clamp<std::int32_t>(period, kMinAlarmPeriod, kMaxAlarmPeriod));
-    if (exec() != QDialog::Accepted)
+    if (exec() != QDialog::Accepted || own)
         return false;
     // Text typed into the field and confirmed with Enter may not be taken yet.
     seAlmTime->interpretText();

@@ -25,7 +25,9 @@ public:
     // closes with OK, writes back the chosen radio index (0 or 1) and minutes
     // (1 to 120). Any non-zero standard shows as PD6662; a period outside
     // 1 to 120 shows as the nearer bound.
-    bool ExecuteOptions(std::int32_t& standard, std::int32_t& period);
+    // With own, the values are an open installation's: shown disabled, with
+    // a note of where they are changed, and never written back.
+    bool ExecuteOptions(std::int32_t& standard, std::int32_t& period, bool own = false);
 
 private:
     QGroupBox* rgStandard;
@@ -38,6 +40,7 @@ private:
     QLabel* Label2;
     QPushButton* btnOK;
     QPushButton* btnCancel;
+    QLabel* lbOwnValues;
 };
 
 } // namespace brellic

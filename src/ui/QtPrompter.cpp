@@ -5,14 +5,15 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QCloseEvent>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <algorithm>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,22 +24,30 @@ namespace brellic {
 
 namespace {
 
-// A Yes/No box that only its buttons can close. QMessageBox takes Esc and the
-// title bar's close button for No; where No throws work away, a slip of the
-// hand must not answer the question.
-class ButtonsOnlyBox final : public QMessageBox {
+// The Rename box: a text it refuses is shown its fault, and the box stays
+// open with the text selected for another try.
+class CheckedTextDialog final : public QInputDialog {
 public:
-    using QMessageBox::QMessageBox;
+    CheckedTextDialog(QWidget* parent, const Prompter::TextFault& fault)
+        : QInputDialog(parent), fault_(fault) {}
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->matches(QKeySequence::Cancel)) {
-            event->accept();
-            return;
+    void done(int result) override {
+        if (result == QDialog::Accepted && fault_) {
+            if (const std::string why = fault_(textValue().toStdString()); !why.empty()) {
+                QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"),
+                                QString::fromStdString(why), QMessageBox::Ok, this);
+                box.setObjectName(QStringLiteral("errorBox"));
+                box.exec();
+                if (auto* edit = findChild<QLineEdit*>())
+                    edit->selectAll();
+                return;
+            }
         }
-        QMessageBox::keyPressEvent(event);
+        QInputDialog::done(result);
     }
-    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+
+private:
+    const Prompter::TextFault& fault_;
 };
 
 bool Ask(QWidget* parent, QMessageBox::Icon icon, const char* caption, const std::string& text) {
@@ -76,6 +85,14 @@ void SetUpBothTypesDialog(QFileDialog& dialog) {
                      });
 }
 
+// File, Open: either type under one filter first, then each on its own.
+void SetUpOpenAnyDialog(QFileDialog& dialog) {
+    dialog.setNameFilters({QString::fromLatin1(kAnyFileFilter),
+                           QString::fromLatin1(kSiteFileFilter),
+                           QString::fromLatin1(kInstallationFileFilter)});
+    dialog.setOption(QFileDialog::ReadOnly, false);
+}
+
 void SetUpInstallationDialog(QFileDialog& dialog) {
     dialog.setNameFilter(QString::fromLatin1(kInstallationFileFilter));
     dialog.setDefaultSuffix(QString::fromLatin1(kInstallationFileExtension));
@@ -99,12 +116,22 @@ bool QtPrompter::Confirm(const std::string& text) {
     return Ask(parent_, QMessageBox::Question, "Confirm", text);
 }
 
-bool QtPrompter::ConfirmSave(const std::string& text) {
-    ButtonsOnlyBox box(QMessageBox::Question, QStringLiteral("Confirm"),
-                       QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, parent_);
+Prompter::SaveAnswer QtPrompter::AskToSave(const std::string& text) {
+    // With Cancel among the buttons, Esc and the title bar's close button
+    // answer Cancel: the work stays open and nothing is written.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
     box.setObjectName(QStringLiteral("questionBox"));
-    box.setWindowFlag(Qt::WindowCloseButtonHint, false);
-    return box.exec() == QMessageBox::Yes;
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return SaveAnswer::Yes;
+    case QMessageBox::No:
+        return SaveAnswer::No;
+    default:
+        return SaveAnswer::Cancel;
+    }
 }
 
 bool QtPrompter::ErrorQuestion(const std::string& text) {
@@ -115,6 +142,13 @@ void QtPrompter::ShowError(const std::string& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QString::fromStdString(text),
                     QMessageBox::Ok, parent_);
     box.setObjectName(QStringLiteral("errorBox"));
+    box.exec();
+}
+
+void QtPrompter::ShowInformation(const std::string& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                    QString::fromStdString(text), QMessageBox::Ok, parent_);
+    box.setObjectName(QStringLiteral("informationBox"));
     box.exec();
 }
 
@@ -138,12 +172,18 @@ std::optional<std::string> QtPrompter::SaveFileName() {
 }
 
 std::optional<std::string> QtPrompter::AskText(const std::string& caption, const std::string& label,
-                                               const std::string& initial) {
-    QInputDialog dialog(parent_);
+                                               const std::string& initial, const TextFault& fault) {
+    CheckedTextDialog dialog(parent_, fault);
     dialog.setObjectName(QStringLiteral("textDialog"));
     dialog.setWindowTitle(QString::fromStdString(caption));
     dialog.setLabelText(QString::fromStdString(label));
     dialog.setTextValue(QString::fromStdString(initial));
+    // Wide enough for its title beside the title bar's buttons, and for a
+    // long name. The box sizes itself to its field.
+    const QFontMetrics metrics(dialog.font());
+    if (auto* edit = dialog.findChild<QLineEdit*>())
+        edit->setMinimumWidth(std::max(metrics.horizontalAdvance(dialog.windowTitle()) + 140,
+                                       metrics.averageCharWidth() * 40));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
@@ -164,7 +204,7 @@ std::optional<std::string> QtPrompter::SaveInstallationName() {
 }
 
 std::optional<std::string> QtPrompter::OpenSiteOrInstallationName() {
-    return AskFile(parent_, "Open Site Data", "OpenDlg", false, SetUpBothTypesDialog);
+    return AskFile(parent_, "Open Site Data", "OpenDlg", false, SetUpOpenAnyDialog);
 }
 
 std::optional<std::string> QtPrompter::SaveSiteOrInstallationName() {

@@ -16,13 +16,14 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     bool Confirm(const std::string& text) override;
-    bool ConfirmSave(const std::string& text) override;
+    SaveAnswer AskToSave(const std::string& text) override;
     bool ErrorQuestion(const std::string& text) override;
     void ShowError(const std::string& text) override;
+    void ShowInformation(const std::string& text) override;
     std::optional<std::string> OpenFileName() override;
     std::optional<std::string> SaveFileName() override;
     std::optional<std::string> AskText(const std::string& caption, const std::string& label,
-                                       const std::string& initial) override;
+                                       const std::string& initial, const TextFault& fault) override;
     bool EditDetails(std::string& name, std::string& address, std::int32_t& standard,
                      std::int32_t& alarmPeriod) override;
     std::optional<std::string> OpenInstallationName() override;
@@ -45,6 +46,8 @@ public:
 // The site file dialogs' filter and extension.
 inline constexpr const char* kSiteFileFilter = "Quorvex Site Data (*.KVR)";
 inline constexpr const char* kSiteFileExtension = "KVR";
+// File, Open's first filter: both file types.
+inline constexpr const char* kAnyFileFilter = "Brellic files (*.KVR *.brellic)";
 // The installation file dialogs' filter and extension.
 inline constexpr const char* kInstallationFileFilter = "Brellic Installation (*.brellic)";
 inline constexpr const char* kInstallationFileExtension = "brellic";

@@ -31,6 +31,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStyle>
@@ -134,7 +135,8 @@ TfrmMain::TfrmMain(SettingsStore& settings, Prompter& prompter, ReportOpener& op
 TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::BuildMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    // The titles' mnemonics: Alt+F, Alt+I, Alt+O and Alt+A.
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     auto add = [&](QAction*& action, const char* name, const QString& text, int tag) {
         action = file->addAction(text);
@@ -164,21 +166,23 @@ void TfrmMain::BuildMenu() {
 
     BuildInstallationMenu();
 
-    mnuOptions = menuBar()->addAction(QStringLiteral("Options"));
+    mnuOptions = menuBar()->addAction(QStringLiteral("&Options"));
     mnuOptions->setObjectName(QStringLiteral("Options1"));
-    mnuAbout = menuBar()->addAction(QStringLiteral("About"));
+    mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("About1"));
 }
 
 void TfrmMain::BuildInstallationMenu() {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("Installation"));
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Installation"));
     menu->setObjectName(QStringLiteral("mnuInstallation"));
     auto add = [&](QAction*& action, const char* name, const QString& text,
                    void (InstallationEditor::*command)()) {
         action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
+        const bool showsNew = command == &InstallationEditor::AddSupply ||
+                              command == &InstallationEditor::AddSupplyFromSiteFile;
         connect(action, &QAction::triggered, this,
-                [this, command] { RunInstallationCommand(command); });
+                [this, command, showsNew] { RunInstallationCommand(command, showsNew); });
     };
     mnuNewInstallation = menu->addAction(QStringLiteral("New Installation"));
     mnuNewInstallation->setObjectName(QStringLiteral("mnuNewInstallation"));
@@ -251,6 +255,13 @@ QWidget* TfrmMain::BuildOverview() {
     for (int column = 0; column < tvOverview->columnCount(); ++column)
         tvOverview->setColumnWidth(column, kWidths[column]);
     tvOverview->horizontalHeader()->setStretchLastSection(true);
+    // Enter opens the supply of the row, as a double click does.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* open =
+            new QShortcut(QKeySequence(key), tvOverview, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(open, &QShortcut::activated, this,
+                [this] { OpenOverviewRow(tvOverview->currentRow()); });
+    }
     tvOverview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(tvOverview, 1);
     lbSystemVerdict = MakeLabel(QString(), page, true);
@@ -436,6 +447,12 @@ QWidget* TfrmMain::BuildReportGroup() {
     grid->addWidget(lbReqPeakCur, 2, 0);
     grid->addWidget(lbActPeak, 2, 1);
     grid->addWidget(lbPeakNotes, 2, 2);
+    // In an installation: how the supply's cable runs fare, which its tab's
+    // mark counts too.
+    lbCableRuns = MakeLabel(QString(), group, true);
+    lbCableRuns->setObjectName(QStringLiteral("lbCableRuns"));
+    lbCableRuns->hide();
+    grid->addWidget(lbCableRuns, 3, 0, 1, 3);
     grid->setColumnMinimumWidth(0, 200);
     grid->setColumnMinimumWidth(1, 110);
     grid->setColumnStretch(2, 1);
@@ -493,13 +510,21 @@ void TfrmMain::Connect() {
             installation_->ChooseSupply(supply);
         Refresh();
     });
-    connect(tvOverview, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        if (row < 0 || static_cast<std::size_t>(row) >= installation_->SupplyCount())
-            return;
-        installation_->ChooseSupply(static_cast<std::size_t>(row));
-        showingOverview_ = false;
-        Refresh();
-    });
+    connect(tvOverview, &QTableWidget::cellDoubleClicked, this,
+            [this](int row) { OpenOverviewRow(row); });
+    connect(tvOverview, &QTableWidget::itemSelectionChanged, this,
+            &TfrmMain::OverviewSelectionChanged);
+    // Between the supply tabs from anywhere in the window.
+    const std::pair<QKeySequence, int> steps[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, step] : steps) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { StepTab(step); });
+    }
     connect(mnuCalcSheet, &QAction::triggered, this, &TfrmMain::CalcSheetClick);
     connect(mnuOptions, &QAction::triggered, this, &TfrmMain::Options1Click);
     connect(mnuAbout, &QAction::triggered, this, &TfrmMain::AboutClick);
@@ -516,8 +541,37 @@ void TfrmMain::RunDeviceCommand(void (SiteEditor::*command)(const DeviceDialog::
     Refresh();
 }
 
-void TfrmMain::RunInstallationCommand(void (InstallationEditor::*command)()) {
+void TfrmMain::RunInstallationCommand(void (InstallationEditor::*command)(), bool showsNewSupply) {
+    const std::size_t before = installation_->SupplyCount();
     (installation_.get()->*command)();
+    if (showsNewSupply && installation_->SupplyCount() != before)
+        showingOverview_ = false;
+    Refresh();
+}
+
+void TfrmMain::StepTab(int step) {
+    const int count = tbSupplies->count();
+    if (!installation_->IsOpen() || count == 0)
+        return;
+    tbSupplies->setCurrentIndex((tbSupplies->currentIndex() + step + count) % count);
+}
+
+void TfrmMain::OverviewSelectionChanged() {
+    if (!showingOverview_)
+        return;
+    const QList<QTableWidgetItem*> picked = tvOverview->selectedItems();
+    std::optional<std::size_t> target;
+    if (!picked.isEmpty() && picked.constFirst()->row() >= 0)
+        target = static_cast<std::size_t>(picked.constFirst()->row());
+    // The installation's own row is no supply: SetTarget leaves none.
+    installation_->SetTarget(target);
+    RefreshInstallation();
+}
+
+void TfrmMain::OpenOverviewRow(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= installation_->SupplyCount())
+        return;
+    installation_->ChooseSupply(static_cast<std::size_t>(row));
     showingOverview_ = false;
     Refresh();
 }
@@ -560,9 +614,9 @@ void TfrmMain::OpenAtStart(const QString& path) {
 }
 
 void TfrmMain::Options1Click() {
-    editor_->Options1Click([this](std::int32_t& standard, std::int32_t& period) {
+    installation_->Options([this](std::int32_t& standard, std::int32_t& period, bool own) {
         TfrmOptions form(this);
-        return form.ExecuteOptions(standard, period);
+        return form.ExecuteOptions(standard, period, own);
     });
     Refresh();
 }
@@ -675,10 +729,21 @@ void TfrmMain::Refresh() {
 
 void TfrmMain::RefreshInstallation() {
     const bool open = installation_ && installation_->IsOpen();
-    for (QAction* action : {mnuAddSupply, mnuDuplicateSupply, mnuMoveSupplyLeft, mnuMoveSupplyRight,
-                            mnuAddSupplyFromSite, mnuRenameSupply, mnuRemoveSupply,
-                            mnuSaveSupplyAsSite, mnuInstallationDetails, mnuCableRuns})
-        action->setEnabled(open);
+    const SupplyCommands commands = installation_ ? installation_->Commands() : SupplyCommands{};
+    mnuAddSupply->setEnabled(commands.Add);
+    mnuAddSupplyFromSite->setEnabled(commands.AddFromSiteFile);
+    mnuInstallationDetails->setEnabled(commands.Details);
+    mnuDuplicateSupply->setEnabled(commands.Duplicate);
+    mnuMoveSupplyLeft->setEnabled(commands.MoveLeft);
+    mnuMoveSupplyRight->setEnabled(commands.MoveRight);
+    mnuRenameSupply->setEnabled(commands.Rename);
+    mnuRemoveSupply->setEnabled(commands.Remove);
+    mnuSaveSupplyAsSite->setEnabled(commands.SaveAsSiteFile);
+    mnuCableRuns->setEnabled(commands.CableRuns);
+    const RunsLine runs = installation_ ? installation_->ChosenRunsLine() : RunsLine{};
+    lbCableRuns->setVisible(open);
+    SetText(lbCableRuns, runs.Text);
+    SetColour(lbCableRuns, runs.Colour);
     mnuCableRuns->setToolTip(open ? QString() : QString::fromLatin1(kCableRunsNeedAnInstallation));
     if (!installation_) {
         setWindowTitle(QString::fromStdString(editor_->Texts().Caption));
@@ -698,13 +763,10 @@ void TfrmMain::RefreshInstallation() {
     for (QAction* action : {mnuSave, mnuSaveAs, mnuGenReport, mnuCalcSheet})
         action->setEnabled(true);
     const std::size_t chosen = installation_->Chosen();
-    mnuMoveSupplyLeft->setEnabled(chosen > 0);
 
     const Overview overview = installation_->Rows();
     const OverviewTexts texts = MakeOverviewTexts(overview, editor_->DecimalSeparator());
     const std::size_t supplies = overview.Supplies.size();
-    mnuMoveSupplyRight->setEnabled(chosen + 1 < supplies);
-    mnuRemoveSupply->setEnabled(supplies > 1);
     {
         const QSignalBlocker block(tbSupplies);
         while (static_cast<std::size_t>(tbSupplies->count()) > supplies + 1)
@@ -716,7 +778,9 @@ void TfrmMain::RefreshInstallation() {
             const SupplyMark mark = MarkOf(overview.Supplies[i]);
             tbSupplies->setTabText(tab, QString::fromStdString(overview.Supplies[i].Name));
             tbSupplies->setTabIcon(tab, MarkIcon(mark));
-            tbSupplies->setTabToolTip(tab, MarkTip(mark));
+            // The tab may cut the name; its tip never does.
+            tbSupplies->setTabToolTip(tab, QString::fromStdString(overview.Supplies[i].Name) +
+                                               u'\n' + MarkTip(mark));
             tbSupplies->setTabData(tab, static_cast<int>(mark));
         }
         const int last = static_cast<int>(supplies);
@@ -767,6 +831,15 @@ void TfrmMain::RefreshInstallation() {
     if (tvOverview->columnSpan(systemRow, 1) != 2) {
         tvOverview->clearSpans();
         tvOverview->setSpan(systemRow, 1, 1, 2);
+    }
+    {
+        // On the overview the picked row is the commands' target.
+        const QSignalBlocker block(tvOverview);
+        const std::optional<std::size_t> target = installation_->Target();
+        if (showingOverview_ && target)
+            tvOverview->selectRow(static_cast<int>(*target));
+        else if (tvOverview->currentRow() != systemRow)
+            tvOverview->clearSelection();
     }
     lbSystemVerdict->setText(QString::fromStdString(texts.Summary));
     SetColour(lbSystemVerdict, texts.SummaryColour);

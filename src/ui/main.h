@@ -49,9 +49,15 @@ private:
     void BuildMenu();
     void BuildInstallationMenu();
     QWidget* BuildOverview();
-    // Runs an Installation menu command on the installation editor and shows
-    // the supply it leaves chosen.
-    void RunInstallationCommand(void (InstallationEditor::*command)());
+    // Runs an Installation menu command on the installation editor. A command
+    // that adds a supply shows it; the others leave the overview on screen
+    // when they ran from it.
+    void RunInstallationCommand(void (InstallationEditor::*command)(), bool showsNewSupply);
+    // Ctrl+Tab and the like: the next or previous supply tab, round the end.
+    void StepTab(int step);
+    // The overview row picked: the target of the per-supply commands.
+    void OverviewSelectionChanged();
+    void OpenOverviewRow(int row);
     void RefreshInstallation();
     QWidget* BuildSiteGroups();
     QWidget* BuildDeviceGroup();
@@ -118,6 +124,7 @@ private:
     QLabel* lbReqPeakCur = nullptr;
     QLabel* lbActPeak = nullptr;
     QLabel* lbPeakNotes = nullptr;
+    QLabel* lbCableRuns = nullptr;
 };
 
 // The tags of the File items that share mnuExitClick.

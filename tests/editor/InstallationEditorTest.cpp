@@ -18,15 +18,21 @@ class InstallationPrompter : public test::ScriptedPrompter {
 public:
     std::deque<std::optional<std::string>> texts;
     std::size_t saveQuestions = 0;
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-        auto text = texts.front();
-        texts.pop_front();
-        return text;
+    std::size_t textFaults = 0;
+    // The scripted texts typed in turn into one box, until it takes one.
+    std::optional<std::string> AskText(const std::string&, const std::string&, const std::string&,
+                                       const TextFault& fault) override {
+        for (; !texts.empty(); ++textFaults) {
+            auto text = texts.front();
+            texts.pop_front();
+            if (!text || fault(*text).empty())
+                return text;
+        }
+        return std::nullopt;
     }
-    bool ConfirmSave(const std::string& text) override {
+    SaveAnswer AskToSave(const std::string& text) override {
         ++saveQuestions;
-        return Confirm(text);
+        return ScriptedPrompter::AskToSave(text);
     }
     std::optional<std::string> SaveInstallationName() override { return SaveFileName(); }
     std::deque<std::tuple<std::string, std::string, std::int32_t, std::int32_t>> details;
@@ -125,12 +131,11 @@ TEST_F(InstallationEditorTest, RemoveAsksFirstAndNamesStayUnique) {
     installation.AddSupply();
     EXPECT_EQ(installation.Current().Supplies.back().Name, "Supply 2");
 
+    // A name the box refuses keeps it open for another: one rename.
     prompter.texts = {"PSU", "", std::string(51, 'x'), "Garage"};
     installation.RenameSupply();
-    installation.RenameSupply();
-    installation.RenameSupply();
-    EXPECT_EQ(prompter.Count(Asked::Error), 3u);
-    installation.RenameSupply();
+    EXPECT_EQ(prompter.textFaults, 3u);
+    EXPECT_EQ(prompter.Count(Asked::Error), 0u);
     EXPECT_EQ(installation.Current().Supplies.back().Name, "Garage");
 
     prompter.answers = {false, true};
@@ -364,6 +369,82 @@ TEST_F(InstallationEditorTest, NewInstallationOffersToSaveTheEditedSiteFirst) {
     EXPECT_FALSE(installation.NewInstallation());
     EXPECT_FALSE(installation.IsOpen());
     EXPECT_EQ(prompter.saveQuestions, 1u);
+}
+
+// The per-supply commands act on the target (the overview's picked row), not
+// on the supply the form shows, and are not offered without one.
+TEST_F(InstallationEditorTest, CommandsActOnTheTargetSupply) {
+    ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
+    installation.AddSupply();  // "Supply 1", chosen
+    installation.SetTarget(3); // past the supplies: the installation's own row
+    const SupplyCommands none = installation.Commands();
+    EXPECT_TRUE(none.Add && !none.Duplicate && !none.Rename && !none.Remove && !none.CableRuns);
+    installation.ChooseSupply(1);
+    EXPECT_TRUE(editor.SiteRefChanged("Edited"));
+    installation.SetTarget(0);
+    installation.MoveSupplyRight(); // the form's supply goes first
+    prompter.answers = {true};
+    installation.RemoveSupply();
+    EXPECT_EQ(prompter.asked.back().text, "Are you sure you want to remove the supply \"Panel\"?");
+    const Installation now = installation.Current();
+    ASSERT_EQ(now.Supplies.size(), 2u);
+    EXPECT_EQ(now.Supplies[0].Site.SiteRef, "Edited"); // still on the form
+    EXPECT_EQ(installation.Chosen(), 0u);
+}
+
+// A duplicate is the whole supply, runs and all, named after it.
+TEST_F(InstallationEditorTest, DuplicateCopiesEverythingUnderANumberedName) {
+    Installation data;
+    InstallationSupply& supply = data.Supplies.emplace_back();
+    supply.Name = std::string(48, 'n');
+    supply.Site = Site(0);
+    supply.LowestOutputVolts = 11.0;
+    supply.Runs = {AlarmCableRun("Hall", 200, {{0, {}}}), AlarmCableRun("Yard", 5, {{1, {}}})};
+    const std::string path = (dir / "dup.brellic").string();
+    ASSERT_TRUE(WriteInstallationFile(path, data));
+    ASSERT_TRUE(installation.OpenFile(path));
+    EXPECT_EQ(installation.ChosenRunsLine().Text, "Cable runs: 1 of 2 meet");
+    installation.DuplicateSupply();
+    installation.SetTarget(0);
+    installation.DuplicateSupply();
+    InstallationSupply copy = installation.Current().Supplies.at(2);
+    // Cut so that the number fits the name's 50 characters.
+    EXPECT_EQ(installation.Current().Supplies[1].Name, std::string(46, 'n') + " (3)");
+    EXPECT_EQ(copy.Name, std::string(46, 'n') + " (2)");
+    copy.Name = supply.Name;
+    EXPECT_EQ(copy, supply);
+}
+
+// Cancel on the save question (Esc, or the box closed) keeps the work open
+// as it is and writes nothing, whatever command asked; and Options with an
+// installation open change neither it nor the stored Options.
+TEST_F(InstallationEditorTest, CancelAndOptionsLeaveEverythingAsItIs) {
+    const std::string path = WriteTwoSupplies();
+    const auto stored = store.values;
+    ASSERT_TRUE(installation.OpenFile(path));
+    EXPECT_TRUE(editor.SiteRefChanged("Edited"));
+    prompter.saveAnswers.assign(4, Prompter::SaveAnswer::Cancel);
+    EXPECT_FALSE(installation.CloseQuery());
+    installation.NewSite();
+    EXPECT_FALSE(installation.NewInstallation());
+    installation.OpenAny(); // no file dialog: the test fails on one
+    EXPECT_EQ(installation.FileName(), path);
+    EXPECT_EQ(editor.CurrentSite().SiteRef, "Edited");
+    installation.Options([](std::int32_t& s, std::int32_t& p, bool own) {
+        EXPECT_TRUE(own && s == 0 && p == 30);
+        s = p = 1;
+        return true;
+    });
+    EXPECT_EQ(installation.Current().AlarmPeriodMinutes, 30);
+    EXPECT_EQ(store.values, stored);
+
+    prompter.answers = {false};
+    installation.Close();
+    editor.LoadSite(Site(0));
+    EXPECT_TRUE(editor.SiteRefChanged("Edited"));
+    prompter.saveAnswers = {Prompter::SaveAnswer::Cancel};
+    EXPECT_FALSE(installation.CloseQuery()); // a site on its own
+    EXPECT_EQ(store.values, stored);
 }
 
 } // namespace

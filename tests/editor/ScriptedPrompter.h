@@ -16,11 +16,13 @@ namespace brellic::test {
 class ScriptedPrompter : public Prompter {
 public:
     struct Asked {
-        enum Kind { Confirm, ErrorQuestion, Error } kind;
+        enum Kind { Confirm, ErrorQuestion, Error, Information } kind;
         std::string text;
     };
 
     std::deque<bool> answers;
+    // The save question's answers; without one it is answered from answers.
+    std::deque<SaveAnswer> saveAnswers;
     std::deque<std::optional<std::string>> openNames;
     std::deque<std::optional<std::string>> saveNames;
     std::vector<Asked> asked;
@@ -29,7 +31,18 @@ public:
     bool ErrorQuestion(const std::string& text) override {
         return Answer(Asked::ErrorQuestion, text);
     }
+    SaveAnswer AskToSave(const std::string& text) override {
+        if (saveAnswers.empty())
+            return Prompter::AskToSave(text);
+        asked.push_back({Asked::Confirm, text});
+        const SaveAnswer answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
     void ShowError(const std::string& text) override { asked.push_back({Asked::Error, text}); }
+    void ShowInformation(const std::string& text) override {
+        asked.push_back({Asked::Information, text});
+    }
     std::optional<std::string> OpenFileName() override { return Next(openNames, "open"); }
     std::optional<std::string> SaveFileName() override { return Next(saveNames, "save"); }
 
