@@ -48,7 +48,9 @@ public:
         switch (ReadDecimalEntry(text.toStdString(), separator_, decimals_, maximum_).State) {
         case EntryState::Acceptable:
             return Acceptable;
+        // Ambiguous text stays as typed: OK refuses it, saying why.
         case EntryState::Intermediate:
+        case EntryState::Ambiguous:
             return Intermediate;
         case EntryState::Invalid:
             break;
