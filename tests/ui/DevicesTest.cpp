@@ -171,7 +171,7 @@ private slots:
     void okWithoutChangesKeepsTheExactEntry();
     void keyboardAndDoubleClickChooseRows();
     void descriptionTakesOnlyWindows1252();
-    void tabOrderRunsButtonsQuantityCustomThenList();
+    void tabOrderRunsListQuantityCustomThenButtons();
     void controlsCarryTheirNamesSizesAndTexts();
     void cutNamesShowInFullAsToolTips();
 };
@@ -554,7 +554,7 @@ void DevicesTest::descriptionTakesOnlyWindows1252() {
     QCOMPARE(entry.Description, std::string(50, 'x'));
 }
 
-void DevicesTest::tabOrderRunsButtonsQuantityCustomThenList() {
+void DevicesTest::tabOrderRunsListQuantityCustomThenButtons() {
     DeviceDialog model;
     TDeviceData entry = CustomEntry();
     auto shown = WhenModalShown<TfrmDevices>([](TfrmDevices* dialog) {
@@ -568,7 +568,7 @@ void DevicesTest::tabOrderRunsButtonsQuantityCustomThenList() {
         };
         QVERIFY(holds("lbDevice", dialog->focusWidget()));
         for (const char* name :
-             {"BitBtn2", "BitBtn1", "seQty", "edDesc", "ceNorm", "ceAlarm", "lbDevice"})
+             {"seQty", "edDesc", "ceNorm", "ceAlarm", "BitBtn1", "BitBtn2", "lbDevice"})
             QVERIFY2(holds(name, tab()), name);
         In<QPushButton>(dialog, "BitBtn2")->click();
     });
