@@ -297,10 +297,8 @@ void TfrmDevices::showEvent(QShowEvent* event) {
 }
 
 void TfrmDevices::BitBtn1Click() {
-    // Text typed into a number field and confirmed with Enter may not be taken yet.
-    seQty->interpretText();
-    ceNorm->interpretText();
-    ceAlarm->interpretText();
+    // Text that could be read two ways is refused before interpretText would
+    // put the last value back over it.
     for (QDoubleSpinBox* field : {ceNorm, ceAlarm}) {
         const std::string ambiguity = static_cast<CurrentEdit*>(field)->Ambiguity();
         if (field->isEnabled() && !ambiguity.empty()) {
@@ -310,6 +308,10 @@ void TfrmDevices::BitBtn1Click() {
             return;
         }
     }
+    // Text typed into a number field and confirmed with Enter may not be taken yet.
+    seQty->interpretText();
+    ceNorm->interpretText();
+    ceAlarm->interpretText();
     accept();
 }
 

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -172,6 +173,7 @@ private slots:
     void keyboardAndDoubleClickChooseRows();
     void descriptionTakesOnlyWindows1252();
     void tabOrderRunsListQuantityCustomThenButtons();
+    void anAmbiguousCurrentStaysAsTypedAndOkSaysWhy();
     void controlsCarryTheirNamesSizesAndTexts();
     void cutNamesShowInFullAsToolTips();
 };
@@ -575,6 +577,37 @@ void DevicesTest::tabOrderRunsListQuantityCustomThenButtons() {
     QVERIFY(!model.ExecuteEdit(Family9(), 3, entry, Show(QStringLiteral("Edit Devices")), '.'));
     QVERIFY(shown->ran);
     QVERIFY(entry == CustomEntry());
+}
+
+void DevicesTest::anAmbiguousCurrentStaysAsTypedAndOkSaysWhy() {
+    DeviceDialog model;
+    TDeviceData entry = CustomEntry();
+    auto shown = WhenModalShown<TfrmDevices>([](TfrmDevices* dialog) {
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        auto* quiescent = In<QDoubleSpinBox>(dialog, "ceNorm");
+        quiescent->setFocus();
+        Retype(quiescent, QStringLiteral("1,500"));
+        // Leaving the field keeps the text; the base class put 1.500 back.
+        QTest::keyClick(quiescent, Qt::Key_Tab);
+        QVERIFY(!quiescent->hasFocus());
+        QCOMPARE(quiescent->text(), QStringLiteral("1,500"));
+        QString message;
+        auto refused = WhenModalShown<QMessageBox>([&message](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        In<QPushButton>(dialog, "BitBtn1")->click();
+        QVERIFY(refused->ran);
+        QCOMPARE(message, QStringLiteral("1,500 could be 1.5 or 1500: type it with a point."));
+        QVERIFY(dialog->isVisible());
+        QVERIFY(quiescent->isAncestorOf(dialog->focusWidget()));
+        Retype(quiescent, QStringLiteral("1.5"));
+        In<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    QVERIFY(model.ExecuteEdit(Family9(), 3, entry, Show(QStringLiteral("Edit Devices")), '.'));
+    QVERIFY(shown->ran);
+    QCOMPARE(entry.Quiescent, 3.0);
 }
 
 void DevicesTest::controlsCarryTheirNamesSizesAndTexts() {
