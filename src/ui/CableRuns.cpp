@@ -222,7 +222,12 @@ void TfrmCableRuns::ShowSelection() {
     const std::optional<std::size_t> run = SelectedRun();
     btnEditRun->setEnabled(run.has_value());
     btnRemoveRun->setEnabled(run.has_value());
-    lbRemedies->setText(run ? Text(model_.Remedies(*run)) : QString());
+    if (run)
+        lbRemedies->setText(Text(model_.Remedies(*run)));
+    else if (lvRuns->topLevelItemCount() > 0)
+        lbRemedies->setText(QStringLiteral("Choose a run to see what would make it meet."));
+    else
+        lbRemedies->clear();
 }
 
 std::optional<std::size_t> TfrmCableRuns::SelectedRun() const {
