@@ -542,6 +542,9 @@ void DevicesTest::descriptionTakesOnlyWindows1252() {
         // U+0101 and U+4E2D have no Windows-1252 byte; the euro sign and é do.
         Retype(description, QString::fromUtf8("Bell\u0101 \u20AC\u00E9\u4E2D"));
         QCOMPARE(description->text(), QString::fromUtf8("Bell \u20AC\u00E9"));
+        // Not silently: the field says which character it refused.
+        QCOMPARE(QToolTip::text(),
+                 QString::fromUtf8("\"\u4E2D\" cannot be stored in a site file."));
         In<QPushButton>(dialog, "BitBtn1")->click();
     });
     QVERIFY(model.ExecuteEdit(Family9(), 3, entry, Show(QStringLiteral("Edit Devices")), '.'));
