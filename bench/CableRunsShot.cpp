@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <string>
 
@@ -29,6 +30,9 @@ int main(int argc, char* argv[]) {
     CableRunEditor model(installation.ChosenSupply(), installation.DecimalSeparator());
     TfrmCableRuns dialog(model, prompter);
     dialog.show();
+    // The first run chosen, to show its remedies under the table.
+    if (auto* runs = dialog.findChild<QTreeWidget*>(QStringLiteral("lvRuns")))
+        runs->setCurrentItem(runs->topLevelItem(0));
 
     QTimer::singleShot(200, &app, [&] {
         const bool saved = dialog.grab().save(QString::fromLocal8Bit(argv[3]));

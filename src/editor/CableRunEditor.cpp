@@ -20,15 +20,26 @@ constexpr double kMaxOhmsPerMetre = 1000;
 
 // A typed figure: the value as read, or, when the text is still what the
 // field showed, the exact value behind it, so that a figure shown rounded
-// is never replaced by its rounding.
-std::optional<double> ReadFigure(const std::string& text, const std::string& shown, double exact,
-                                 int decimals, double maximum, char separator) {
+// is never replaced by its rounding. Nothing when refused, and then Refusal
+// says why: the usual reason, or why text that could be read two ways is not
+// taken.
+struct Figure {
+    std::optional<double> Value;
+    std::string Ambiguity;
+
+    std::string Refusal(std::string usual) const {
+        return Ambiguity.empty() ? std::move(usual) : Ambiguity;
+    }
+};
+
+Figure ReadFigure(const std::string& text, const std::string& shown, double exact, int decimals,
+                  double maximum, char separator) {
     if (!shown.empty() && text == shown)
-        return exact;
-    const DecimalEntry read = ReadDecimalEntry(text, separator, decimals, maximum);
+        return {exact, {}};
+    DecimalEntry read = ReadDecimalEntry(text, separator, decimals, maximum);
     if (read.State != EntryState::Acceptable)
-        return std::nullopt;
-    return read.Value;
+        return {std::nullopt, std::move(read.Message)};
+    return {read.Value, {}};
 }
 
 std::string Capitalised(std::string text) {
@@ -54,21 +65,9 @@ void CableRunEditor::Recalculate() {
 }
 
 const std::vector<std::string>& CableRunEditor::Columns() {
-    static const std::vector<std::string> columns = {"Run",
-                                                     "Cable",
-                                                     "Cores + / -",
-                                                     "Length",
-                                                     "Lines",
-                                                     "Standby",
-                                                     "Alarm",
-                                                     "Loop",
-                                                     "Lowest in Standby",
-                                                     "Lowest in Alarm",
-                                                     "Needs",
-                                                     "Verdict",
-                                                     "Longest that Meets",
-                                                     "Thinnest Cable that Meets",
-                                                     "Cores to Meet"};
+    static const std::vector<std::string> columns = {
+        "Run",   "Cable", "Cores + / -",       "Length",          "Lines", "Standby",
+        "Alarm", "Loop",  "Lowest in Standby", "Lowest in Alarm", "Needs", "Verdict"};
     return columns;
 }
 
@@ -100,10 +99,15 @@ std::vector<std::string> CableRunEditor::Row(std::size_t index) const {
                 where(result.LowestLineQuiescent),
             RunVoltsText(result.LowestVoltsAlarm, separator_) + where(result.LowestLineAlarm),
             RunVoltsText(run.MinVolts, separator_),
-            Capitalised(RunVerdictText(result.State)),
-            LongestText(result, separator_),
-            ThinnestCableText(result),
-            CoresToMeetText(result)};
+            Capitalised(RunVerdictText(result.State))};
+}
+
+std::string CableRunEditor::Remedies(std::size_t index) const {
+    const RunResult& result = results_.at(index);
+    return supply_.Runs.at(index).Name +
+           " - Longest that Meets: " + LongestText(result, separator_) +
+           "; Thinnest Cable that Meets: " + ThinnestCableText(result) +
+           "; Cores to Meet: " + CoresToMeetText(result);
 }
 
 Rgb CableRunEditor::RowColour(std::size_t run) const {
@@ -115,13 +119,14 @@ std::string CableRunEditor::LowestOutputVoltsText() const {
 }
 
 std::string CableRunEditor::SetLowestOutputVolts(const std::string& text) {
-    const std::optional<double> volts =
-        ReadFigure(text, LowestOutputVoltsText(), supply_.LowestOutputVolts, kVoltsDecimals,
-                   kMaxSupplyVolts, separator_);
+    const Figure read = ReadFigure(text, LowestOutputVoltsText(), supply_.LowestOutputVolts,
+                                   kVoltsDecimals, kMaxSupplyVolts, separator_);
+    const std::optional<double>& volts = read.Value;
     if (!volts || !SupplyVoltsInRange(*volts))
-        return "The lowest output voltage must be " +
-               FormatInt(static_cast<long long>(kMinSupplyVolts)) + " to " +
-               FormatInt(static_cast<long long>(kMaxSupplyVolts)) + " V, with at most 2 decimals.";
+        return read.Refusal("The lowest output voltage must be " +
+                            FormatInt(static_cast<long long>(kMinSupplyVolts)) + " to " +
+                            FormatInt(static_cast<long long>(kMaxSupplyVolts)) +
+                            " V, with at most 2 decimals.");
     for (const CableRun& run : supply_.Runs) {
         if (!RunMinVoltsInRange(run.MinVolts, *volts))
             return "The lowest output voltage must stay above the lowest operating voltage of "
@@ -193,12 +198,13 @@ CableRunEditor::LineChoices(std::optional<std::size_t> editing) const {
 }
 
 std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_t> index,
-                                 CableRun& run) const {
+                                 CableRun& run, RunFault& at) const {
     // What the fields showed for the run being edited: a text left as it was
     // keeps its exact figure.
     const RunEntry shown = index ? EntryOf(*index) : RunEntry{};
     const CableRun before = index ? supply_.Runs[*index] : CableRun{};
 
+    at = {RunField::Name, 0};
     if (entry.Name.empty())
         return "A cable run needs a name.";
     if (!IsOneLineCp1252(entry.Name) || Utf8Length(entry.Name) > kCableRunNameCapacity)
@@ -210,36 +216,40 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
         run.Cable = entry.Cable;
         run.OhmsPerMetrePerCore = kCableTable[entry.Cable].OhmsPerMetre;
     } else {
-        const std::optional<double> ohms =
+        at = {RunField::Ohms, 0};
+        const Figure ohms =
             ReadFigure(entry.OhmsPerMetre, before.Cable ? std::string() : shown.OhmsPerMetre,
                        before.OhmsPerMetrePerCore, kOhmsDecimals, kMaxOhmsPerMetre, separator_);
-        if (!ohms || !OhmsPerMetreInRange(*ohms))
-            return "The resistance must be a number of ohms per metre per core greater than 0, "
-                   "with at most 6 decimals.";
+        if (!ohms.Value || !OhmsPerMetreInRange(*ohms.Value))
+            return ohms.Refusal("The resistance must be a number of ohms per metre per core "
+                                "greater than 0, with at most 6 decimals.");
         run.Cable.reset();
-        run.OhmsPerMetrePerCore = *ohms;
+        run.OhmsPerMetrePerCore = *ohms.Value;
     }
 
+    at = {RunField::Cores, 0};
     if (!CoresInRange(entry.CoresPositive) || !CoresInRange(entry.CoresNegative))
         return "The cores doubled up must be 1 to 4 on each leg.";
     run.CoresPositive = entry.CoresPositive;
     run.CoresNegative = entry.CoresNegative;
 
-    const std::optional<double> length = ReadFigure(entry.LengthM, shown.LengthM, before.LengthM,
-                                                    kMetresDecimals, kMaxRunLengthM, separator_);
-    if (!length || !RunLengthInRange(*length))
-        return "The run's length must be greater than 0 m and at most 2000 m, with at most 1 "
-               "decimal.";
-    run.LengthM = *length;
+    at = {RunField::Length, 0};
+    const Figure length = ReadFigure(entry.LengthM, shown.LengthM, before.LengthM, kMetresDecimals,
+                                     kMaxRunLengthM, separator_);
+    if (!length.Value || !RunLengthInRange(*length.Value))
+        return length.Refusal("The run's length must be greater than 0 m and at most 2000 m, "
+                              "with at most 1 decimal.");
+    run.LengthM = *length.Value;
 
-    const std::optional<double> minVolts =
-        ReadFigure(entry.MinVolts, shown.MinVolts, before.MinVolts, kVoltsDecimals, kMaxSupplyVolts,
-                   separator_);
-    if (!minVolts || !RunMinVoltsInRange(*minVolts, supply_.LowestOutputVolts))
-        return "The lowest operating voltage must be greater than 0 V and below the supply's "
-               "lowest output voltage, " +
-               RunVoltsText(supply_.LowestOutputVolts, separator_) + ", with at most 2 decimals.";
-    run.MinVolts = *minVolts;
+    at = {RunField::MinVolts, 0};
+    const Figure minVolts = ReadFigure(entry.MinVolts, shown.MinVolts, before.MinVolts,
+                                       kVoltsDecimals, kMaxSupplyVolts, separator_);
+    if (!minVolts.Value || !RunMinVoltsInRange(*minVolts.Value, supply_.LowestOutputVolts))
+        return minVolts.Refusal(
+            "The lowest operating voltage must be greater than 0 V and below the supply's "
+            "lowest output voltage, " +
+            RunVoltsText(supply_.LowestOutputVolts, separator_) + ", with at most 2 decimals.");
+    run.MinVolts = *minVolts.Value;
 
     const std::vector<LineChoice> choices = LineChoices(index);
     run.Lines.clear();
@@ -247,6 +257,7 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
         const RunEntry::Line& line = entry.Lines[i];
         if (!line.On)
             continue;
+        at = {RunField::Line, i};
         if (!choices[i].OtherRun.empty())
             return "Device line " + RunLineNumber(i) + " is on the run \"" + choices[i].OtherRun +
                    "\" already; a device line is on at most one run.";
@@ -255,16 +266,17 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
             const auto old = std::find_if(before.Lines.begin(), before.Lines.end(),
                                           [i](const RunLine& was) { return was.Line == i; });
             const bool had = old != before.Lines.end() && old->DistanceM;
-            const std::optional<double> distance =
+            const Figure distance =
                 ReadFigure(line.DistanceM,
                            had && i < shown.Lines.size() ? shown.Lines[i].DistanceM : std::string(),
                            had ? *old->DistanceM : 0, kMetresDecimals, kMaxRunLengthM, separator_);
-            if (!distance || *distance < 0 || *distance > run.LengthM)
-                return "The distance of device line " + RunLineNumber(i) +
-                       " must be from 0 m to the run's length, " +
-                       RunMetresText(run.LengthM, separator_) +
-                       ", with at most 1 decimal; left empty, the line is at the far end.";
-            fed.DistanceM = *distance;
+            if (!distance.Value || *distance.Value < 0 || *distance.Value > run.LengthM)
+                return distance.Refusal(
+                    "The distance of device line " + RunLineNumber(i) +
+                    " must be from 0 m to the run's length, " +
+                    RunMetresText(run.LengthM, separator_) +
+                    ", with at most 1 decimal; left empty, the line is at the far end.");
+            fed.DistanceM = *distance.Value;
         }
         run.Lines.push_back(fed);
     }
@@ -281,7 +293,7 @@ std::string CableRunEditor::Add(const RunEntry& entry) {
     if (std::string fault = AddFault(); !fault.empty())
         return fault;
     CableRun run;
-    if (std::string fault = Read(entry, std::nullopt, run); !fault.empty())
+    if (std::string fault = Read(entry, std::nullopt, run, fault_); !fault.empty())
         return fault;
     supply_.Runs.push_back(std::move(run));
     Recalculate();
@@ -292,7 +304,7 @@ std::string CableRunEditor::Replace(std::size_t index, const RunEntry& entry) {
     if (index >= supply_.Runs.size())
         return {};
     CableRun run;
-    if (std::string fault = Read(entry, index, run); !fault.empty())
+    if (std::string fault = Read(entry, index, run, fault_); !fault.empty())
         return fault;
     supply_.Runs[index] = std::move(run);
     Recalculate();

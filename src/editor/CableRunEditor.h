@@ -51,6 +51,9 @@ public:
     Rgb RowColour(std::size_t run) const;
     // The columns Row colours.
     static bool VerdictColumn(std::size_t column);
+    // What would make a run meet, shown under the table for the chosen run:
+    // "Hall - Longest that Meets: 14.7 m; Thinnest Cable that Meets: ...".
+    std::string Remedies(std::size_t run) const;
 
     // The supply's lowest output voltage as the field shows it, and as typed:
     // 5 to 30 V, and above every run's lowest operating voltage. The message
@@ -78,18 +81,28 @@ public:
     // why it was refused, and then nothing changed.
     std::string Add(const RunEntry& entry);
     std::string Replace(std::size_t run, const RunEntry& entry);
+    // The entry's field the last refusal of Add or Replace was about, for
+    // the dialog to take the user there; Line says which device line.
+    enum class RunField { Name, Ohms, Cores, Length, MinVolts, Line };
+    struct RunFault {
+        RunField Field = RunField::Name;
+        std::size_t Line = 0;
+    };
+    const RunFault& LastFault() const { return fault_; }
     void Remove(std::size_t run);
     // Whether another run can be added, and the message when not.
     std::string AddFault() const;
 
 private:
-    std::string Read(const RunEntry& entry, std::optional<std::size_t> index, CableRun& run) const;
+    std::string Read(const RunEntry& entry, std::optional<std::size_t> index, CableRun& run,
+                     RunFault& at) const;
     void Recalculate();
 
     InstallationSupply original_;
     InstallationSupply supply_;
     std::vector<RunResult> results_;
     char separator_;
+    RunFault fault_;
 };
 
 } // namespace brellic

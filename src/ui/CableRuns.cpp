@@ -48,7 +48,9 @@ public:
         switch (ReadDecimalEntry(text.toStdString(), separator_, decimals_, maximum_).State) {
         case EntryState::Acceptable:
             return Acceptable;
+        // Ambiguous text stays as typed: OK refuses it, saying why.
         case EntryState::Intermediate:
+        case EntryState::Ambiguous:
             return Intermediate;
         case EntryState::Invalid:
             break;
@@ -69,6 +71,14 @@ QLineEdit* NumberEdit(const char* name, int decimals, double maximum, char separ
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edit->setMaximumWidth(90);
     return edit;
+}
+
+// A row of the form whose label's shortcut takes the user to field, which
+// may sit in a box with its unit.
+void AddRow(QFormLayout* form, const QString& label, QWidget* field, QWidget* shown = nullptr) {
+    auto* caption = new QLabel(label, form->parentWidget());
+    caption->setBuddy(field);
+    form->addRow(caption, shown != nullptr ? shown : field);
 }
 
 // A field with its unit after it.
@@ -145,6 +155,12 @@ TfrmCableRuns::TfrmCableRuns(CableRunEditor& model, Prompter& prompter, QWidget*
     lvRuns->header()->setStretchLastSection(false);
     ShowCutTextsAsToolTips(lvRuns);
     layout->addWidget(lvRuns, 1);
+    // What would make the chosen run meet, under the table rather than in
+    // three more columns, so that the dialog fits a small screen.
+    lbRemedies = Named<QLabel>("lbRemedies", this);
+    lbRemedies->setWordWrap(true);
+    lbRemedies->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(lbRemedies);
 
     // The run commands on the left, as under the main window's device list;
     // OK and Cancel on the right.
@@ -163,10 +179,7 @@ TfrmCableRuns::TfrmCableRuns(CableRunEditor& model, Prompter& prompter, QWidget*
     connect(btnAddRun, &QPushButton::clicked, this, &TfrmCableRuns::AddClick);
     connect(btnEditRun, &QPushButton::clicked, this, &TfrmCableRuns::EditClick);
     connect(btnRemoveRun, &QPushButton::clicked, this, &TfrmCableRuns::RemoveClick);
-    connect(lvRuns, &QTreeWidget::itemSelectionChanged, this, [this] {
-        btnEditRun->setEnabled(SelectedRun().has_value());
-        btnRemoveRun->setEnabled(SelectedRun().has_value());
-    });
+    connect(lvRuns, &QTreeWidget::itemSelectionChanged, this, &TfrmCableRuns::ShowSelection);
     connect(lvRuns, &QTreeWidget::itemDoubleClicked, this, [this] { EditClick(); });
     connect(edLowestVolts, &QLineEdit::editingFinished, this, [this] { TakeLowestVolts(); });
     edLowestVolts->installEventFilter(this);
@@ -201,9 +214,20 @@ void TfrmCableRuns::Refresh() {
         lvRuns->resizeColumnToContents(column);
     if (selected && *selected < count)
         lvRuns->setCurrentItem(lvRuns->topLevelItem(static_cast<int>(*selected)));
-    btnEditRun->setEnabled(SelectedRun().has_value());
-    btnRemoveRun->setEnabled(SelectedRun().has_value());
+    ShowSelection();
     btnAddRun->setEnabled(model_.AddFault().empty());
+}
+
+void TfrmCableRuns::ShowSelection() {
+    const std::optional<std::size_t> run = SelectedRun();
+    btnEditRun->setEnabled(run.has_value());
+    btnRemoveRun->setEnabled(run.has_value());
+    if (run)
+        lbRemedies->setText(Text(model_.Remedies(*run)));
+    else if (lvRuns->topLevelItemCount() > 0)
+        lbRemedies->setText(QStringLiteral("Choose a run to see what would make it meet."));
+    else
+        lbRemedies->clear();
 }
 
 std::optional<std::size_t> TfrmCableRuns::SelectedRun() const {
@@ -228,6 +252,8 @@ bool TfrmCableRuns::TakeLowestVolts() {
     if (!fault.empty()) {
         prompter_.ShowError(fault);
         edLowestVolts->setText(Text(model_.LowestOutputVoltsText()));
+        edLowestVolts->setFocus();
+        edLowestVolts->selectAll();
     }
     takingVolts_ = false;
     Refresh();
@@ -237,8 +263,11 @@ bool TfrmCableRuns::TakeLowestVolts() {
 bool TfrmCableRuns::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edLowestVolts && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
+        // As in any other field: OK, which takes the voltage first. Left
+        // to the line edit, a refused voltage would be put back and the
+        // dialog closed at once.
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            TakeLowestVolts();
+            accept();
             return true;
         }
     }
@@ -249,6 +278,14 @@ void TfrmCableRuns::accept() {
     if (!TakeLowestVolts())
         return;
     QDialog::accept();
+}
+
+// Esc, Cancel and the close button all come here.
+void TfrmCableRuns::reject() {
+    const bool typed = edLowestVolts->text().toStdString() != model_.LowestOutputVoltsText();
+    if ((model_.Changed() || typed) && !prompter_.Confirm("Discard the changes to the cable runs?"))
+        return;
+    QDialog::reject();
 }
 
 void TfrmCableRuns::AddClick() {
@@ -307,31 +344,32 @@ TfrmCableRun::TfrmCableRun(const CableRunEditor& model, std::optional<std::size_
     edName->setMaxLength(kMaxNameLength);
     edName->setValidator(new Cp1252Validator(edName));
     edName->setToolTip(Cp1252Hint());
-    form->addRow(QStringLiteral("&Name:"), edName);
+    AddRow(form, QStringLiteral("&Name:"), edName);
 
     cbCable = Named<QComboBox>("cbCable", this);
     for (const CableType& cable : kCableTable)
         cbCable->addItem(
             QString::fromUtf8(cable.Name.data(), static_cast<qsizetype>(cable.Name.size())));
     cbCable->addItem(QStringLiteral("Custom"));
-    form->addRow(QStringLiteral("&Cable:"), cbCable);
+    AddRow(form, QStringLiteral("&Cable:"), cbCable);
 
     edOhms = NumberEdit("edOhms", 6, 1000, separator, this);
-    form->addRow(QStringLiteral("&Resistance:"),
-                 WithUnit(edOhms, QStringLiteral("\u03A9/m per core"), this));
+    AddRow(form, QStringLiteral("&Resistance:"), edOhms,
+           WithUnit(edOhms, QStringLiteral("\u03A9/m per core"), this));
 
     seCoresPositive = Named<QSpinBox>("seCoresPositive", this);
     seCoresNegative = Named<QSpinBox>("seCoresNegative", this);
     for (QSpinBox* cores : {seCoresPositive, seCoresNegative})
         cores->setRange(1, kMaxCoresDoubled);
-    form->addRow(QStringLiteral("Cores on &+12 V:"), seCoresPositive);
-    form->addRow(QStringLiteral("Cores on &0 V:"), seCoresNegative);
+    AddRow(form, QStringLiteral("Cores on &+12 V:"), seCoresPositive);
+    AddRow(form, QStringLiteral("Cores on &0 V:"), seCoresNegative);
 
     edLength = NumberEdit("edLength", 1, kMaxRunLengthM, separator, this);
-    form->addRow(QStringLiteral("&Length:"), WithUnit(edLength, QStringLiteral("m"), this));
+    AddRow(form, QStringLiteral("&Length:"), edLength,
+           WithUnit(edLength, QStringLiteral("m"), this));
     edMinVolts = NumberEdit("edMinVolts", 2, kMaxSupplyVolts, separator, this);
-    form->addRow(QStringLiteral("Lowest &operating voltage:"),
-                 WithUnit(edMinVolts, QStringLiteral("V"), this));
+    AddRow(form, QStringLiteral("Lowest &operating voltage:"), edMinVolts,
+           WithUnit(edMinVolts, QStringLiteral("V"), this));
 
     auto* linesLabel = new QLabel(
         QStringLiteral("&Device lines fed (a line without a distance is at the far end):"), this);
@@ -415,9 +453,42 @@ void TfrmCableRun::accept() {
     const std::string fault = take_(Entry());
     if (!fault.empty()) {
         prompter_.ShowError(fault);
+        FocusFault();
         return;
     }
     QDialog::accept();
+}
+
+// Takes the user to the field the refusal was about.
+void TfrmCableRun::FocusFault() {
+    using Field = CableRunEditor::RunField;
+    const CableRunEditor::RunFault& fault = model_.LastFault();
+    QWidget* field = nullptr;
+    switch (fault.Field) {
+    case Field::Name:
+        field = edName;
+        break;
+    case Field::Ohms:
+        field = edOhms;
+        break;
+    case Field::Cores:
+        field = seCoresPositive;
+        break;
+    case Field::Length:
+        field = edLength;
+        break;
+    case Field::MinVolts:
+        field = edMinVolts;
+        break;
+    case Field::Line:
+        field = lvLines;
+        if (fault.Line < distances_.size() && distances_[fault.Line]->isEnabled())
+            field = distances_[fault.Line];
+        break;
+    }
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
 }
 
 } // namespace brellic

@@ -42,14 +42,16 @@ public:
     TfrmCableRuns(CableRunEditor& model, Prompter& prompter, QWidget* parent = nullptr);
 
     void accept() override;
+    // Asks before changes are discarded.
+    void reject() override;
 
 protected:
-    // Enter in the voltage field takes the voltage and shows its figures;
-    // it does not close the dialog.
+    // Enter in the voltage field is OK, which takes the voltage first.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Refresh();
+    void ShowSelection();
     // Takes the voltage field; false, with the user told why, when refused.
     bool TakeLowestVolts();
     void AddClick();
@@ -63,6 +65,7 @@ private:
 
     QLineEdit* edLowestVolts = nullptr;
     QTreeWidget* lvRuns = nullptr;
+    QLabel* lbRemedies = nullptr;
     QPushButton* btnAddRun = nullptr;
     QPushButton* btnEditRun = nullptr;
     QPushButton* btnRemoveRun = nullptr;
@@ -87,6 +90,7 @@ public:
 
 private:
     void ShowCable();
+    void FocusFault();
 
     const CableRunEditor& model_;
     Take take_;

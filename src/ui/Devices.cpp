@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include "ui/CutTextTips.h"
 #include "ui/Fonts.h"
 #include "ui/Named.h"
+#include "ui/QtPrompter.h"
 
 namespace brellic {
 
@@ -44,7 +46,9 @@ public:
         switch (Read(text).State) {
         case EntryState::Acceptable:
             return QValidator::Acceptable;
+        // Ambiguous text stays as typed: OK refuses it, saying why.
         case EntryState::Intermediate:
+        case EntryState::Ambiguous:
             return QValidator::Intermediate;
         case EntryState::Invalid:
             break;
@@ -62,6 +66,28 @@ public:
     // never one.
     void fixup(QString&) const override {}
 
+    // Why OK cannot take the text: it could be read two ways ("1,500").
+    std::string Ambiguity() const { return Read(lineEdit()->text()).Message; }
+
+protected:
+    // The base class puts the last value back over text it cannot take, on
+    // leaving the field and on Enter; text that could be read two ways is
+    // kept as typed for OK to refuse, with the reason.
+    void focusOutEvent(QFocusEvent* event) override {
+        const QString typed = lineEdit()->text();
+        QDoubleSpinBox::focusOutEvent(event);
+        if (Read(typed).State == EntryState::Ambiguous)
+            lineEdit()->setText(typed);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            Read(lineEdit()->text()).State == EntryState::Ambiguous) {
+            event->ignore(); // the dialog's OK
+            return;
+        }
+        QDoubleSpinBox::keyPressEvent(event);
+    }
+
 private:
     char Separator() const { return DecimalSeparatorOf(locale()); }
     DecimalEntry Read(const QString& text) const {
@@ -69,7 +95,7 @@ private:
     }
 };
 
-QDoubleSpinBox* MakeCurrentEdit(const char* name, QWidget* parent) {
+CurrentEdit* MakeCurrentEdit(const char* name, QWidget* parent) {
     auto* edit = Named<CurrentEdit>(name, parent);
     edit->setDecimals(3);
     edit->setRange(0.0, kMaxAmps);
@@ -111,12 +137,12 @@ TfrmDevices::TfrmDevices(DeviceDialog& model, QWidget* parent)
     BitBtn2->setGeometry(331, 402, 85, 25);
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
 
-    setTabOrder(BitBtn2, BitBtn1);
-    setTabOrder(BitBtn1, seQty);
+    setTabOrder(lbDevice, seQty);
     setTabOrder(seQty, edDesc);
     setTabOrder(edDesc, ceNorm);
     setTabOrder(ceNorm, ceAlarm);
-    setTabOrder(ceAlarm, lbDevice);
+    setTabOrder(ceAlarm, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
 
     Connect();
     FormCreate();
@@ -257,8 +283,7 @@ void TfrmDevices::FillFromModel() {
 bool TfrmDevices::ShowModal() {
     FillFromModel();
     ShowCustomEnabling();
-    // The list is where the choice is made, so the dialog opens there rather
-    // than on Cancel, the first control in tab order.
+    // The list is where the choice is made.
     lbDevice->setFocus();
     return exec() == QDialog::Accepted;
 }
@@ -272,6 +297,17 @@ void TfrmDevices::showEvent(QShowEvent* event) {
 }
 
 void TfrmDevices::BitBtn1Click() {
+    // Text that could be read two ways is refused before interpretText would
+    // put the last value back over it.
+    for (QDoubleSpinBox* field : {ceNorm, ceAlarm}) {
+        const std::string ambiguity = static_cast<CurrentEdit*>(field)->Ambiguity();
+        if (field->isEnabled() && !ambiguity.empty()) {
+            QtPrompter(this).ShowError(ambiguity);
+            field->setFocus();
+            field->selectAll();
+            return;
+        }
+    }
     // Text typed into a number field and confirmed with Enter may not be taken yet.
     seQty->interpretText();
     ceNorm->interpretText();

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -46,6 +48,11 @@ TfrmSheet::TfrmSheet(std::unique_ptr<CalculationSheet> sheet, const QString& pdf
     edSheet->setOpenLinks(false);
     layout->addWidget(edSheet, 1);
 
+    // The status line, left of the buttons: where the last PDF went.
+    auto* bottom = new QHBoxLayout;
+    lbStatus = Named<QLabel>("lbStatus", this);
+    lbStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bottom->addWidget(lbStatus, 1);
     auto* buttons = new QDialogButtonBox(this);
     btnPrint = Named<QPushButton>("btnPrint", QStringLiteral("Print..."), this);
     btnSavePdf = Named<QPushButton>("btnSavePdf", QStringLiteral("Save PDF..."), this);
@@ -53,7 +60,8 @@ TfrmSheet::TfrmSheet(std::unique_ptr<CalculationSheet> sheet, const QString& pdf
     buttons->addButton(btnPrint, QDialogButtonBox::ActionRole);
     buttons->addButton(btnSavePdf, QDialogButtonBox::ActionRole);
     buttons->addButton(btnClose, QDialogButtonBox::RejectRole);
-    layout->addWidget(buttons);
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
 
     connect(btnPrint, &QPushButton::clicked, this, &TfrmSheet::btnPrintClick);
     connect(btnSavePdf, &QPushButton::clicked, this, &TfrmSheet::btnSavePdfClick);
@@ -97,10 +105,13 @@ void TfrmSheet::btnSavePdfClick() {
             : WriteFileAtomically(
                   path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
     if (!written) {
+        lbStatus->clear();
         QtPrompter(this).ShowError(written.Message);
         return;
     }
     pdfName_ = QString::fromStdString(path);
+    lbStatus->setText(
+        QStringLiteral("Saved the PDF as \"%1\".").arg(QDir::toNativeSeparators(pdfName_)));
 }
 
 QString ProposedPdfName(const std::string& fileName) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QLabel;
 class QPushButton;
 class QTextBrowser;
 
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<CalculationSheet> sheet_;
     QString pdfName_;
     QTextBrowser* edSheet = nullptr;
+    QLabel* lbStatus = nullptr;
     QPushButton* btnPrint = nullptr;
     QPushButton* btnSavePdf = nullptr;
     QPushButton* btnClose = nullptr;

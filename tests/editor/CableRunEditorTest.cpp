@@ -34,39 +34,53 @@ TEST(CableRunEditor, EachFaultOfAnEntryIsRefusedWithItsReason) {
         change(entry);
         return entry;
     };
+    using Field = CableRunEditor::RunField;
     const struct {
         RunEntry Entry;
         std::string Message;
+        Field At;
     } faults[] = {
-        {with([](RunEntry& e) { e.Name.clear(); }), "A cable run needs a name."},
+        {with([](RunEntry& e) { e.Name.clear(); }), "A cable run needs a name.", Field::Name},
         {with([](RunEntry& e) { e.Name = std::string(51, 'n'); }),
-         "A cable run's name must be one line of at most 50 characters a site file can hold."},
+         "A cable run's name must be one line of at most 50 characters a site file can hold.",
+         Field::Name},
         {with([](RunEntry& e) {
              e.Cable = kCableTable.size();
              e.OhmsPerMetre = "0";
          }),
          "The resistance must be a number of ohms per metre per core greater than 0, with at "
-         "most 6 decimals."},
+         "most 6 decimals.",
+         Field::Ohms},
         {with([](RunEntry& e) { e.LengthM = ""; }),
-         "The run's length must be greater than 0 m and at most 2000 m, with at most 1 decimal."},
+         "The run's length must be greater than 0 m and at most 2000 m, with at most 1 decimal.",
+         Field::Length},
         {with([](RunEntry& e) { e.LengthM = "2000.1"; }),
-         "The run's length must be greater than 0 m and at most 2000 m, with at most 1 decimal."},
+         "The run's length must be greater than 0 m and at most 2000 m, with at most 1 decimal.",
+         Field::Length},
+        // Not 1.5 m: a run that fails must not pass on a thousands comma.
+        {with([](RunEntry& e) { e.LengthM = "1,500"; }),
+         "1,500 could be 1.5 or 1500: type it with a point.", Field::Length},
         {with([](RunEntry& e) { e.MinVolts = "10.5"; }),
          "The lowest operating voltage must be greater than 0 V and below the supply's lowest "
-         "output voltage, 10.50 V, with at most 2 decimals."},
+         "output voltage, 10.50 V, with at most 2 decimals.",
+         Field::MinVolts},
         {with([](RunEntry& e) {
              e.Lines[1].On = true;
              e.Lines[1].DistanceM = "20.1";
          }),
          "The distance of device line 2 must be from 0 m to the run's length, 20.0 m, with at "
-         "most 1 decimal; left empty, the line is at the far end."},
+         "most 1 decimal; left empty, the line is at the far end.",
+         Field::Line},
         {with([](RunEntry& e) { e.Lines[0].On = true; }),
-         "Device line 1 is on the run \"Hall\" already; a device line is on at most one run."},
+         "Device line 1 is on the run \"Hall\" already; a device line is on at most one run.",
+         Field::Line},
     };
     for (const auto& fault : faults) {
         EXPECT_EQ(editor.Add(fault.Entry), fault.Message);
+        EXPECT_EQ(editor.LastFault().Field, fault.At) << fault.Message;
         EXPECT_EQ(editor.Supply().Runs.size(), 1u);
     }
+    EXPECT_EQ(editor.LastFault().Line, 0u);
     EXPECT_FALSE(editor.Changed());
 
     // The same lines, free, are offered and taken, one at its distance.

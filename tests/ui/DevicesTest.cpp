@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -171,7 +172,8 @@ private slots:
     void okWithoutChangesKeepsTheExactEntry();
     void keyboardAndDoubleClickChooseRows();
     void descriptionTakesOnlyWindows1252();
-    void tabOrderRunsButtonsQuantityCustomThenList();
+    void tabOrderRunsListQuantityCustomThenButtons();
+    void anAmbiguousCurrentStaysAsTypedAndOkSaysWhy();
     void controlsCarryTheirNamesSizesAndTexts();
     void cutNamesShowInFullAsToolTips();
 };
@@ -540,6 +542,9 @@ void DevicesTest::descriptionTakesOnlyWindows1252() {
         // U+0101 and U+4E2D have no Windows-1252 byte; the euro sign and é do.
         Retype(description, QString::fromUtf8("Bell\u0101 \u20AC\u00E9\u4E2D"));
         QCOMPARE(description->text(), QString::fromUtf8("Bell \u20AC\u00E9"));
+        // Not silently: the field says which character it refused.
+        QCOMPARE(QToolTip::text(),
+                 QString::fromUtf8("\"\u4E2D\" cannot be stored in a site file."));
         In<QPushButton>(dialog, "BitBtn1")->click();
     });
     QVERIFY(model.ExecuteEdit(Family9(), 3, entry, Show(QStringLiteral("Edit Devices")), '.'));
@@ -554,7 +559,7 @@ void DevicesTest::descriptionTakesOnlyWindows1252() {
     QCOMPARE(entry.Description, std::string(50, 'x'));
 }
 
-void DevicesTest::tabOrderRunsButtonsQuantityCustomThenList() {
+void DevicesTest::tabOrderRunsListQuantityCustomThenButtons() {
     DeviceDialog model;
     TDeviceData entry = CustomEntry();
     auto shown = WhenModalShown<TfrmDevices>([](TfrmDevices* dialog) {
@@ -568,13 +573,44 @@ void DevicesTest::tabOrderRunsButtonsQuantityCustomThenList() {
         };
         QVERIFY(holds("lbDevice", dialog->focusWidget()));
         for (const char* name :
-             {"BitBtn2", "BitBtn1", "seQty", "edDesc", "ceNorm", "ceAlarm", "lbDevice"})
+             {"seQty", "edDesc", "ceNorm", "ceAlarm", "BitBtn1", "BitBtn2", "lbDevice"})
             QVERIFY2(holds(name, tab()), name);
         In<QPushButton>(dialog, "BitBtn2")->click();
     });
     QVERIFY(!model.ExecuteEdit(Family9(), 3, entry, Show(QStringLiteral("Edit Devices")), '.'));
     QVERIFY(shown->ran);
     QVERIFY(entry == CustomEntry());
+}
+
+void DevicesTest::anAmbiguousCurrentStaysAsTypedAndOkSaysWhy() {
+    DeviceDialog model;
+    TDeviceData entry = CustomEntry();
+    auto shown = WhenModalShown<TfrmDevices>([](TfrmDevices* dialog) {
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        auto* quiescent = In<QDoubleSpinBox>(dialog, "ceNorm");
+        quiescent->setFocus();
+        Retype(quiescent, QStringLiteral("1,500"));
+        // Leaving the field keeps the text; the base class put 1.500 back.
+        QTest::keyClick(quiescent, Qt::Key_Tab);
+        QVERIFY(!quiescent->hasFocus());
+        QCOMPARE(quiescent->text(), QStringLiteral("1,500"));
+        QString message;
+        auto refused = WhenModalShown<QMessageBox>([&message](QMessageBox* box) {
+            message = box->text();
+            box->accept();
+        });
+        In<QPushButton>(dialog, "BitBtn1")->click();
+        QVERIFY(refused->ran);
+        QCOMPARE(message, QStringLiteral("1,500 could be 1.5 or 1500: type it with a point."));
+        QVERIFY(dialog->isVisible());
+        QVERIFY(quiescent->isAncestorOf(dialog->focusWidget()));
+        Retype(quiescent, QStringLiteral("1.5"));
+        In<QPushButton>(dialog, "BitBtn1")->click();
+    });
+    QVERIFY(model.ExecuteEdit(Family9(), 3, entry, Show(QStringLiteral("Edit Devices")), '.'));
+    QVERIFY(shown->ran);
+    QCOMPARE(entry.Quiescent, 3.0);
 }
 
 void DevicesTest::controlsCarryTheirNamesSizesAndTexts() {

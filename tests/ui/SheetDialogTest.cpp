@@ -20,6 +20,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,6 +102,8 @@ void SheetDialogTest::savePdfProposesTheSiteNameAndWritesTheSheet() {
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.readAll().startsWith("%PDF-"));
     pdf.close();
+    QCOMPARE(FindChild<QLabel>(&form, "lbStatus")->text(),
+             QStringLiteral("Saved the PDF as \"%1\".").arg(QDir::toNativeSeparators(written)));
     if (!test::PdfToTextProgram().isEmpty()) {
         const QString text = test::PdfText(written);
         QVERIFY(text.contains(kActualStandby));
