@@ -1,5 +1,7 @@
 #include "io/AtomicFile.h"
 
+#include "io/Cp1252.h"
+
 #include <algorithm>
 
 #include <atomic>
@@ -15,8 +17,8 @@ namespace brellic {
 namespace {
 
 IoResult Fail(std::string_view what, const std::string& path, int error) {
-    return IoResult::Failure(std::string(what) + " \"" + path +
-                             "\": " + std::generic_category().message(error));
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": " +
+                             std::generic_category().message(error));
 }
 
 // Named pipes, devices, sockets and folders are not files: a pipe blocks its
@@ -28,7 +30,7 @@ IoResult NotAFile(std::string_view what, const std::string& path, mode_t mode) {
                        : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
                        : S_ISSOCK(mode)                 ? "a socket"
                                                         : "something else";
-    return IoResult::Failure(std::string(what) + " \"" + path + "\": it is " + kind +
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": it is " + kind +
                              ", not a file");
 }
 

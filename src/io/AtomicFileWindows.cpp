@@ -1,5 +1,7 @@
 #include "io/AtomicFile.h"
 
+#include "io/Cp1252.h"
+
 #include <algorithm>
 #include <atomic>
 
@@ -37,7 +39,8 @@ std::string SystemMessage(DWORD error) {
 }
 
 IoResult Fail(std::string_view what, const std::string& path, DWORD error) {
-    return IoResult::Failure(std::string(what) + " \"" + path + "\": " + SystemMessage(error));
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": " +
+                             SystemMessage(error));
 }
 
 // What an open handle stands for when it is not a file: consoles, the NUL
@@ -62,7 +65,7 @@ const char* NotAFileKind(HANDLE handle) {
 }
 
 IoResult NotAFile(std::string_view what, const std::string& path, const char* kind) {
-    return IoResult::Failure(std::string(what) + " \"" + path + "\": it is " + kind +
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": it is " + kind +
                              ", not a file");
 }
 
