@@ -170,6 +170,34 @@ IoResult WriteFileAtomically(const std::string& path, std::span<const unsigned c
     return IoResult::Success();
 }
 
+IoResult WriteTemporaryFor(const std::string& path, std::span<const unsigned char> bytes,
+                           std::string& temporary) {
+    const int fd = CreateTemporary(FolderOf(path), NameOf(path), temporary);
+    if (fd < 0)
+        return Fail("Cannot write", path, errno);
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return Fail("Cannot write", path, error);
+    }
+    return IoResult::Success();
+}
+
+IoResult ReplaceWithTemporary(const std::string& temporary, const std::string& path) {
+    if (::rename(temporary.c_str(), path.c_str()) != 0)
+        return Fail("Cannot write", path, errno);
+    SyncFolder(FolderOf(path));
+    return IoResult::Success();
+}
+
+void RemoveTemporary(const std::string& temporary) {
+    ::unlink(temporary.c_str());
+}
+
 IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned char> bytes) {
     if (IoResult usable = CheckWritableTarget(path); !usable)
         return usable;

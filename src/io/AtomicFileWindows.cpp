@@ -224,6 +224,48 @@ IoResult WriteFileAtomically(const std::string& path, std::span<const unsigned c
     return IoResult::Success();
 }
 
+IoResult WriteTemporaryFor(const std::string& path, std::span<const unsigned char> bytes,
+                           std::string& temporary) {
+    std::wstring name;
+    if (!ToWide(path, name))
+        return Fail("Cannot write", path, ERROR_INVALID_NAME);
+    std::wstring created;
+    const HANDLE file = CreateTemporary(FolderOf(name), NameOf(name), created);
+    if (file == INVALID_HANDLE_VALUE)
+        return Fail("Cannot write", path, ::GetLastError());
+    DWORD error = WriteAll(file, bytes);
+    if (error == 0 && !::FlushFileBuffers(file))
+        error = ::GetLastError();
+    if (!::CloseHandle(file) && error == 0)
+        error = ::GetLastError();
+    // Hidden while it is a temporary file only.
+    if (error == 0 && !::SetFileAttributesW(created.c_str(), FILE_ATTRIBUTE_NORMAL))
+        error = ::GetLastError();
+    if (error != 0) {
+        ::DeleteFileW(created.c_str());
+        return Fail("Cannot write", path, error);
+    }
+    temporary = ToUtf8(created.data(), static_cast<int>(created.size()));
+    return IoResult::Success();
+}
+
+IoResult ReplaceWithTemporary(const std::string& temporary, const std::string& path) {
+    std::wstring from;
+    std::wstring to;
+    if (!ToWide(temporary, from) || !ToWide(path, to))
+        return Fail("Cannot write", path, ERROR_INVALID_NAME);
+    if (!::MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Fail("Cannot write", path, ::GetLastError());
+    return IoResult::Success();
+}
+
+void RemoveTemporary(const std::string& temporary) {
+    std::wstring name;
+    if (ToWide(temporary, name))
+        ::DeleteFileW(name.c_str());
+}
+
 IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned char> bytes) {
     std::wstring name;
     if (!ToWide(path, name))
