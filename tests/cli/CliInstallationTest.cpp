@@ -231,15 +231,21 @@ Installation Depot() {
     return installation;
 }
 
+// A file in folder, as the tool names it.
+std::string In(const std::string& folder, const char* name) {
+    const std::u8string path = (FsPath(folder) / name).u8string();
+    return std::string(path.begin(), path.end());
+}
+
 TEST(CliSplit, EarlierSupplyFilesAreReplacedOnlyWhenForcedAndAllTogether) {
     TempFolder folder;
     const std::string input = folder.File("depot.brellic");
     ASSERT_TRUE(WriteInstallationFile(input, Depot()));
     const std::string out = folder.File("out");
     std::filesystem::create_directory(FsPath(out));
-    WriteAll(out + "/supply-01.KVR", "old 1");
-    WriteAll(out + "/supply-05.KVR", "old 5");
-    WriteAll(out + "/notes.txt", "kept");
+    WriteAll(In(out, "supply-01.KVR"), "old 1");
+    WriteAll(In(out, "supply-05.KVR"), "old 5");
+    WriteAll(In(out, "notes.txt"), "kept");
 
     const CliRun refused = RunTool({"split", input, "-o", out});
     EXPECT_EQ(refused.Status, kCliError);
@@ -247,19 +253,19 @@ TEST(CliSplit, EarlierSupplyFilesAreReplacedOnlyWhenForcedAndAllTogether) {
                                "\" already holds supply-01.KVR and supply-05.KVR; --force "
                                "replaces them and removes those the installation has no supply "
                                "for.\n");
-    EXPECT_EQ(ReadAll(out + "/supply-01.KVR"), "old 1");
-    EXPECT_FALSE(std::filesystem::exists(FsPath(out + "/supply-02.KVR")));
+    EXPECT_EQ(ReadAll(In(out, "supply-01.KVR")), "old 1");
+    EXPECT_FALSE(std::filesystem::exists(FsPath(In(out, "supply-02.KVR"))));
 
     // A folder in the way of supply 2: nothing is written, nothing removed.
-    std::filesystem::create_directory(FsPath(out + "/supply-02.KVR"));
+    std::filesystem::create_directory(FsPath(In(out, "supply-02.KVR")));
     const CliRun blocked = RunTool({"split", "--force", input, "-o", out});
     EXPECT_EQ(blocked.Status, kCliError);
-    EXPECT_EQ(blocked.Err, "brellic-cli: Cannot write \"" + out +
-                               "/supply-02.KVR\": it is a folder, not a file.\n");
-    EXPECT_EQ(ReadAll(out + "/supply-01.KVR"), "old 1");
-    EXPECT_EQ(ReadAll(out + "/supply-05.KVR"), "old 5");
+    EXPECT_EQ(blocked.Err, "brellic-cli: Cannot write \"" + In(out, "supply-02.KVR") +
+                               "\": it is a folder, not a file.\n");
+    EXPECT_EQ(ReadAll(In(out, "supply-01.KVR")), "old 1");
+    EXPECT_EQ(ReadAll(In(out, "supply-05.KVR")), "old 5");
 
-    std::filesystem::remove(FsPath(out + "/supply-02.KVR"));
+    std::filesystem::remove(FsPath(In(out, "supply-02.KVR")));
     const CliRun forced = RunTool({"split", input, "-o", out, "--force"});
     ASSERT_EQ(forced.Status, kCliOk) << forced.Err;
     EXPECT_EQ(forced.Err,
@@ -268,10 +274,10 @@ TEST(CliSplit, EarlierSupplyFilesAreReplacedOnlyWhenForcedAndAllTogether) {
               "brellic-cli: warning: supply 1 \"Panel\": its name is not kept in a site file\n"
               "brellic-cli: warning: supply 2 \"Remote PSU, loading bay\": its name, its 2 cable "
               "runs and its lowest output voltage, 11.25 V are not kept in a site file\n");
-    EXPECT_EQ(ReadSiteFile(out + "/supply-01.KVR").Data, MeetingSite());
-    EXPECT_EQ(ReadSiteFile(out + "/supply-02.KVR").Data, MeetingSite());
-    EXPECT_FALSE(std::filesystem::exists(FsPath(out + "/supply-05.KVR")));
-    EXPECT_EQ(ReadAll(out + "/notes.txt"), "kept");
+    EXPECT_EQ(ReadSiteFile(In(out, "supply-01.KVR")).Data, MeetingSite());
+    EXPECT_EQ(ReadSiteFile(In(out, "supply-02.KVR")).Data, MeetingSite());
+    EXPECT_FALSE(std::filesystem::exists(FsPath(In(out, "supply-05.KVR"))));
+    EXPECT_EQ(ReadAll(In(out, "notes.txt")), "kept");
 }
 
 TEST(CliSplit, NeverWritesOverItsInputNorThroughALink) {
@@ -279,7 +285,7 @@ TEST(CliSplit, NeverWritesOverItsInputNorThroughALink) {
     const std::string out = folder.File("out");
     std::filesystem::create_directory(FsPath(out));
     // The installation itself under a supply file's name.
-    const std::string input = out + "/supply-01.KVR";
+    const std::string input = In(out, "supply-01.KVR");
     ASSERT_TRUE(WriteInstallationFile(input, Depot()));
     const std::string before = ReadAll(input);
     const CliRun self = RunTool({"split", "--force", input, "-o", out});
