@@ -10,6 +10,7 @@
 #include "io/SiteJson.h"
 #include "editor/SiteEditor.h"
 #include "io/AtomicFile.h"
+#include "io/Cp1252.h"
 #include "io/InstallationFile.h"
 #include "io/SiteFile.h"
 #include "model/Format.h"
@@ -60,8 +61,8 @@ std::string CheckOutput(const CliOptions& options) {
         return {};
     for (const std::string& input : options.Files) {
         if (IsSameFile(*options.Output, input))
-            return "Cannot write \"" + *options.Output + "\": it is the same file as the input \"" +
-                   input + "\"";
+            return "Cannot write " + QuotedPath(*options.Output) +
+                   ": it is the same file as the input " + QuotedPath(input);
     }
     return {};
 }
@@ -194,7 +195,7 @@ int Export(const CliOptions& options, std::ostream& out, std::ostream& err) {
         return kCliError;
     }
     if (const std::string fault = CheckSiteData(read.Data); !fault.empty()) {
-        PrintError(err, "Cannot export \"" + path + "\": " + fault + ".");
+        PrintError(err, "Cannot export " + QuotedPath(path) + ": " + fault + ".");
         return kCliError;
     }
     out << SiteToJson(read.Data);
@@ -209,14 +210,14 @@ int Import(const CliOptions& options, std::ostream& err) {
         return kCliError;
     }
     if (bytes.size() > kMaxJsonBytes) {
-        PrintError(err, "Cannot import \"" + path + "\": the file is larger than " +
+        PrintError(err, "Cannot import " + QuotedPath(path) + ": the file is larger than " +
                             FormatInt(kMaxJsonBytes >> 20) + " MiB, too large for a site.");
         return kCliError;
     }
     const SiteJsonResult site =
         SiteFromJson(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!site) {
-        PrintError(err, "Cannot import \"" + path + "\": " + site.Error + ".");
+        PrintError(err, "Cannot import " + QuotedPath(path) + ": " + site.Error + ".");
         return kCliError;
     }
     if (IoResult written = WriteSiteFile(*options.Output, site.Data); !written) {
@@ -264,7 +265,8 @@ int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& en
                                       date, problem)
             : std::string();
     if (sheet.empty()) {
-        PrintError(err, "Cannot write \"" + path + "\": the calculation sheet could not be made" +
+        PrintError(err, "Cannot write " + QuotedPath(path) +
+                            ": the calculation sheet could not be made" +
                             (problem.empty() ? "." : ": " + problem + "."));
         return kCliError;
     }

@@ -59,11 +59,7 @@ bool TakesNextArgument(std::string_view arg) {
 
 // An installation's name goes into its file and reports as one line.
 bool IsInstallationName(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            return false;
-    }
-    return IsCp1252Text(text) && Utf8Length(text) <= kInstallationTextCapacity;
+    return IsOneLineCp1252(text) && Utf8Length(text) <= kInstallationTextCapacity;
 }
 
 // What -o names when a command needs it.
@@ -155,7 +151,7 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
             info = &candidate;
     }
     if (info == nullptr)
-        return Fail("unknown command '" + args.front() + "'");
+        return Fail("unknown command '" + MessageText(args.front()) + "'");
 
     CliParseResult result;
     CliOptions& options = result.Options;
@@ -184,18 +180,22 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
         const bool isOutput = name == "-o" || name == "--output";
         const bool isName = name == "--name";
         const bool isJson = name == "--json";
+        const bool isForce = name == "--force";
         const bool known = ((isStandard || isPeriod) && info->TakesSettings) ||
                            (isOutput && info->TakesOutput) ||
                            (isName && info->Command == CliCommand::Combine) ||
-                           (isJson && info->Command == CliCommand::Check);
+                           (isJson && info->Command == CliCommand::Check) ||
+                           (isForce && info->Command == CliCommand::Split);
         if (!known)
-            return Fail("unknown option '" + name + "' for " + std::string(info->Name));
-        if (isJson) {
+            return Fail("unknown option '" + MessageText(name) + "' for " +
+                        std::string(info->Name));
+        if (isJson || isForce) {
+            bool& flag = isJson ? options.Json : options.Force;
             if (value)
-                return Fail("option '--json' takes no value");
-            if (options.Json)
-                return Fail("option '--json' given twice");
-            options.Json = true;
+                return Fail("option '" + name + "' takes no value");
+            if (flag)
+                return Fail("option '" + name + "' given twice");
+            flag = true;
             continue;
         }
         if (!value) {
@@ -216,26 +216,28 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
             if (!IsInstallationName(*value))
                 return Fail("--name takes one line of at most " +
                             std::to_string(kInstallationTextCapacity) +
-                            " Windows-1252 characters, not '" + *value + "'");
+                            " Windows-1252 characters, not '" + MessageText(*value) + "'");
             options.Name = *value;
         } else if (isStandard) {
             if (options.Standard)
                 return Fail("option '--standard' given twice");
             options.Standard = ParseStandard(*value);
             if (!options.Standard)
-                return Fail("--standard takes EN50131-1, PD6662 or a whole number, not '" + *value +
-                            "'");
+                return Fail("--standard takes EN50131-1, PD6662 or a whole number, not '" +
+                            MessageText(*value) + "'");
         } else {
             if (options.AlarmPeriod)
                 return Fail("option '--alarm-period' given twice");
             options.AlarmPeriod = ParseWholeNumber(*value);
             if (!options.AlarmPeriod)
-                return Fail("--alarm-period takes a whole number of minutes, not '" + *value + "'");
+                return Fail("--alarm-period takes a whole number of minutes, not '" +
+                            MessageText(*value) + "'");
             // The Options dialog's range: outside it the alarm load is no
             // longer a load at all (a negative period charges the battery).
             if (*options.AlarmPeriod < kMinAlarmPeriod || *options.AlarmPeriod > kMaxAlarmPeriod)
                 return Fail("--alarm-period takes " + std::to_string(kMinAlarmPeriod) + " to " +
-                            std::to_string(kMaxAlarmPeriod) + " minutes, not '" + *value + "'");
+                            std::to_string(kMaxAlarmPeriod) + " minutes, not '" +
+                            MessageText(*value) + "'");
         }
     }
 
@@ -247,8 +249,13 @@ CliParseResult ParseCliArguments(const std::vector<std::string>& args) {
     const bool sheet = info->Command == CliCommand::Sheet;
     if (info->NeedsOutput && !options.Output)
         return Fail(command + " needs " + std::string(OutputNeeded(info->Command)));
+    // An installation's name tells it from a site file; written under
+    // another name it would stand where a site file is looked for.
+    if (info->Command == CliCommand::Combine && !IsInstallationFileName(*options.Output))
+        return Fail("combine writes a .brellic file, not '" + PathText(*options.Output) + "'");
     if (sheet && !SheetFormatFor(*options.Output))
-        return Fail("sheet writes a .pdf or an .html file, not '" + *options.Output + "'");
+        return Fail("sheet writes a .pdf or an .html file, not '" + PathText(*options.Output) +
+                    "'");
     return result;
 }
 
@@ -296,10 +303,15 @@ std::string CliUsage() {
            "      Writes an installation with one supply per site file, in the order\n"
            "      given, named after the site reference (or the file's name when that\n"
            "      is empty). It keeps the standard and alarm period it is made with.\n"
-           "  brellic-cli split FILE.brellic -o DIR\n"
+           "      FILE's name must end in .brellic.\n"
+           "  brellic-cli split [--force] FILE.brellic -o DIR\n"
            "      Writes each supply of the installation as DIR/supply-01.KVR,\n"
-           "      DIR/supply-02.KVR, ... into the existing folder DIR. A supply with no\n"
-           "      panel or battery yet cannot be written.\n"
+           "      DIR/supply-02.KVR, ... into the existing folder DIR, every file or\n"
+           "      none. A supply with no panel or battery yet cannot be written. It\n"
+           "      refuses a folder that already holds a supply-NN.KVR, unless --force\n"
+           "      is given, and says on standard error what the site files cannot\n"
+           "      hold: cable runs, lowest output voltages, the supplies' names and the\n"
+           "      installation's name, address, standard and alarm period.\n"
            "  brellic-cli --version\n"
            "      Prints the version.\n"
            "  brellic-cli --help\n"
@@ -313,6 +325,8 @@ std::string CliUsage() {
            "  -o, --output FILE       the file to write; it is replaced whole or not at all\n"
            "  --name TEXT             the installation's name, one line of at most 100\n"
            "                          characters\n"
+           "  --force                 split: replace the supply-NN.KVR files in DIR and\n"
+           "                          remove those the installation has no supply for\n"
            "\n"
            "A setting left out is the one the window would load; the tool never changes\n"
            "the stored settings. A site is opened as the window opens it, every question\n"

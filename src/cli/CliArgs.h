@@ -18,6 +18,7 @@ struct CliOptions {
     std::optional<std::string> Output;       // -o FILE
     std::optional<std::string> Name;         // --name TEXT, for combine
     bool Json = false;                       // check --json
+    bool Force = false;                      // split --force
     std::vector<std::string> Files;
 };
 

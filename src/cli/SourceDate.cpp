@@ -1,5 +1,7 @@
 #include "cli/SourceDate.h"
 
+#include "io/Cp1252.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -27,8 +29,8 @@ std::optional<std::chrono::year_month_day> ParseSourceDateEpoch(std::string_view
             seconds = -1;
     }
     if (seconds < 0 || seconds > kLastSecond) {
-        warning = "SOURCE_DATE_EPOCH \"" + std::string(text) +
-                  "\" is not a whole number of seconds from 0 to " + std::to_string(kLastSecond) +
+        warning = "SOURCE_DATE_EPOCH " + Quoted(text) +
+                  " is not a whole number of seconds from 0 to " + std::to_string(kLastSecond) +
                   " (the end of year 9999); the current time is used.";
         return std::nullopt;
     }

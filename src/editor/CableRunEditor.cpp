@@ -210,6 +210,11 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
     if (!IsOneLineCp1252(entry.Name) || Utf8Length(entry.Name) > kCableRunNameCapacity)
         return "A cable run's name must be one line of at most 50 characters a site file can "
                "hold.";
+    // The installation file tells a supply's runs apart by name.
+    for (std::size_t r = 0; r < supply_.Runs.size(); ++r) {
+        if (r != index && supply_.Runs[r].Name == entry.Name)
+            return "Another cable run of this supply is already named " + Quoted(entry.Name) + ".";
+    }
     run.Name = entry.Name;
 
     if (entry.Cable < kCableTable.size()) {

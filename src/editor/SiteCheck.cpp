@@ -2,6 +2,7 @@
 
 #include "calc/Supply.h"
 #include "calc/Totals.h"
+#include "io/Cp1252.h"
 #include "model/Format.h"
 #include "model/Globals.h"
 
@@ -19,17 +20,18 @@ std::string PanelName(std::int32_t row) {
 
 std::string PanelNotAllowedMessage(const std::string& path, std::int32_t panelRow,
                                    std::int32_t grade) {
-    return "Cannot use \"" + path + "\": its panel, " + PanelName(panelRow) +
+    return "Cannot use " + QuotedPath(path) + ": its panel, " + PanelName(panelRow) +
            ", cannot be used at grade " + FormatInt(grade) + ", so no panel is selected.";
 }
 
 std::string BatteryNotListedMessage(const std::string& path, std::int32_t panelRow) {
-    return "Cannot use \"" + path + "\": its battery position is not in the battery list of " +
-           PanelName(panelRow) + ", so no battery is selected.";
+    return "Cannot use " + QuotedPath(path) +
+           ": its battery position is not in the battery list of " + PanelName(panelRow) +
+           ", so no battery is selected.";
 }
 
 std::string TooShortMessage(const std::string& path) {
-    return "Cannot open \"" + path + "\": the file is shorter than one site record (" +
+    return "Cannot open " + QuotedPath(path) + ": the file is shorter than one site record (" +
            FormatInt(kSiteFileSize) + " bytes).";
 }
 

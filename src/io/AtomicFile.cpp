@@ -20,4 +20,27 @@ std::string TemporaryFileName(std::string_view targetName, unsigned long process
     return name;
 }
 
+IoResult WriteFilesTogether(const std::vector<FileToWrite>& files) {
+    std::vector<std::string> temporaries;
+    const auto discard = [&temporaries](std::size_t from) {
+        for (std::size_t i = from; i < temporaries.size(); ++i)
+            RemoveTemporary(temporaries[i]);
+    };
+    for (const FileToWrite& file : files) {
+        std::string temporary;
+        if (IoResult written = WriteTemporaryFor(file.Path, file.Bytes, temporary); !written) {
+            discard(0);
+            return written;
+        }
+        temporaries.push_back(std::move(temporary));
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (IoResult renamed = ReplaceWithTemporary(temporaries[i], files[i].Path); !renamed) {
+            discard(i);
+            return renamed;
+        }
+    }
+    return IoResult::Success();
+}
+
 } // namespace brellic

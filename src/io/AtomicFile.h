@@ -22,6 +22,27 @@ inline IoResult WriteFileAtomically(const std::string& path, std::string_view by
         path, std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
 }
 
+// Writes several files all or none, e.g. the site files of one
+// installation: each goes to a temporary file beside it, flushed to disk,
+// and only once every one is written are they renamed into place, which
+// needs no space. On a failure every temporary file is removed and the
+// files are left as they were. Each path is taken as it is: what stands
+// there is replaced, never followed, so callers refuse links and folders.
+struct FileToWrite {
+    std::string Path;
+    std::vector<unsigned char> Bytes;
+};
+IoResult WriteFilesTogether(const std::vector<FileToWrite>& files);
+
+// The steps of WriteFilesTogether. WriteTemporaryFor writes bytes to a new
+// temporary file beside path and gives its name, leaving nothing on a
+// failure; ReplaceWithTemporary renames it over path; RemoveTemporary
+// removes it.
+IoResult WriteTemporaryFor(const std::string& path, std::span<const unsigned char> bytes,
+                           std::string& temporary);
+IoResult ReplaceWithTemporary(const std::string& temporary, const std::string& path);
+void RemoveTemporary(const std::string& temporary);
+
 // The name, within the target's folder, of the temporary file that
 // WriteFileAtomically writes before renaming it over the target: hidden, and
 // saying which file it was meant to become, e.g.

@@ -1,5 +1,7 @@
 #include "io/AtomicFile.h"
 
+#include "io/Cp1252.h"
+
 #include <algorithm>
 
 #include <atomic>
@@ -15,8 +17,8 @@ namespace brellic {
 namespace {
 
 IoResult Fail(std::string_view what, const std::string& path, int error) {
-    return IoResult::Failure(std::string(what) + " \"" + path +
-                             "\": " + std::generic_category().message(error));
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": " +
+                             std::generic_category().message(error));
 }
 
 // Named pipes, devices, sockets and folders are not files: a pipe blocks its
@@ -28,7 +30,7 @@ IoResult NotAFile(std::string_view what, const std::string& path, mode_t mode) {
                        : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
                        : S_ISSOCK(mode)                 ? "a socket"
                                                         : "something else";
-    return IoResult::Failure(std::string(what) + " \"" + path + "\": it is " + kind +
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": it is " + kind +
                              ", not a file");
 }
 
@@ -166,6 +168,34 @@ IoResult WriteFileAtomically(const std::string& path, std::span<const unsigned c
     }
     SyncFolder(folder);
     return IoResult::Success();
+}
+
+IoResult WriteTemporaryFor(const std::string& path, std::span<const unsigned char> bytes,
+                           std::string& temporary) {
+    const int fd = CreateTemporary(FolderOf(path), NameOf(path), temporary);
+    if (fd < 0)
+        return Fail("Cannot write", path, errno);
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        return Fail("Cannot write", path, error);
+    }
+    return IoResult::Success();
+}
+
+IoResult ReplaceWithTemporary(const std::string& temporary, const std::string& path) {
+    if (::rename(temporary.c_str(), path.c_str()) != 0)
+        return Fail("Cannot write", path, errno);
+    SyncFolder(FolderOf(path));
+    return IoResult::Success();
+}
+
+void RemoveTemporary(const std::string& temporary) {
+    ::unlink(temporary.c_str());
 }
 
 IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned char> bytes) {

@@ -1,5 +1,7 @@
 #include "io/AtomicFile.h"
 
+#include "io/Cp1252.h"
+
 #include <algorithm>
 #include <atomic>
 
@@ -37,7 +39,8 @@ std::string SystemMessage(DWORD error) {
 }
 
 IoResult Fail(std::string_view what, const std::string& path, DWORD error) {
-    return IoResult::Failure(std::string(what) + " \"" + path + "\": " + SystemMessage(error));
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": " +
+                             SystemMessage(error));
 }
 
 // What an open handle stands for when it is not a file: consoles, the NUL
@@ -62,7 +65,7 @@ const char* NotAFileKind(HANDLE handle) {
 }
 
 IoResult NotAFile(std::string_view what, const std::string& path, const char* kind) {
-    return IoResult::Failure(std::string(what) + " \"" + path + "\": it is " + kind +
+    return IoResult::Failure(std::string(what) + " " + QuotedPath(path) + ": it is " + kind +
                              ", not a file");
 }
 
@@ -219,6 +222,48 @@ IoResult WriteFileAtomically(const std::string& path, std::span<const unsigned c
         return Fail("Cannot write", path, error);
     }
     return IoResult::Success();
+}
+
+IoResult WriteTemporaryFor(const std::string& path, std::span<const unsigned char> bytes,
+                           std::string& temporary) {
+    std::wstring name;
+    if (!ToWide(path, name))
+        return Fail("Cannot write", path, ERROR_INVALID_NAME);
+    std::wstring created;
+    const HANDLE file = CreateTemporary(FolderOf(name), NameOf(name), created);
+    if (file == INVALID_HANDLE_VALUE)
+        return Fail("Cannot write", path, ::GetLastError());
+    DWORD error = WriteAll(file, bytes);
+    if (error == 0 && !::FlushFileBuffers(file))
+        error = ::GetLastError();
+    if (!::CloseHandle(file) && error == 0)
+        error = ::GetLastError();
+    // Hidden while it is a temporary file only.
+    if (error == 0 && !::SetFileAttributesW(created.c_str(), FILE_ATTRIBUTE_NORMAL))
+        error = ::GetLastError();
+    if (error != 0) {
+        ::DeleteFileW(created.c_str());
+        return Fail("Cannot write", path, error);
+    }
+    temporary = ToUtf8(created.data(), static_cast<int>(created.size()));
+    return IoResult::Success();
+}
+
+IoResult ReplaceWithTemporary(const std::string& temporary, const std::string& path) {
+    std::wstring from;
+    std::wstring to;
+    if (!ToWide(temporary, from) || !ToWide(path, to))
+        return Fail("Cannot write", path, ERROR_INVALID_NAME);
+    if (!::MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Fail("Cannot write", path, ::GetLastError());
+    return IoResult::Success();
+}
+
+void RemoveTemporary(const std::string& temporary) {
+    std::wstring name;
+    if (ToWide(temporary, name))
+        ::DeleteFileW(name.c_str());
 }
 
 IoResult WriteFileReplacing(const std::string& path, std::span<const unsigned char> bytes) {

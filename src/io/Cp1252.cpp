@@ -102,6 +102,46 @@ bool Convert(std::string_view utf8, std::string& out) {
     return exact;
 }
 
+bool IsControl(char32_t code) {
+    return code < 0x20 || (code >= 0x7F && code <= 0x9F);
+}
+
+std::string Hex4(char32_t code) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text(4, '0');
+    for (int i = 3; i >= 0; --i, code >>= 4)
+        text[static_cast<std::size_t>(i)] = kHex[code & 0xF];
+    return text;
+}
+
+// A value in a message is cut after this many characters: enough to know it
+// by, and a value of megabytes gives a message of one line.
+constexpr std::size_t kMessageValueChars = 60;
+
+// The text with its control characters and stray bytes written out, cut
+// after maxChars characters.
+std::string Escaped(std::string_view text, std::size_t maxChars) {
+    std::string out;
+    out.reserve(std::min<std::size_t>(text.size(), 4 * kMessageValueChars));
+    for (std::size_t count = 0; !text.empty(); ++count) {
+        if (count == maxChars)
+            return out + "\xE2\x80\xA6"; // …
+        char32_t code = 0;
+        const std::size_t length = DecodeUtf8(text, code);
+        if (length == 0) {
+            out += "\\x" + Hex4(static_cast<unsigned char>(text[0])).substr(2);
+            text.remove_prefix(1);
+            continue;
+        }
+        if (IsControl(code))
+            out += "\\u" + Hex4(code);
+        else
+            out.append(text.substr(0, length));
+        text.remove_prefix(length);
+    }
+    return out;
+}
+
 } // namespace
 
 bool Utf8ToCp1252(std::string_view utf8, std::string& out) {
@@ -135,12 +175,35 @@ bool IsCp1252Text(std::string_view utf8) {
     return true;
 }
 
+std::string ControlCharacter(std::string_view utf8) {
+    while (!utf8.empty()) {
+        char32_t code = 0;
+        const std::size_t length = DecodeUtf8(utf8, code);
+        if (length != 0 && IsControl(code))
+            return "U+" + Hex4(code);
+        utf8.remove_prefix(length == 0 ? 1 : length);
+    }
+    return {};
+}
+
 bool IsOneLineCp1252(std::string_view utf8) {
-    const bool control = std::any_of(utf8.begin(), utf8.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7F;
-    });
-    return !control && IsCp1252Text(utf8);
+    return ControlCharacter(utf8).empty() && IsCp1252Text(utf8);
+}
+
+std::string MessageText(std::string_view value) {
+    return Escaped(value, kMessageValueChars);
+}
+
+std::string Quoted(std::string_view value) {
+    return "\"" + Escaped(value, kMessageValueChars) + "\"";
+}
+
+std::string PathText(std::string_view path) {
+    return Escaped(path, std::string_view::npos);
+}
+
+std::string QuotedPath(std::string_view path) {
+    return "\"" + Escaped(path, std::string_view::npos) + "\"";
 }
 
 std::size_t Utf8SequenceLength(std::string_view text) {

@@ -25,9 +25,30 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // True when the text is valid UTF-8 and every character has a Windows-1252 byte.
 bool IsCp1252Text(std::string_view utf8);
 
-// IsCp1252Text, on one line without control characters (U+0000 to U+001F,
-// U+007F): a name or an address as the installation file holds it.
+// "U+001B" for the first control character of the text, or empty: U+0000 to
+// U+001F, U+007F and the C1 controls U+0080 to U+009F. Five of those
+// (U+0081, U+008D, U+008F, U+0090, U+009D) are what the bytes Windows-1252
+// leaves undefined read as, and a terminal may act on any of them.
+std::string ControlCharacter(std::string_view utf8);
+
+// IsCp1252Text, on one line without control characters: a name or an
+// address as the installation file holds it.
 bool IsOneLineCp1252(std::string_view utf8);
+
+// A value as a message shows it: each control character written as \u001B
+// and each byte that is not UTF-8 as \xFF, so that nothing of it acts on a
+// terminal, and cut after its first 60 characters, with "…" added.
+std::string MessageText(std::string_view value);
+
+// MessageText between double quotes: how every message quotes a value.
+std::string Quoted(std::string_view value);
+
+// A file's name as a message shows it: written as MessageText writes it, but
+// never cut, since a path in part names no file.
+std::string PathText(std::string_view path);
+
+// PathText between double quotes.
+std::string QuotedPath(std::string_view path);
 
 // The length in bytes of the well-formed UTF-8 sequence that starts text,
 // or 0 for anything else: a stray or missing continuation byte, an overlong

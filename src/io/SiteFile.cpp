@@ -213,11 +213,11 @@ SiteFileResult ReadSiteFile(const std::string& path, SiteTexts texts) {
     }
     SiteFileResult result = DecodeSiteFile(bytes, texts);
     if (result.Status == SiteFileStatus::TooShort)
-        result.Message = path + " is not a complete site file (" +
+        result.Message = PathText(path) + " is not a complete site file (" +
                          WithThousands(static_cast<long long>(bytes.size())) +
                          " bytes; a site file has " + WithThousands(kSiteFileSize) + ").";
     else if (result.Status != SiteFileStatus::Ok)
-        result.Message = "Cannot open \"" + path + "\": " + result.Message;
+        result.Message = "Cannot open " + QuotedPath(path) + ": " + result.Message;
     return result;
 }
 

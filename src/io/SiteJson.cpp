@@ -205,21 +205,6 @@ void MemberReader::Fault(std::string_view name, std::string_view what) {
         error_ = "member " + Quoted(path_ + std::string(name)) + " " + std::string(what);
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-std::string ControlCharacter(std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            constexpr char kHex[] = "0123456789ABCDEF";
-            return std::string("U+00") + kHex[byte >> 4] + kHex[byte & 0xF];
-        }
-    }
-    return {};
-}
-
 std::optional<Json> Parse(std::string_view text, std::string& error) {
     // The parser takes a NUL byte for the end of the text, which would let
     // anything after a complete value through.
@@ -241,6 +226,17 @@ std::optional<Json> Parse(std::string_view text, std::string& error) {
         std::string message = failure.what();
         if (const std::size_t tag = message.find("] "); tag != std::string::npos)
             message.erase(0, tag + 2);
+        // It ends with the text it last read, which may be a string of
+        // megabytes.
+        constexpr std::string_view kLastRead = "last read: '";
+        if (const std::size_t read = message.find(kLastRead);
+            read != std::string::npos && message.back() == '\'') {
+            const std::size_t from = read + kLastRead.size();
+            message =
+                message.substr(0, from) +
+                MessageText(std::string_view(message).substr(from, message.size() - 1 - from)) +
+                "'";
+        }
         error = "not JSON: " + message;
         return std::nullopt;
     }

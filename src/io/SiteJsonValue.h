@@ -35,15 +35,9 @@ std::optional<SupplySite> FromValue(const Json& value, std::string_view path, bo
 // named under path. Leaves out the panel and battery when they are not chosen.
 std::string Check(const SupplySite& site, std::string_view path);
 
-// "U+001B" for the first control character (U+0000 to U+001F, U+007F) in
-// text, or empty.
-std::string ControlCharacter(std::string_view text);
-
 // Parses a whole document; a syntax error, a NUL byte or a number too large
 // for a double gives nothing and a message starting "not JSON: ".
 std::optional<Json> Parse(std::string_view text, std::string& error);
-
-std::string Quoted(std::string_view text);
 
 // Looks up the members of one JSON object and records the first fault, naming
 // the member by its path. Once a fault is recorded every look-up gives

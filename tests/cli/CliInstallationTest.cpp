@@ -80,7 +80,12 @@ TEST(CliCombine, SplitGivesEachSiteFileBackAsExportThenImportDoes) {
     std::filesystem::create_directory(FsPath(folder.File("out")));
     const CliRun split = RunTool({"split", folder.File("all.brellic"), "-o", folder.File("out")});
     ASSERT_EQ(split.Status, kCliOk) << split.Err;
-    EXPECT_EQ(split.Out + split.Err, "");
+    EXPECT_EQ(split.Out, "");
+    // What a site file cannot hold is said, not lost without a word.
+    EXPECT_EQ(split.Err,
+              "brellic-cli: warning: installation: its standard (PD6662) and alarm period (15 "
+              "minutes) are not kept in a site file\n"
+              "brellic-cli: warning: supply 4 \"yard\": its name is not kept in a site file\n");
     for (std::size_t i = 0; i < sites.size(); ++i) {
         SCOPED_TRACE(sites[i]);
         EXPECT_EQ(ReadAll(folder.File("out/supply-0" + std::to_string(i + 1) + ".KVR")),
@@ -208,6 +213,130 @@ TEST(CliSplit, TheOutputMustBeAnExistingFolder) {
     EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
+// An installation whose supplies carry what a site file cannot hold.
+Installation Depot() {
+    Installation installation;
+    installation.Name = "Depot";
+    installation.Address = "Mill Lane";
+    installation.Supplies = {{"Panel", SupplySiteOf(MeetingSite())},
+                             {"Remote PSU, loading bay", SupplySiteOf(MeetingSite())}};
+    InstallationSupply& remote = installation.Supplies[1];
+    remote.LowestOutputVolts = 11.25;
+    CableRun run;
+    run.Name = "Hall";
+    run.Cable = 0;
+    run.LengthM = 10;
+    remote.Runs = {run, run};
+    remote.Runs[1].Name = "Yard";
+    return installation;
+}
+
+// A file in folder, as the tool names it.
+std::string In(const std::string& folder, const char* name) {
+    const std::u8string path = (FsPath(folder) / name).u8string();
+    return std::string(path.begin(), path.end());
+}
+
+TEST(CliSplit, EarlierSupplyFilesAreReplacedOnlyWhenForcedAndAllTogether) {
+    TempFolder folder;
+    const std::string input = folder.File("depot.brellic");
+    ASSERT_TRUE(WriteInstallationFile(input, Depot()));
+    const std::string out = folder.File("out");
+    std::filesystem::create_directory(FsPath(out));
+    WriteAll(In(out, "supply-01.KVR"), "old 1");
+    WriteAll(In(out, "supply-05.KVR"), "old 5");
+    WriteAll(In(out, "notes.txt"), "kept");
+
+    const CliRun refused = RunTool({"split", input, "-o", out});
+    EXPECT_EQ(refused.Status, kCliError);
+    EXPECT_EQ(refused.Err, "brellic-cli: Cannot split \"" + input + "\": \"" + out +
+                               "\" already holds supply-01.KVR and supply-05.KVR; --force "
+                               "replaces them and removes those the installation has no supply "
+                               "for.\n");
+    EXPECT_EQ(ReadAll(In(out, "supply-01.KVR")), "old 1");
+    EXPECT_FALSE(std::filesystem::exists(FsPath(In(out, "supply-02.KVR"))));
+
+    // A folder in the way of supply 2: nothing is written, nothing removed.
+    std::filesystem::create_directory(FsPath(In(out, "supply-02.KVR")));
+    const CliRun blocked = RunTool({"split", "--force", input, "-o", out});
+    EXPECT_EQ(blocked.Status, kCliError);
+    EXPECT_EQ(blocked.Err, "brellic-cli: Cannot write \"" + In(out, "supply-02.KVR") +
+                               "\": it is a folder, not a file.\n");
+    EXPECT_EQ(ReadAll(In(out, "supply-01.KVR")), "old 1");
+    EXPECT_EQ(ReadAll(In(out, "supply-05.KVR")), "old 5");
+
+    std::filesystem::remove(FsPath(In(out, "supply-02.KVR")));
+    const CliRun forced = RunTool({"split", input, "-o", out, "--force"});
+    ASSERT_EQ(forced.Status, kCliOk) << forced.Err;
+    EXPECT_EQ(forced.Err,
+              "brellic-cli: warning: installation \"Depot\": its name, address, standard "
+              "(EN50131-1) and alarm period (15 minutes) are not kept in a site file\n"
+              "brellic-cli: warning: supply 1 \"Panel\": its name is not kept in a site file\n"
+              "brellic-cli: warning: supply 2 \"Remote PSU, loading bay\": its name, its 2 cable "
+              "runs and its lowest output voltage, 11.25 V are not kept in a site file\n");
+    EXPECT_EQ(ReadSiteFile(In(out, "supply-01.KVR")).Data, MeetingSite());
+    EXPECT_EQ(ReadSiteFile(In(out, "supply-02.KVR")).Data, MeetingSite());
+    EXPECT_FALSE(std::filesystem::exists(FsPath(In(out, "supply-05.KVR"))));
+    EXPECT_EQ(ReadAll(In(out, "notes.txt")), "kept");
+}
+
+TEST(CliSplit, NeverWritesOverItsInputNorThroughALink) {
+    TempFolder folder;
+    const std::string out = folder.File("out");
+    std::filesystem::create_directory(FsPath(out));
+    // The installation itself under a supply file's name.
+    const std::string input = In(out, "supply-01.KVR");
+    ASSERT_TRUE(WriteInstallationFile(input, Depot()));
+    const std::string before = ReadAll(input);
+    const CliRun self = RunTool({"split", "--force", input, "-o", out});
+    EXPECT_EQ(self.Status, kCliError);
+    EXPECT_EQ(self.Err,
+              "brellic-cli: Cannot write \"" + input + "\": it is the installation being split.\n");
+    EXPECT_EQ(ReadAll(input), before);
+#ifndef _WIN32
+    // A link to it, which a write would follow.
+    const std::string moved = folder.File("depot.brellic");
+    std::filesystem::rename(FsPath(input), FsPath(moved));
+    std::filesystem::create_symlink(FsPath(moved), FsPath(input));
+    const CliRun linked = RunTool({"split", "--force", moved, "-o", out});
+    EXPECT_EQ(linked.Status, kCliError);
+    EXPECT_EQ(linked.Err,
+              "brellic-cli: Cannot write \"" + input + "\": it is a symbolic link, not a file.\n");
+    EXPECT_EQ(ReadAll(moved), before);
+    EXPECT_TRUE(std::filesystem::is_symlink(FsPath(input)));
+#endif
+}
+
+TEST(CliMessages, QuotedValuesCannotWorkTheTerminal) {
+    TempFolder folder;
+    const std::string escape = "\x1b]0;owned\x07\x1b[2J";
+    const std::string shown = "\\u001B]0;owned\\u0007\\u001B[2J";
+    // A file name, and an unknown cable of a damaged installation.
+    const CliRun missing = RunTool({"check", folder.File("a" + escape + ".KVR")});
+    EXPECT_EQ(missing.Err.find('\x1b'), std::string::npos) << missing.Err;
+    EXPECT_NE(missing.Err.find(folder.File("a" + shown + ".KVR")), std::string::npos);
+    std::string text = InstallationToJson(Depot());
+    text.replace(text.find("\"cable\": \"") + 10, 0, R"(\u001b]0;owned\u0007\u001b[2J)");
+    WriteAll(folder.File("damaged.brellic"), text);
+    const CliRun check = RunTool({"check", "--json", folder.File("damaged.brellic")});
+    EXPECT_EQ(check.Status, kCliError);
+    EXPECT_NE(check.Err.find("its cable \"" + shown), std::string::npos) << check.Err;
+    EXPECT_EQ(check.Err.find('\x1b'), std::string::npos);
+    const nlohmann::json doc = nlohmann::json::parse(check.Out);
+    EXPECT_EQ("brellic-cli: " + doc["sites"][0]["error"].get<std::string>() + "\n", check.Err);
+
+    const CliRun name = RunTool({"combine", "--name", escape, "-o", "i.brellic", "s.KVR"});
+    EXPECT_EQ(name.Err.find('\x1b'), std::string::npos);
+    EXPECT_NE(name.Err.find("not '" + shown + "'"), std::string::npos) << name.Err;
+
+    // A C1 control from a site file's byte 0x81 is escaped in JSON too.
+    SiteFileData site = MeetingSite();
+    site.SiteRef = "Unit \xC2\x81";
+    WriteSite(folder.File("c1.KVR"), site);
+    const CliRun json = RunTool({"check", "--json", folder.File("c1.KVR")});
+    EXPECT_NE(json.Out.find("\"siteReference\": \"Unit \\u0081\""), std::string::npos) << json.Out;
+}
+
 TEST(CliExport, AnInstallationIsPrintedAsItsWriterWritesIt) {
     TempFolder folder;
     Installation installation;
@@ -229,7 +358,8 @@ TEST(CliExport, AnInstallationIsPrintedAsItsWriterWritesIt) {
     EXPECT_EQ(damaged.Out, "");
     EXPECT_EQ(LineCount(damaged.Err), 1u);
     EXPECT_EQ(damaged.Err.find("brellic-cli: Cannot open \"" + folder.File("damaged.BRELLIC") +
-                               "\": not JSON: parse error at line 1"),
+                               "\": The file is not a Brellic installation, or it is damaged: it "
+                               "is not JSON text. Detail: not JSON: parse error at line 1"),
               0u)
         << damaged.Err;
 }
@@ -247,6 +377,8 @@ TEST(CliInstallationArgs, UsageErrors) {
         {"split", "i.brellic"},
         {"split", "--standard", "0", "i.brellic", "-o", "out"},
         {"split", "a.brellic", "b.brellic", "-o", "out"},
+        {"split", "--force=yes", "i.brellic", "-o", "out"},
+        {"combine", "-o", "victim.KVR", "a.KVR", "b.KVR"},
         {"report", "--name", "x", "s.KVR"},
     };
     for (const std::vector<std::string>& args : bad) {
@@ -262,7 +394,7 @@ TEST(CliInstallationArgs, UsageErrors) {
         "brellic-cli: --alarm-period takes 1 to 120 minutes, not '0'\n\nUsage:\n");
     EXPECT_EQ(RunTool({"split", "i.brellic"}).Err.substr(0, 38),
               "brellic-cli: split needs -o DIR\n\nUsage");
-    EXPECT_NE(RunTool({"--help"}).Out.find("brellic-cli split FILE.brellic -o DIR"),
+    EXPECT_NE(RunTool({"--help"}).Out.find("brellic-cli split [--force] FILE.brellic -o DIR"),
               std::string::npos);
 }
 

@@ -32,7 +32,7 @@ SiteFileData AwkwardSite() {
     site.Devices = {
         Device(0, "", 2, 0.1 + 0.2, 1.0 / 3.0),
         Device(3, "Door \"contact\" \\", 7, -0.0, 5e-324),
-        Device(2147483647, "\xC2\x81 undefined byte", -2147483647 - 1, 1e300,
+        Device(2147483647, "\xC5\xB8 last of the high bytes", -2147483647 - 1, 1e300,
                2.2250738585072014e-308),
         Device(1, "Custom", 3, 123456789.125, 0.000001),
     };

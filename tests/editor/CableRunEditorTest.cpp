@@ -71,6 +71,8 @@ TEST(CableRunEditor, EachFaultOfAnEntryIsRefusedWithItsReason) {
          "The distance of device line 2 must be from 0 m to the run's length, 20.0 m, with at "
          "most 1 decimal; left empty, the line is at the far end.",
          Field::Line},
+        {with([](RunEntry& e) { e.Name = "Hall"; }),
+         "Another cable run of this supply is already named \"Hall\".", Field::Name},
         {with([](RunEntry& e) { e.Lines[0].On = true; }),
          "Device line 1 is on the run \"Hall\" already; a device line is on at most one run.",
          Field::Line},
@@ -97,7 +99,10 @@ TEST(CableRunEditor, EachFaultOfAnEntryIsRefusedWithItsReason) {
     EXPECT_TRUE(editor.Changed());
 
     while (editor.Supply().Runs.size() < kMaxCableRuns)
-        ASSERT_EQ(editor.Add(with([](RunEntry& e) { e.Name = "More"; })), "");
+        ASSERT_EQ(editor.Add(with([&editor](RunEntry& e) {
+            e.Name = "More " + std::to_string(editor.Supply().Runs.size());
+        })),
+                  "");
     EXPECT_EQ(editor.Add(with([](RunEntry&) {})), "A supply holds at most 32 cable runs.");
 }
 

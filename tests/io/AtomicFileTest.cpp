@@ -183,6 +183,34 @@ TEST(FileWriting, AtomicWriteFailingPartWayKeepsTheOldFile) {
     EXPECT_EQ(folder.EntryCount(), 1u) << "the temporary file was left behind";
 }
 
+// A disk that fills up at the third of three files leaves all three as they
+// were, and no temporary file.
+TEST(FileWriting, FilesWrittenTogetherAreAllWrittenOrNone) {
+    test::TempFolder folder;
+    std::vector<FileToWrite> files;
+    for (const char* name : {"supply-01.KVR", "supply-02.KVR", "supply-03.KVR"}) {
+        test::WriteAll(folder.File(name), kOld);
+        files.push_back({folder.File(name), std::vector<unsigned char>(kNew.begin(), kNew.end())});
+    }
+    files.back().Bytes.resize(100000, 'x');
+    IoResult result;
+    {
+        FileSizeLimit limit(4096);
+        result = WriteFilesTogether(files);
+    }
+    EXPECT_TRUE(StartsWith(result.Message, "Cannot write \"" + files.back().Path + "\": "))
+        << result.Message;
+    for (const FileToWrite& file : files)
+        EXPECT_EQ(test::ReadAll(file.Path), kOld) << file.Path;
+    EXPECT_EQ(folder.EntryCount(), 3u) << "a temporary file was left behind";
+
+    files.back().Bytes.resize(kNew.size());
+    ASSERT_TRUE(WriteFilesTogether(files));
+    for (const FileToWrite& file : files)
+        EXPECT_EQ(test::ReadAll(file.Path), kNew) << file.Path;
+    EXPECT_EQ(folder.EntryCount(), 3u);
+}
+
 TEST(FileWriting, AtomicWriteInAReadOnlyFolderKeepsTheOldFile) {
     test::RunAsUnprivilegedUser([] {
         test::TempFolder folder;

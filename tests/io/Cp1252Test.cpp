@@ -62,5 +62,33 @@ TEST(Cp1252, CountsAndCutsCharactersNotBytes) {
               3u);
 }
 
+// The five C1 controls Windows-1252 leaves undefined are control characters
+// like the C0 ones, for the one-line rule as for the messages.
+TEST(Cp1252, TheUndefinedBytesAreControlCharacters) {
+    const std::pair<const char*, const char*> controls[] = {{"\u0081", "U+0081"},
+                                                            {"\u008D", "U+008D"},
+                                                            {"\u008F", "U+008F"},
+                                                            {"\u0090", "U+0090"},
+                                                            {"\u009D", "U+009D"}};
+    for (const auto& [control, name] : controls) {
+        EXPECT_FALSE(IsOneLineCp1252(std::string("PSU ") + control)) << name;
+        EXPECT_EQ(ControlCharacter(std::string("PSU ") + control), name);
+    }
+    EXPECT_EQ(ControlCharacter("Bay\x1b"), "U+001B");
+    EXPECT_EQ(ControlCharacter("Caf\u00E9 \u20AC \u0178"), "");
+}
+
+TEST(Cp1252, AValueInAMessageCannotWorkATerminalNorFillIt) {
+    EXPECT_EQ(Quoted("\x1b]0;owned\x07\x1b[2J"), "\"\\u001B]0;owned\\u0007\\u001B[2J\"");
+    EXPECT_EQ(MessageText("a\x7f\u009B\xFF\u00E9"), "a\\u007F\\u009B\\xFF\u00E9");
+    const std::string long_(61, 'x');
+    EXPECT_EQ(MessageText(long_), std::string(60, 'x') + "\u2026");
+    EXPECT_EQ(MessageText(std::string(60, 'x')), std::string(60, 'x'));
+    EXPECT_EQ(MessageText(std::string(59, 'x') + "\u20AC\u20AC"),
+              std::string(59, 'x') + "\u20AC\u2026");
+    // A path is shown whole: in part it would name no file.
+    EXPECT_EQ(QuotedPath("/sites/" + long_ + "\n.KVR"), "\"/sites/" + long_ + "\\u000A.KVR\"");
+}
+
 } // namespace
 } // namespace brellic

@@ -332,6 +332,20 @@ std::vector<Refusal> Refusals() {
          "member \"supplies[1].runs[1].name\" is empty; every cable run needs a name"},
         {"control character in a run name", SampleWith(run + "name", "Bay\t2"),
          "member \"supplies[1].runs[1].name\" holds the control character U+0009"},
+        // What the five bytes Windows-1252 leaves undefined read as.
+        {"C1 control in a supply name", SampleWith("/supplies/1/name", "PSU\xC2\x81"),
+         "member \"supplies[1].name\" holds the control character U+0081"},
+        {"C1 control in a description",
+         SampleWith("/supplies/0/site/devices/3/description", "Sounder \xC2\x9D"),
+         "member \"supplies[0].site.devices[3].description\" holds the control character U+009D"},
+        {"two runs of one name", SampleWith(run + "name", "Loading bay detectors"),
+         "member \"supplies[1].runs[1].name\" is \"Loading bay detectors\", the name of "
+         "supplies[1].runs[0] too; "
+         "a supply's cable runs must have distinct names"},
+        {"unknown cable that would work a terminal",
+         SampleWith(run + "cable", "\x1b]0;owned\x07\x1b[2J" + std::string(7 << 20, 'x')),
+         "member \"supplies[1].runs[1].cable\" is \"\\u001B]0;owned\\u0007\\u001B[2J" +
+             std::string(46, 'x') + "\xE2\x80\xA6\", not a cable of the table"},
         {"unknown cable", SampleWith(run + "cable", "0.6 mm\xC2\xB2"),
          "member \"supplies[1].runs[1].cable\" is \"0.6 mm\xC2\xB2\", not a cable of the table"},
         {"cable as a number", SampleWith(run + "cable", 0),
@@ -387,12 +401,44 @@ TEST(InstallationFile, EachFaultIsRefusedNamingTheMember) {
         const InstallationResult read = InstallationFromJson(refusal.Text);
         EXPECT_FALSE(read);
         EXPECT_EQ(read.Data, Installation{}); // all or nothing
+        // The member's path comes after what the fault means to the user.
+        const std::size_t plain = read.Error.find(". Detail: ");
+        const std::string detail =
+            plain == std::string::npos ? read.Error : read.Error.substr(plain + 10);
         if (refusal.Message.ends_with("...")) {
             const std::string start = refusal.Message.substr(0, refusal.Message.size() - 3);
-            EXPECT_EQ(read.Error.substr(0, start.size()), start) << read.Error;
+            EXPECT_EQ(detail.substr(0, start.size()), start) << read.Error;
         } else {
-            EXPECT_EQ(read.Error, refusal.Message);
+            EXPECT_EQ(detail, refusal.Message);
         }
+    }
+}
+
+TEST(InstallationFile, AFaultSaysFirstWhereItIsInTheUsersWords) {
+    const std::string run = "/supplies/1/runs/1/";
+    const std::pair<std::string, std::string> cases[] = {
+        {SampleWith(run + "lines/0/line", 3),
+         "Supply 2 \"Remote PSU, loading bay\", run \"Loading bay sounder\": its line 3 is not "
+         "one of the supply's 2 device lines. Detail: member "
+         "\"supplies[1].runs[1].lines[0].line\" is 3; the supply has 2 device lines"},
+        {SampleWith(run + "name", "Loading bay detectors"),
+         "Supply 2 \"Remote PSU, loading bay\": runs 1 and 2 are both named \"Loading bay "
+         "detectors\"; each cable run needs a name of its own. Detail: ..."},
+        {SampleWith(run + "coresPositive", "2"),
+         "Supply 2 \"Remote PSU, loading bay\", run \"Loading bay sounder\": the file's data "
+         "for it cannot be used. Detail: ..."},
+        {SampleWith("/supplies/2/site/devices/0/qty", -1),
+         "Supply 3 \"Remote PSU, yard\": its site data cannot be used. Detail: ..."},
+        {SampleJson().dump() + std::string(1, '\0'),
+         "The file is not a Brellic installation, or it is damaged: it is not JSON text. Detail: "
+         "not JSON: a NUL byte at offset ..."},
+    };
+    for (const auto& [text, message] : cases) {
+        const std::string error = InstallationFromJson(text).Error;
+        if (message.ends_with("..."))
+            EXPECT_EQ(error.substr(0, message.size() - 3), message.substr(0, message.size() - 3));
+        else
+            EXPECT_EQ(error, message);
     }
 }
 
