@@ -170,8 +170,12 @@ RunResult CalculateRun(const CableRun& run, double supplyVolts,
         result.Stretch = result.LongestM = std::numeric_limits<double>::quiet_NaN();
         return result;
     }
-    result.State = Reaches(result.LowestVoltsQuiescent, run.MinVolts) &&
-                           Reaches(result.LowestVoltsAlarm, run.MinVolts)
+    const auto state = [&run](double volts) {
+        return Reaches(volts, run.MinVolts) ? Outcome::Meets : Outcome::Fails;
+    };
+    result.StandbyState = state(result.LowestVoltsQuiescent);
+    result.AlarmState = state(result.LowestVoltsAlarm);
+    result.State = result.StandbyState == Outcome::Meets && result.AlarmState == Outcome::Meets
                        ? Outcome::Meets
                        : Outcome::Fails;
     // The quotient and the verdict's comparisons can round a hair apart at

@@ -31,6 +31,10 @@ struct RunResult {
     // above the run's minimum; Undefined when a figure is not finite, which
     // never meets.
     Outcome State = Outcome::Undefined;
+    // Each lowest voltage against the minimum on its own, for showing which
+    // of the two fails; State is the run's verdict.
+    Outcome StandbyState = Outcome::Undefined;
+    Outcome AlarmState = Outcome::Undefined;
     double QuiescentAmps = 0;
     double AlarmAmps = 0;
     double LoopOhms = 0; // the whole length, out and back

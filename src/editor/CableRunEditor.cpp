@@ -71,10 +71,6 @@ const std::vector<std::string>& CableRunEditor::Columns() {
     return columns;
 }
 
-bool CableRunEditor::VerdictColumn(std::size_t column) {
-    return column == 9 || column == 11;
-}
-
 std::vector<std::string> CableRunEditor::Row(std::size_t index) const {
     const CableRun& run = supply_.Runs.at(index);
     const RunResult& result = results_.at(index);
@@ -110,8 +106,22 @@ std::string CableRunEditor::Remedies(std::size_t index) const {
            "; Cores to Meet: " + CoresToMeetText(result);
 }
 
-Rgb CableRunEditor::RowColour(std::size_t run) const {
-    return VerdictColour(results_.at(run).State);
+std::optional<Rgb> CableRunEditor::CellColour(std::size_t run, std::size_t column) const {
+    const RunResult& result = results_.at(run);
+    // A run that cannot be judged shows its whole verdict in each cell.
+    const auto side = [&result](Outcome state) {
+        return VerdictColour(result.State == Outcome::Undefined ? result.State : state);
+    };
+    switch (column) {
+    case 8:
+        return side(result.StandbyState);
+    case 9:
+        return side(result.AlarmState);
+    case 11:
+        return VerdictColour(result.State);
+    default:
+        return std::nullopt;
+    }
 }
 
 std::string CableRunEditor::LowestOutputVoltsText() const {

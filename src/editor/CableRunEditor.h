@@ -45,12 +45,12 @@ public:
     bool Changed() const;
 
     // The table of runs: a row per run, each cell's text, and the colour of
-    // the verdict cells, as the window colours the battery verdicts.
+    // the cells that carry a verdict, as the window colours the battery
+    // verdicts: each lowest voltage by its own comparison with the minimum,
+    // the verdict by the run's. Nothing for a cell shown uncoloured.
     static const std::vector<std::string>& Columns();
     std::vector<std::string> Row(std::size_t run) const;
-    Rgb RowColour(std::size_t run) const;
-    // The columns Row colours.
-    static bool VerdictColumn(std::size_t column);
+    std::optional<Rgb> CellColour(std::size_t run, std::size_t column) const;
     // What would make a run meet, shown under the table for the chosen run:
     // "Hall - Longest that Meets: 14.7 m; Thinnest Cable that Meets: ...".
     std::string Remedies(std::size_t run) const;

@@ -202,12 +202,11 @@ void TfrmCableRuns::Refresh() {
     for (std::size_t run = 0; run < count; ++run) {
         auto* item = new QTreeWidgetItem(lvRuns);
         const std::vector<std::string> cells = model_.Row(run);
-        const Rgb colour = model_.RowColour(run);
         for (std::size_t column = 0; column < cells.size(); ++column) {
             item->setText(static_cast<int>(column), Text(cells[column]));
-            if (CableRunEditor::VerdictColumn(column))
+            if (const std::optional<Rgb> colour = model_.CellColour(run, column))
                 item->setForeground(static_cast<int>(column),
-                                    QColor(colour.Red, colour.Green, colour.Blue));
+                                    QColor(colour->Red, colour->Green, colour->Blue));
         }
     }
     for (int column = 0; column < lvRuns->columnCount(); ++column)

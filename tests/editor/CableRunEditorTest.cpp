@@ -142,10 +142,16 @@ TEST(CableRunEditor, TheSuppliesVoltageStaysAboveEveryRunsMinimum) {
     EXPECT_FALSE(editor.Changed());
     // 70 mA over 32 m of 7/0.2 drops 0.38 V.
     EXPECT_EQ(editor.Row(0)[9], "10.12 V at line 1");
-    ASSERT_EQ(editor.SetLowestOutputVolts("9.75"), "");
-    EXPECT_EQ(editor.Row(0)[9], "9.37 V at line 1");
+    ASSERT_EQ(editor.SetLowestOutputVolts("9.85"), "");
+    EXPECT_EQ(editor.Row(0)[9], "9.47 V at line 1");
     EXPECT_EQ(editor.Row(0)[11], "Fails");
-    EXPECT_EQ(editor.RowColour(0), VerdictColour(Outcome::Fails));
+    // Each lowest voltage is coloured by its own comparison: standby still
+    // reaches the minimum while alarm does not.
+    EXPECT_EQ(editor.Row(0)[8], "9.58 V at line 1");
+    EXPECT_EQ(editor.CellColour(0, 8), VerdictColour(Outcome::Meets));
+    EXPECT_EQ(editor.CellColour(0, 9), VerdictColour(Outcome::Fails));
+    EXPECT_EQ(editor.CellColour(0, 11), VerdictColour(Outcome::Fails));
+    EXPECT_EQ(editor.CellColour(0, 3), std::nullopt);
     EXPECT_TRUE(editor.Changed());
 }
 
