@@ -241,6 +241,7 @@ std::optional<std::size_t> TfrmCableRuns::SelectedRun() const {
 
 bool TfrmCableRuns::TakeLowestVolts() {
     // A message box taking the focus ends the editing again: one answer is enough.
+    // A refused voltage stays in the field as typed, selected, to be mended.
     if (takingVolts_)
         return false;
     const std::string text = edLowestVolts->text().toStdString();
@@ -250,7 +251,6 @@ bool TfrmCableRuns::TakeLowestVolts() {
     const std::string fault = model_.SetLowestOutputVolts(text);
     if (!fault.empty()) {
         prompter_.ShowError(fault);
-        edLowestVolts->setText(Text(model_.LowestOutputVoltsText()));
         edLowestVolts->setFocus();
         edLowestVolts->selectAll();
     }

@@ -170,6 +170,7 @@ void CableRunsTest::EveryFigureShowsColouredAndOkHandsTheEditsBack() {
         QVERIFY(refused->ran);
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->focusWidget(), volts);
+        QCOMPARE(volts->text(), QStringLiteral("4")); // kept as typed, to be mended
         volts->selectAll();
         QTest::keyClicks(volts, QStringLiteral("11"));
         QTest::keyClick(volts, Qt::Key_Return);
