@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <utility>
 
@@ -85,10 +86,19 @@ constexpr const char* kRunHeadingPattern = "^Run \\d+: ";
 constexpr const char* kSheetTitle = "Power Supply Calculation Sheet";
 constexpr const char* kInstallationTitle = "Installation Calculation Sheet";
 
+// How a heading, a run's heading and a sheet's title start in the HTML. The
+// pages are laid out in parts cut before them; a text of the site's is
+// escaped and never holds one.
+constexpr const char* kHeadingStart =
+    "<p style=\"font-size:10pt; font-weight:bold; margin-top:8px; margin-bottom:3px\">";
+constexpr const char* kRunHeadingStart =
+    "<p style=\"font-size:9pt; font-weight:bold; margin-top:6px; margin-bottom:2px\">";
+constexpr const char* kTitleStart =
+    "<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px";
+constexpr const char* kNewPage = "; page-break-before:always";
+
 QString Heading(const char* text) {
-    return QStringLiteral("<p style=\"font-size:10pt; font-weight:bold; margin-top:8px; "
-                          "margin-bottom:3px\">%1</p>\n")
-        .arg(QLatin1String(text));
+    return QLatin1String(kHeadingStart) + QLatin1String(text) + QStringLiteral("</p>\n");
 }
 
 // Ruled tables: thin grey lines. Collapsed borders would look neater but take
@@ -174,10 +184,8 @@ QString HtmlEnd() {
 // The title at the head of a sheet; one that starts a new page says so,
 // for the paged layout and for a browser's printing alike.
 QString SheetTitle(const char* text, bool newPage) {
-    return QStringLiteral(
-               "<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px%1\">%2</p>\n")
-        .arg(newPage ? QStringLiteral("; page-break-before:always") : QString(),
-             QLatin1String(text));
+    return QLatin1String(kTitleStart) + (newPage ? QLatin1String(kNewPage) : QLatin1String()) +
+           QStringLiteral("\">") + QLatin1String(text) + QStringLiteral("</p>\n");
 }
 
 // A row of label and value pairs in a plain table.
@@ -404,9 +412,8 @@ QString OverviewSections(const InstallationSheetFigures& f, const QString& date)
 }
 
 QString RunHeading(std::size_t number, const std::string& name) {
-    return QStringLiteral("<p style=\"font-size:9pt; font-weight:bold; margin-top:6px; "
-                          "margin-bottom:2px\">Run %1: %2</p>\n")
-        .arg(QString::number(number), Html(name));
+    return QLatin1String(kRunHeadingStart) +
+           QStringLiteral("Run %1: %2</p>\n").arg(QString::number(number), Html(name));
 }
 
 // One run: its settings, the lines it feeds, and its working down to the
@@ -569,16 +576,6 @@ int PageOf(qreal y, qreal pageHeight) {
     return static_cast<int>(std::floor(y / pageHeight));
 }
 
-// Where the sheet's content ends: the bottom of its last table, the signature
-// block. The empty paragraph a document always ends with may fall onto a page
-// of its own, which must not be printed.
-qreal ContentBottom(QTextDocument& document) {
-    const QList<QTextFrame*> frames = document.rootFrame()->childFrames();
-    if (frames.isEmpty())
-        return document.documentLayout()->documentSize().height();
-    return document.documentLayout()->frameBoundingRect(frames.constLast()).bottom();
-}
-
 // The bottom of a section that goes over whole (Recharge, a cable run): of
 // the tables right after its heading, and of the signature block when that
 // follows, which goes over with it.
@@ -629,37 +626,180 @@ qreal KeptEnd(QTextDocument& document, const QTextBlock& heading, qreal pageHeig
     return layout.blockBoundingRect(heading.next()).bottom();
 }
 
-// Moves a heading to the next page where it would otherwise stand at the
-// foot of a page without what follows it; a Recharge section and a cable
-// run go over whole, together with the signature block when that comes
-// right after them, so that the block is never split and never alone on a
-// page. Each move
-// shifts everything below, so the headings are looked at again from the top
-// after each.
-void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
-    QAbstractTextDocumentLayout& layout = *document.documentLayout();
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (const QTextBlock& heading : HeadingBlocks(document)) {
-            QTextBlockFormat format = heading.blockFormat();
-            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-                continue;
-            const qreal end = KeptEnd(document, heading, pageHeight);
-            const qreal top = layout.blockBoundingRect(heading).top();
-            if (PageOf(top, pageHeight) == PageOf(end - 1, pageHeight))
-                continue;
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(heading).setBlockFormat(format);
-            // Qt lays out again only what it takes to have changed, and
-            // may leave a paragraph after a table below it without lines.
-            document.markContentsDirty(heading.position(),
-                                       document.characterCount() - heading.position());
-            moved = true;
-            break;
+// A part of the sheet's body that is laid out whole: from a heading or a
+// title up to the next, as offsets into the HTML.
+struct Part {
+    qsizetype From = 0;
+    qsizetype To = 0;
+    bool Heading = false; // starts with a heading to keep with what follows
+    bool NewPage = false; // starts with a title on a page of its own
+};
+
+// The body cut before every heading and title.
+std::vector<Part> PartsOf(const QString& html) {
+    const QLatin1String bodyStart("<body>\n");
+    const qsizetype from = html.indexOf(bodyStart) + bodyStart.size();
+    const qsizetype to = html.lastIndexOf(QLatin1String("</body>"));
+    const QLatin1String heading(kHeadingStart);
+    const QLatin1String runHeading(kRunHeadingStart);
+    const QString newPageTitle = QLatin1String(kTitleStart) + QLatin1String(kNewPage);
+    std::vector<Part> parts{Part{from, to}};
+    for (qsizetype at = html.indexOf(QLatin1String("<p style=\"font-size:"), from);
+         at >= 0 && at < to; at = html.indexOf(QLatin1String("<p style=\"font-size:"), at + 1)) {
+        const QStringView rest = QStringView(html).mid(at);
+        const bool isHeading = rest.startsWith(heading) || rest.startsWith(runHeading);
+        const bool newPage = rest.startsWith(newPageTitle);
+        if (!isHeading && !newPage && !rest.startsWith(QLatin1String(kTitleStart)))
+            continue;
+        if (at > parts.back().From) {
+            parts.back().To = at;
+            parts.push_back(Part{at, to});
         }
+        parts.back().Heading = isHeading;
+        parts.back().NewPage = newPage;
     }
+    return parts;
 }
 
+// Where the laid-out content ends: below the last table or the last line of
+// text. The empty paragraph a document always ends with may fall onto a page
+// of its own, which must not be printed.
+qreal ContentBottom(QTextDocument& document) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    qreal bottom = 0;
+    const QList<QTextFrame*> frames = document.rootFrame()->childFrames();
+    if (!frames.isEmpty())
+        bottom = layout.frameBoundingRect(frames.constLast()).bottom();
+    for (QTextBlock block = document.lastBlock(); block.isValid(); block = block.previous()) {
+        if (block.text().isEmpty())
+            continue;
+        if (QTextCursor(block).currentFrame() == document.rootFrame())
+            bottom = std::max(bottom, layout.blockBoundingRect(block).bottom());
+        break;
+    }
+    return bottom;
+}
+
+// Some of the sheet's parts laid out on pages from the top of a page, and
+// how many of those pages are the sheet's.
+struct LaidOut {
+    std::unique_ptr<QTextDocument> Document;
+    int FirstPage = 0; // after the one a page break at its start leaves empty
+    int Pages = 0;
+    // Below it the last page shows nothing: what follows is on the next.
+    qreal End = 0;
+};
+
+// The sheet's pages: its parts laid out in runs that each start a page. A
+// heading that would stand at the foot of a page without what follows it
+// starts a new run, on the next page; a Recharge section and a cable run go
+// over whole, together with the signature block when that comes right after
+// them, so that the block is never split and never alone on a page. Moving
+// a heading shifts only what follows it, so each run is laid out once from
+// its first part, and only as far as it takes to find its end: a few parts,
+// twice as many while no heading has to move.
+class Pages {
+public:
+    Pages(const QString& html, const QString& title, QPagedPaintDevice& device)
+        : html_(html), title_(title), device_(device), parts_(PartsOf(html)),
+          pageHeight_(device.height()) {
+        for (std::size_t first = 0; first < parts_.size();)
+            first = LayOutRun(first);
+    }
+
+    const std::vector<LaidOut>& Runs() const { return runs_; }
+
+private:
+    // Lays out the run of parts from first and returns the part the next
+    // run starts with.
+    std::size_t LayOutRun(std::size_t first) {
+        // A title that starts a page ends the run before it.
+        std::size_t last = first + 1;
+        while (last < parts_.size() && !parts_[last].NewPage)
+            ++last;
+        for (std::size_t count = 8;; count *= 2) {
+            const std::size_t end = std::min(last, first + count);
+            std::unique_ptr<QTextDocument> document = LayOut(first, end);
+            // What a heading is kept with reaches at most into the third part
+            // after its own (Cable Runs, its first run, the signature block).
+            const std::size_t decided = end == last ? end : end - 3;
+            std::vector<std::size_t> headings;
+            for (std::size_t part = first; part < end; ++part) {
+                if (parts_[part].Heading)
+                    headings.push_back(part);
+            }
+            const std::vector<QTextBlock> blocks = HeadingBlocks(*document);
+            QAbstractTextDocumentLayout& layout = *document->documentLayout();
+            const QTextBlock start = first > 0 ? document->begin().next() : document->begin();
+            const int firstPage = PageOf(layout.blockBoundingRect(start).top(), pageHeight_);
+            for (std::size_t i = 0; i < blocks.size() && i < headings.size(); ++i) {
+                // The run's first heading already stands at the top of a page.
+                if (headings[i] == first)
+                    continue;
+                if (headings[i] >= decided)
+                    break;
+                const qreal kept = KeptEnd(*document, blocks[i], pageHeight_);
+                const qreal top = layout.blockBoundingRect(blocks[i]).top();
+                if (PageOf(top, pageHeight_) == PageOf(kept - 1, pageHeight_))
+                    continue;
+                runs_.push_back({std::move(document), firstPage,
+                                 PageOf(top, pageHeight_) + 1 - firstPage, top});
+                return headings[i];
+            }
+            if (end == last) {
+                const qreal bottom = ContentBottom(*document);
+                runs_.push_back({std::move(document), firstPage,
+                                 std::max(1, PageOf(bottom - 1, pageHeight_) + 1 - firstPage),
+                                 std::numeric_limits<qreal>::max()});
+                return last;
+            }
+        }
+    }
+
+    // The parts from first to end in a document of their own on the device's
+    // pages, the first at the top of the first page.
+    std::unique_ptr<QTextDocument> LayOut(std::size_t first, std::size_t end) const {
+        QString text = HtmlStart(title_);
+        for (std::size_t part = first; part < end; ++part)
+            text += QStringView(html_).mid(parts_[part].From, parts_[part].To - parts_[part].From);
+        text += HtmlEnd();
+        // The document is built with no page size: its layout waits until
+        // the device, the margins and the page are set, and then lays it out
+        // once.
+        auto document = std::make_unique<QTextDocument>();
+        document->setPageSize(QSizeF(0, 0));
+        document->documentLayout()->setPaintDevice(&device_);
+        document->setDefaultFont(SheetFont());
+        document->setHtml(text);
+        // A run after the first starts as it would in the sheet's one
+        // document: after a page break, which keeps the margin above its
+        // first block. The page it leaves to an empty block is not printed.
+        if (first > 0) {
+            QTextCursor start(document->begin());
+            QTextBlockFormat format = start.blockFormat();
+            start.insertBlock();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            start.setBlockFormat(format);
+            QTextCursor(document->begin()).setBlockFormat(QTextBlockFormat());
+        }
+        const qreal layoutMm = kLayoutDpi / 25.4;
+        QTextFrameFormat frame = document->rootFrame()->frameFormat();
+        frame.setLeftMargin(kMarginMm * layoutMm);
+        frame.setRightMargin(kMarginMm * layoutMm);
+        frame.setTopMargin(kTopMarginMm * layoutMm);
+        frame.setBottomMargin(kBottomMarginMm * layoutMm);
+        document->rootFrame()->setFrameFormat(frame);
+        document->setPageSize(QSizeF(device_.width(), device_.height()));
+        return document;
+    }
+
+    const QString& html_;
+    const QString& title_;
+    QPagedPaintDevice& device_;
+    const std::vector<Part> parts_;
+    const qreal pageHeight_;
+    std::vector<LaidOut> runs_;
+};
 } // namespace
 
 QString SheetDate(const QDate& date) {
@@ -706,27 +846,12 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    // The shown document keeps its own layout; the pages are laid out on a copy.
-    // Margins and page size are set before the layout meets the device, as
-    // each change after it would lay the whole document out again; marking
-    // the contents dirty then drops what was measured in screen fonts.
-    const std::unique_ptr<QTextDocument> pages(document_->clone());
-    const qreal layoutMm = kLayoutDpi / 25.4;
-    QTextFrameFormat frame = pages->rootFrame()->frameFormat();
-    frame.setLeftMargin(kMarginMm * layoutMm);
-    frame.setRightMargin(kMarginMm * layoutMm);
-    frame.setTopMargin(kTopMarginMm * layoutMm);
-    frame.setBottomMargin(kBottomMarginMm * layoutMm);
-    pages->rootFrame()->setFrameFormat(frame);
-    const QSizeF page(device.width(), device.height());
-    pages->setPageSize(page);
-    QAbstractTextDocumentLayout* layout = pages->documentLayout();
-    layout->setPaintDevice(&device);
-    pages->markContentsDirty(0, pages->characterCount());
-    KeepHeadingsWithTheirContent(*pages, page.height());
-    const int count =
-        std::min(pages->pageCount(), PageOf(ContentBottom(*pages) - 1, page.height()) + 1);
+    const Pages pages(html_, title_, device);
+    int count = 0;
+    for (const LaidOut& run : pages.Runs())
+        count += run.Pages;
 
+    const QSizeF page(device.width(), device.height());
     const qreal deviceMm = device.logicalDpiY() / 25.4;
     const QFont footerFont = SheetFont(kPointSize - 1);
     const QFontMetricsF metrics(footerFont, &device);
@@ -734,25 +859,33 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
                         page.height() - kBottomMarginMm * deviceMm + 5 * deviceMm,
                         page.width() - 2 * kMarginMm * deviceMm, metrics.height());
 
-    for (int index = 0; index < count; ++index) {
-        if (index > 0)
-            device.newPage();
-        painter.save();
-        const QRectF view(0, index * page.height(), page.width(), page.height());
-        painter.translate(0, -view.top());
-        painter.setClipRect(view);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = view;
-        // Black text on paper, whatever the desktop's colour scheme.
-        context.palette.setColor(QPalette::Text, Qt::black);
-        layout->draw(&painter, context);
-        painter.restore();
+    int number = 0;
+    for (const LaidOut& run : pages.Runs()) {
+        for (int index = 0; index < run.Pages; ++index) {
+            if (number++ > 0)
+                device.newPage();
+            painter.save();
+            const qreal top = (run.FirstPage + index) * page.height();
+            QRectF view(0, top, page.width(), page.height());
+            // Above the heading that goes onto the next page; what is clipped
+            // would still be written into a PDF.
+            if (index == run.Pages - 1)
+                view.setBottom(std::min(view.bottom(), run.End - 1));
+            painter.translate(0, -top);
+            painter.setClipRect(view);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = view;
+            // Black text on paper, whatever the desktop's colour scheme.
+            context.palette.setColor(QPalette::Text, Qt::black);
+            run.Document->documentLayout()->draw(&painter, context);
+            painter.restore();
 
-        painter.setFont(footerFont);
-        painter.setPen(Qt::black);
-        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footer_);
-        painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("Page %1 of %2").arg(index + 1).arg(count));
+            painter.setFont(footerFont);
+            painter.setPen(Qt::black);
+            painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footer_);
+            painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                             QStringLiteral("Page %1 of %2").arg(number).arg(count));
+        }
     }
     painter.end();
     return count;
