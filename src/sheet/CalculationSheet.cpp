@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -86,19 +87,10 @@ constexpr const char* kRunHeadingPattern = "^Run \\d+: ";
 constexpr const char* kSheetTitle = "Power Supply Calculation Sheet";
 constexpr const char* kInstallationTitle = "Installation Calculation Sheet";
 
-// How a heading, a run's heading and a sheet's title start in the HTML. The
-// pages are laid out in parts cut before them; a text of the site's is
-// escaped and never holds one.
-constexpr const char* kHeadingStart =
-    "<p style=\"font-size:10pt; font-weight:bold; margin-top:8px; margin-bottom:3px\">";
-constexpr const char* kRunHeadingStart =
-    "<p style=\"font-size:9pt; font-weight:bold; margin-top:6px; margin-bottom:2px\">";
-constexpr const char* kTitleStart =
-    "<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px";
-constexpr const char* kNewPage = "; page-break-before:always";
-
 QString Heading(const char* text) {
-    return QLatin1String(kHeadingStart) + QLatin1String(text) + QStringLiteral("</p>\n");
+    return QStringLiteral("<p style=\"font-size:10pt; font-weight:bold; margin-top:8px; "
+                          "margin-bottom:3px\">%1</p>\n")
+        .arg(QLatin1String(text));
 }
 
 // Ruled tables: thin grey lines. Collapsed borders would look neater but take
@@ -184,8 +176,10 @@ QString HtmlEnd() {
 // The title at the head of a sheet; one that starts a new page says so,
 // for the paged layout and for a browser's printing alike.
 QString SheetTitle(const char* text, bool newPage) {
-    return QLatin1String(kTitleStart) + (newPage ? QLatin1String(kNewPage) : QLatin1String()) +
-           QStringLiteral("\">") + QLatin1String(text) + QStringLiteral("</p>\n");
+    return QStringLiteral(
+               "<p style=\"font-size:14pt; font-weight:bold; margin-bottom:4px%1\">%2</p>\n")
+        .arg(newPage ? QStringLiteral("; page-break-before:always") : QString(),
+             QLatin1String(text));
 }
 
 // A row of label and value pairs in a plain table.
@@ -412,8 +406,9 @@ QString OverviewSections(const InstallationSheetFigures& f, const QString& date)
 }
 
 QString RunHeading(std::size_t number, const std::string& name) {
-    return QLatin1String(kRunHeadingStart) +
-           QStringLiteral("Run %1: %2</p>\n").arg(QString::number(number), Html(name));
+    return QStringLiteral("<p style=\"font-size:9pt; font-weight:bold; margin-top:6px; "
+                          "margin-bottom:2px\">Run %1: %2</p>\n")
+        .arg(QString::number(number), Html(name));
 }
 
 // One run: its settings, the lines it feeds, and its working down to the
@@ -626,38 +621,28 @@ qreal KeptEnd(QTextDocument& document, const QTextBlock& heading, qreal pageHeig
     return layout.blockBoundingRect(heading.next()).bottom();
 }
 
-// A part of the sheet's body that is laid out whole: from a heading or a
-// title up to the next, as offsets into the HTML.
+// A part of the sheet that is laid out whole: from a heading or a title up
+// to the next, by its first position in the sheet's document.
 struct Part {
-    qsizetype From = 0;
-    qsizetype To = 0;
+    int Position = 0;
     bool Heading = false; // starts with a heading to keep with what follows
     bool NewPage = false; // starts with a title on a page of its own
 };
 
-// The body cut before every heading and title.
-std::vector<Part> PartsOf(const QString& html) {
-    const QLatin1String bodyStart("<body>\n");
-    const qsizetype from = html.indexOf(bodyStart) + bodyStart.size();
-    const qsizetype to = html.lastIndexOf(QLatin1String("</body>"));
-    const QLatin1String heading(kHeadingStart);
-    const QLatin1String runHeading(kRunHeadingStart);
-    const QString newPageTitle = QLatin1String(kTitleStart) + QLatin1String(kNewPage);
-    std::vector<Part> parts{Part{from, to}};
-    for (qsizetype at = html.indexOf(QLatin1String("<p style=\"font-size:"), from);
-         at >= 0 && at < to; at = html.indexOf(QLatin1String("<p style=\"font-size:"), at + 1)) {
-        const QStringView rest = QStringView(html).mid(at);
-        const bool isHeading = rest.startsWith(heading) || rest.startsWith(runHeading);
-        const bool newPage = rest.startsWith(newPageTitle);
-        if (!isHeading && !newPage && !rest.startsWith(QLatin1String(kTitleStart)))
+// The sheet cut before every heading and every title that starts a page.
+std::vector<Part> PartsOf(const QTextDocument& document) {
+    std::vector<Part> parts{Part{}};
+    for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        const QTextBlock block = it.currentBlock();
+        if (!block.isValid() || block.position() == 0)
             continue;
-        if (at > parts.back().From) {
-            parts.back().To = at;
-            parts.push_back(Part{at, to});
-        }
-        parts.back().Heading = isHeading;
-        parts.back().NewPage = newPage;
+        const bool heading = IsHeading(document, block);
+        const bool newPage =
+            block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+        if (heading || newPage)
+            parts.push_back(Part{block.position(), heading, newPage});
     }
+    parts.front().Heading = IsHeading(document, document.begin());
     return parts;
 }
 
@@ -695,14 +680,13 @@ struct LaidOut {
 // starts a new run, on the next page; a Recharge section and a cable run go
 // over whole, together with the signature block when that comes right after
 // them, so that the block is never split and never alone on a page. Moving
-// a heading shifts only what follows it, so each run is laid out once from
-// its first part, and only as far as it takes to find its end: a few parts,
-// twice as many while no heading has to move.
+// a heading shifts only what follows it, so each run is laid out from its
+// first part only, and only as far as it takes to find its end: about as
+// far as the run before went, twice as far while no heading has to move.
 class Pages {
 public:
-    Pages(const QString& html, const QString& title, QPagedPaintDevice& device)
-        : html_(html), title_(title), device_(device), parts_(PartsOf(html)),
-          pageHeight_(device.height()) {
+    Pages(const QTextDocument& sheet, QPagedPaintDevice& device)
+        : sheet_(sheet), device_(device), parts_(PartsOf(sheet)), pageHeight_(device.height()) {
         for (std::size_t first = 0; first < parts_.size();)
             first = LayOutRun(first);
     }
@@ -710,6 +694,10 @@ public:
     const std::vector<LaidOut>& Runs() const { return runs_; }
 
 private:
+    int PositionOf(std::size_t part) const {
+        return part < parts_.size() ? parts_[part].Position : sheet_.characterCount() - 1;
+    }
+
     // Lays out the run of parts from first and returns the part the next
     // run starts with.
     std::size_t LayOutRun(std::size_t first) {
@@ -717,12 +705,16 @@ private:
         std::size_t last = first + 1;
         while (last < parts_.size() && !parts_[last].NewPage)
             ++last;
-        for (std::size_t count = 8;; count *= 2) {
-            const std::size_t end = std::min(last, first + count);
+        for (int span = std::max(span_ + span_ / 4, 2000);; span *= 2) {
+            // What a heading is kept with reaches at most into the second
+            // part after its own (Cable Runs, its first run, the signature
+            // block).
+            std::size_t end = first + 1;
+            while (end < last && PositionOf(end) - PositionOf(first) < span)
+                ++end;
+            end = std::min(last, end + 2);
+            const std::size_t decided = end == last ? end : end - 2;
             std::unique_ptr<QTextDocument> document = LayOut(first, end);
-            // What a heading is kept with reaches at most into the third part
-            // after its own (Cable Runs, its first run, the signature block).
-            const std::size_t decided = end == last ? end : end - 3;
             std::vector<std::size_t> headings;
             for (std::size_t part = first; part < end; ++part) {
                 if (parts_[part].Heading)
@@ -742,6 +734,7 @@ private:
                 const qreal top = layout.blockBoundingRect(blocks[i]).top();
                 if (PageOf(top, pageHeight_) == PageOf(kept - 1, pageHeight_))
                     continue;
+                span_ = PositionOf(headings[i]) - PositionOf(first);
                 runs_.push_back({std::move(document), firstPage,
                                  PageOf(top, pageHeight_) + 1 - firstPage, top});
                 return headings[i];
@@ -756,32 +749,34 @@ private:
         }
     }
 
-    // The parts from first to end in a document of their own on the device's
-    // pages, the first at the top of the first page.
+    // The parts from first to end, copied from the sheet into a document of
+    // their own on the device's pages, the first at the top of the first
+    // page.
     std::unique_ptr<QTextDocument> LayOut(std::size_t first, std::size_t end) const {
-        QString text = HtmlStart(title_);
-        for (std::size_t part = first; part < end; ++part)
-            text += QStringView(html_).mid(parts_[part].From, parts_[part].To - parts_[part].From);
-        text += HtmlEnd();
+        QTextCursor selection(const_cast<QTextDocument*>(&sheet_));
+        selection.setPosition(PositionOf(first));
+        selection.setPosition(PositionOf(end) - (end < parts_.size() ? 1 : 0),
+                              QTextCursor::KeepAnchor);
         // The document is built with no page size: its layout waits until
         // the device, the margins and the page are set, and then lays it out
         // once.
         auto document = std::make_unique<QTextDocument>();
         document->setPageSize(QSizeF(0, 0));
         document->documentLayout()->setPaintDevice(&device_);
-        document->setDefaultFont(SheetFont());
-        document->setHtml(text);
-        // A run after the first starts as it would in the sheet's one
-        // document: after a page break, which keeps the margin above its
-        // first block. The page it leaves to an empty block is not printed.
+        document->setDefaultFont(sheet_.defaultFont());
+        QTextCursor(document.get()).insertFragment(QTextDocumentFragment(selection));
+        // The copy's first block takes the format of the block it was pasted
+        // into; it gets its own back. A run after the first starts as it
+        // would in the sheet's one document: after a page break, which keeps
+        // the margin above its first block. The page it leaves to an empty
+        // block is not printed.
+        QTextBlockFormat format = sheet_.findBlock(PositionOf(first)).blockFormat();
+        QTextCursor start(document->begin());
         if (first > 0) {
-            QTextCursor start(document->begin());
-            QTextBlockFormat format = start.blockFormat();
             start.insertBlock();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            start.setBlockFormat(format);
-            QTextCursor(document->begin()).setBlockFormat(QTextBlockFormat());
         }
+        start.setBlockFormat(format);
         const qreal layoutMm = kLayoutDpi / 25.4;
         QTextFrameFormat frame = document->rootFrame()->frameFormat();
         frame.setLeftMargin(kMarginMm * layoutMm);
@@ -793,11 +788,12 @@ private:
         return document;
     }
 
-    const QString& html_;
-    const QString& title_;
+    const QTextDocument& sheet_;
     QPagedPaintDevice& device_;
     const std::vector<Part> parts_;
     const qreal pageHeight_;
+    // How far the last run went to its end, in characters.
+    int span_ = 0;
     std::vector<LaidOut> runs_;
 };
 } // namespace
@@ -846,7 +842,7 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    const Pages pages(html_, title_, device);
+    const Pages pages(*document_, device);
     int count = 0;
     for (const LaidOut& run : pages.Runs())
         count += run.Pages;
