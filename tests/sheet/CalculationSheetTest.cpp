@@ -50,6 +50,7 @@ private slots:
     void htmlIsACompletePageWithTheUsersTextsEscaped();
     void undefinedFiguresShowInRed();
     void dateIsTheSameInEveryLocale();
+    void pdfWithAFixedTimeIsTheSameBytesDatedThen();
 };
 
 void CalculationSheetTest::pdfHoldsEveryFigure() {
@@ -246,6 +247,41 @@ void CalculationSheetTest::dateIsTheSameInEveryLocale() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(SheetDate(QDate(2025, 3, 4)), QStringLiteral("4 March 2025"));
     QLocale::setDefault(previous);
+}
+
+// A PDF with a fixed time is the same bytes each time it is made, dated
+// then. Redating one whose clock's date carried a local offset, a longer
+// date, moves the cross-reference table's offsets past it with it.
+void CalculationSheetTest::pdfWithAFixedTimeIsTheSameBytesDatedThen() {
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
+    const CalculationSheet sheet(ExampleFigures(), kDate);
+    const QByteArray pdf = sheet.Pdf(time);
+    QVERIFY(pdf.contains("/CreationDate (D:20231114221320Z)"));
+    QTest::qSleep(1100); // past the clock's second
+    QCOMPARE(sheet.Pdf(time), pdf);
+
+    // Objects 1 and 2 with their offsets in the table, and where it starts.
+    QByteArray made("%PDF-1.4\n");
+    const QByteArray first = "1 0 obj\n<<\n/CreationDate (D:20250314093000+01'00')\n>>\nendobj\n";
+    const QByteArray second = "2 0 obj\n<<\n/Type /Catalog\n>>\nendobj\n";
+    const qsizetype firstAt = made.size();
+    made += first;
+    const qsizetype secondAt = made.size();
+    made += second;
+    const qsizetype tableAt = made.size();
+    made += "xref\n0 3\n0000000000 65535 f \n" +
+            QByteArray::number(firstAt).rightJustified(10, '0') + " 00000 n \n" +
+            QByteArray::number(secondAt).rightJustified(10, '0') +
+            " 00000 n \ntrailer\n<<\n/Size 3 \n>>\nstartxref\n" + QByteArray::number(tableAt) +
+            " \n%%EOF\n";
+    QVERIFY(RedatePdf(made, time));
+    QVERIFY(made.contains("/CreationDate (D:20231114221320Z)\n"));
+    const qsizetype table = made.indexOf("xref\n");
+    QVERIFY(made.endsWith("startxref\n" + QByteArray::number(table) + " \n%%EOF\n"));
+    QCOMPARE(made.mid(made.mid(table + 30, 10).toInt(), 8), QByteArray("1 0 obj\n"));
+    QCOMPARE(made.mid(made.mid(table + 50, 10).toInt(), 8), QByteArray("2 0 obj\n"));
+    QByteArray cut = made.left(table);
+    QVERIFY(!RedatePdf(cut, time));
 }
 
 } // namespace brellic
