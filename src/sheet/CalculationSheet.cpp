@@ -195,7 +195,7 @@ QString Line(const QString& cells) {
 
 // A site's sheet below its title: the site, its devices, both verdicts and
 // the working, down to the recharge time.
-QString SiteSections(const SheetFigures& f, const QString& date) {
+QString SiteSections(const SheetFigures& f, const QString& date, const QString& underSummary = {}) {
     QString h;
     // The site.
     h += PlainTable();
@@ -228,7 +228,7 @@ QString SiteSections(const SheetFigures& f, const QString& date) {
                  .arg(Html(check->Requirement), Coloured(Html(check->Actual), check->Result),
                       Html(check->Comment));
     }
-    h += QStringLiteral("</table>\n");
+    h += QStringLiteral("</table>\n") + underSummary;
 
     h += Heading(kWorkingHeading);
     h += PlainTable();
@@ -472,6 +472,21 @@ QString CableRunsSection(const SheetSupply& supply) {
     return h;
 }
 
+// How many of a supply's runs meet, as their own verdicts say, in the colour
+// of the supply's verdict on its runs: "Cable runs: 1 of 2 meet", or "Cable
+// runs: none".
+QString CableRunsLine(const SheetSupply& supply) {
+    QString count = QStringLiteral("none");
+    if (!supply.Runs.empty()) {
+        const auto meeting =
+            std::count_if(supply.Runs.begin(), supply.Runs.end(),
+                          [](const SheetRun& run) { return run.State == Outcome::Meets; });
+        count = Coloured(QStringLiteral("%1 of %2 meet").arg(meeting).arg(supply.Runs.size()),
+                         VerdictOf(supply.CableRunsVerdict));
+    }
+    return QStringLiteral("<p style=\"margin-top:3px\">Cable runs: %1</p>\n").arg(count);
+}
+
 // The installation's sheet: the overview, then each supply's sheet from a
 // new page, and the one signature block at the end.
 QString BuildInstallationHtml(const InstallationSheetFigures& f, const QString& title,
@@ -485,10 +500,11 @@ QString BuildInstallationHtml(const InstallationSheetFigures& f, const QString& 
                             "Supply %1 of %2: %3</p>\n")
                  .arg(QString::number(i + 1), count, Html(supply.Name));
         if (supply.Sheet)
-            h += SiteSections(*supply.Sheet, date);
+            h += SiteSections(*supply.Sheet, date, CableRunsLine(supply));
         else
             h += QStringLiteral("<p>Standby and alarm current: not judged (no panel or battery "
-                                "chosen)</p>\n");
+                                "chosen)</p>\n") +
+                 CableRunsLine(supply);
         h += CableRunsSection(supply);
     }
     return h + CheckedBlock() + HtmlEnd();

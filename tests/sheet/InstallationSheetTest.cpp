@@ -386,6 +386,18 @@ void InstallationSheetTest::cableRunsFollowTheirSuppliesBatteryWorking() {
     QVERIFY(sheet.Html().contains(QStringLiteral("7.10 V &lt; 9.50 V: ") + red.arg("fails")));
     QVERIFY(sheet.Html().contains(red.arg(QStringLiteral("1 of 2 meet"))));
     QVERIFY(sheet.Html().contains(green.arg(QStringLiteral("meet"))));
+
+    // Under each supply's summary (or its note that it is not judged), the
+    // count of its runs that meet; a site's own sheet has no such line.
+    QCOMPARE(sheet.Html().count(QStringLiteral("Cable runs: ")), 3);
+    QVERIFY(Body(pages[1]).contains(QStringLiteral("Cable runs: none")));
+    QCOMPARE(
+        gate.value(gate.indexOf(QRegularExpression(QStringLiteral("Max Alarm Current.*"))) + 1),
+        QStringLiteral("Cable runs: 1 of 2 meet"));
+    QVERIFY(sheet.Html().contains(QStringLiteral("Cable runs: ") + red.arg("1 of 2 meet")));
+    QVERIFY(sheet.Html().contains(QStringLiteral("Cable runs: ") + green.arg("2 of 2 meet")));
+    QVERIFY(
+        !CalculationSheet(ExampleFigures(), kDate).Html().contains(QStringLiteral("Cable runs")));
 }
 
 // Supplies of 1 to 100 device lines followed by cable runs: no heading, a
