@@ -45,6 +45,26 @@ QString Html(const std::string& utf8) {
     return QString::fromStdString(utf8).toHtmlEscaped();
 }
 
+// A line of the working, or a figure in a line of text, as the sheet shows
+// it: its minus signs, of operators and of negative numbers alike, the one
+// minus sign, and no line broken between a number and its unit nor inside a
+// list of device lines ("lines 1, 2, 3"). The narrow cells of the tables
+// keep their breaks, and the site's own texts (names, descriptions) what was
+// typed.
+QString Figure(const std::string& utf8) {
+    static const QRegularExpression negative(QStringLiteral("(^|[\\s(=])-(?=\\d)"));
+    static const QRegularExpression unit(QStringLiteral("(?<=\\d) (?=[\\p{L}%\\x{00B0}])"));
+    static const QRegularExpression lineList(QStringLiteral("(?<=\\bline|\\blines) (?=\\d)"));
+    static const QRegularExpression listed(QStringLiteral("(?<=\\d), (?=\\d)"));
+    const QString noBreak(QChar(0x00A0));
+    QString text = Html(utf8);
+    text.replace(negative, QStringLiteral("\\1") + QChar(0x2212));
+    text.replace(unit, noBreak);
+    text.replace(lineList, noBreak);
+    text.replace(listed, QStringLiteral(",") + noBreak);
+    return text;
+}
+
 QString ColourOf(Verdict verdict) {
     switch (verdict) {
     case Verdict::Meets:
@@ -139,21 +159,21 @@ QString WorkingRow(const QString& line, const QString& formula, int lineWidth = 
 }
 
 QString FigureRow(const SheetFigure& figure, int lineWidth = 66) {
-    QString formula = Html(figure.Formula);
+    QString formula = Figure(figure.Formula);
     if (!figure.Note.empty())
-        formula += QStringLiteral("; ") + Html(figure.Note);
+        formula += QStringLiteral("; ") + Figure(figure.Note);
     if (figure.Defined)
-        return WorkingRow(Html(figure.Line()), formula, lineWidth);
+        return WorkingRow(Figure(figure.Line()), formula, lineWidth);
     const std::string start =
         figure.Label + " = " + (figure.Working.empty() ? "" : figure.Working + " = ");
-    return WorkingRow(Html(start) + Coloured(QString::fromLatin1(kUndefined), Verdict::Fails),
+    return WorkingRow(Figure(start) + Coloured(QString::fromLatin1(kUndefined), Verdict::Fails),
                       formula, lineWidth);
 }
 
 QString CheckRow(const char* what, const SheetCheck& check, const QString& rule,
                  int lineWidth = 66) {
     const QString comparison =
-        check.Comparison.empty() ? Html(check.Actual) : Html(check.Comparison);
+        check.Comparison.empty() ? Figure(check.Actual) : Figure(check.Comparison);
     return WorkingRow(QStringLiteral("%1: %2: %3")
                           .arg(QLatin1String(what), comparison,
                                Coloured(VerdictWord(check.Result), check.Result)),
@@ -201,9 +221,9 @@ QString SiteSections(const SheetFigures& f, const QString& date, const QString& 
     h += PlainTable();
     h += Line(Pair("Site reference:", Html(f.SiteRef)) + Pair("Date:", date.toHtmlEscaped()));
     h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Grade:", Html(f.Grade)));
-    h += Line(Pair("Control panel:", Html(f.PanelName)) + Pair("Battery:", Html(f.BatteryText)));
+    h += Line(Pair("Control panel:", Html(f.PanelName)) + Pair("Battery:", Figure(f.BatteryText)));
     h += Line(Pair("AC fail signalled to ARC:", Html(f.AcFailSignalled)) +
-              Pair("Alarm period:", Html(f.AlarmPeriod)));
+              Pair("Alarm period:", Figure(f.AlarmPeriod)));
     h += QStringLiteral("</table>\n");
 
     // The devices; the header row repeats on every page the table runs onto.
@@ -225,7 +245,7 @@ QString SiteSections(const SheetFigures& f, const QString& date, const QString& 
          HeaderCell("Comments") + QStringLiteral("</tr>\n");
     for (const SheetCheck* check : {&f.StandbyCheck, &f.AlarmCheck}) {
         h += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n")
-                 .arg(Html(check->Requirement), Coloured(Html(check->Actual), check->Result),
+                 .arg(Figure(check->Requirement), Coloured(Figure(check->Actual), check->Result),
                       Html(check->Comment));
     }
     h += QStringLiteral("</table>\n") + underSummary;
@@ -263,7 +283,7 @@ QString SiteSections(const SheetFigures& f, const QString& date, const QString& 
         h += QStringLiteral("</table>\n");
     }
     h += QStringLiteral("<p style=\"margin-top:3px\"><b>%1</b></p>\n")
-             .arg(Html(f.BatteryConclusion));
+             .arg(Figure(f.BatteryConclusion));
 
     h += Heading(kSpareHeading);
     h += PlainTable();
@@ -364,7 +384,7 @@ QString OverviewSections(const InstallationSheetFigures& f, const QString& date)
     h += Line(Pair("Installation:", Html(f.Name)) + Pair("Date:", date.toHtmlEscaped()));
     h += Line(Pair("Address:", Html(f.Address)) +
               Pair("Supplies:", QString::number(f.Supplies.size())));
-    h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Alarm period:", Html(f.AlarmPeriod)));
+    h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Alarm period:", Figure(f.AlarmPeriod)));
     h += QStringLiteral("</table>\n");
 
     // Both header rows repeat on every page the table runs onto.

@@ -51,6 +51,7 @@ private slots:
     void undefinedFiguresShowInRed();
     void dateIsTheSameInEveryLocale();
     void pdfWithAFixedTimeIsTheSameBytesDatedThen();
+    void figuresUseOneMinusAndKeepNumbersWithTheirUnits();
 };
 
 void CalculationSheetTest::pdfHoldsEveryFigure() {
@@ -201,7 +202,8 @@ void CalculationSheetTest::htmlIsACompletePageWithTheUsersTextsEscaped() {
     SheetFigures figures = ExampleFigures(0, "<b>Smith & Sons</b> %1");
     figures.Devices.front().Description = "Sounder <script>";
     const CalculationSheet sheet(figures, kDate);
-    const QString& html = sheet.Html();
+    // Read as text: the no-break spaces between numbers and units as spaces.
+    const QString html = QString(sheet.Html()).replace(QChar(0x00A0), QLatin1Char(' '));
     QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
     QVERIFY(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
     QVERIFY(html.contains(QStringLiteral("<title>Calculation Sheet - &lt;b&gt;Smith &amp; "
@@ -233,11 +235,12 @@ void CalculationSheetTest::undefinedFiguresShowInRed() {
     const CalculationSheet sheet(
         ComputeSheet(site, devices, SheetSite{"Zero", "2.1 Ah", false}, '.'), kDate);
     const QString red = QStringLiteral("<span style=\"color:#ff0000; font-weight:bold\">%1</span>");
-    QVERIFY(sheet.Html().contains(red.arg(QStringLiteral("Undefined"))));
-    QVERIFY(sheet.Html().contains(QStringLiteral("Actual standby = 2.025 Ah ÷ 0.000 A = ") +
-                                  red.arg(QStringLiteral("Undefined"))));
-    QVERIFY(sheet.Html().contains(QStringLiteral("Standby time: Undefined: ") +
-                                  red.arg(QStringLiteral("fails"))));
+    const QString html = QString(sheet.Html()).replace(QChar(0x00A0), QLatin1Char(' '));
+    QVERIFY(html.contains(red.arg(QStringLiteral("Undefined"))));
+    QVERIFY(html.contains(QStringLiteral("Actual standby = 2.025 Ah ÷ 0.000 A = ") +
+                          red.arg(QStringLiteral("Undefined"))));
+    QVERIFY(html.contains(QStringLiteral("Standby time: Undefined: ") +
+                          red.arg(QStringLiteral("fails"))));
     QVERIFY(!sheet.Document().toPlainText().contains(QStringLiteral("INF")));
     QVERIFY(!sheet.Document().toPlainText().contains(QStringLiteral("NAN")));
 }
@@ -282,6 +285,26 @@ void CalculationSheetTest::pdfWithAFixedTimeIsTheSameBytesDatedThen() {
     QCOMPARE(made.mid(made.mid(table + 50, 10).toInt(), 8), QByteArray("2 0 obj\n"));
     QByteArray cut = made.left(table);
     QVERIFY(!RedatePdf(cut, time));
+}
+
+// Every minus of the working is U+2212, a negative number's too, and no
+// line breaks between a number and its unit or inside a list of lines; the
+// site's own texts are shown as typed.
+void CalculationSheetTest::figuresUseOneMinusAndKeepNumbersWithTheirUnits() {
+    SheetFigures figures = ExampleFigures(1);
+    figures.Devices[1].Description = "Detector -5 A";
+    figures.SpareAlarm.Working = "1.00 A \xE2\x88\x92 1.25 A";
+    figures.SpareAlarm.Result = "-0.250 Amps";
+    figures.SpareAlarm.Note = "lines 1, 2, 10";
+    const QString html = CalculationSheet(figures, kDate).Html();
+    const QString nb(QChar(0x00A0));
+    const QString minus(QChar(0x2212));
+    QVERIFY(html.contains(QStringLiteral("Spare alarm current = 1.00") + nb + QStringLiteral("A ") +
+                          minus + QStringLiteral(" 1.25") + nb + QStringLiteral("A = ") + minus +
+                          QStringLiteral("0.250") + nb + QStringLiteral("Amps")));
+    QVERIFY(html.contains(QStringLiteral("; lines") + nb + QStringLiteral("1,") + nb +
+                          QStringLiteral("2,") + nb + QStringLiteral("10")));
+    QVERIFY(html.contains(QStringLiteral("Detector -5 A")));
 }
 
 } // namespace brellic
