@@ -221,9 +221,9 @@ QString SiteSections(const SheetFigures& f, const QString& date, const QString& 
     h += PlainTable();
     h += Line(Pair("Site reference:", Html(f.SiteRef)) + Pair("Date:", date.toHtmlEscaped()));
     h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Grade:", Html(f.Grade)));
-    h += Line(Pair("Control panel:", Html(f.PanelName)) + Pair("Battery:", Figure(f.BatteryText)));
+    h += Line(Pair("Control panel:", Html(f.PanelName)) + Pair("Battery:", Html(f.BatteryText)));
     h += Line(Pair("AC fail signalled to ARC:", Html(f.AcFailSignalled)) +
-              Pair("Alarm period:", Figure(f.AlarmPeriod)));
+              Pair("Alarm period:", Html(f.AlarmPeriod)));
     h += QStringLiteral("</table>\n");
 
     // The devices; the header row repeats on every page the table runs onto.
@@ -384,7 +384,7 @@ QString OverviewSections(const InstallationSheetFigures& f, const QString& date)
     h += Line(Pair("Installation:", Html(f.Name)) + Pair("Date:", date.toHtmlEscaped()));
     h += Line(Pair("Address:", Html(f.Address)) +
               Pair("Supplies:", QString::number(f.Supplies.size())));
-    h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Alarm period:", Figure(f.AlarmPeriod)));
+    h += Line(Pair("Standard:", Html(f.Standard)) + Pair("Alarm period:", Html(f.AlarmPeriod)));
     h += QStringLiteral("</table>\n");
 
     // Both header rows repeat on every page the table runs onto.
@@ -702,6 +702,48 @@ qreal ContentBottom(QTextDocument& document) {
     return bottom;
 }
 
+// Moves each row of a table that a page break would split, a line of the
+// working with its formula on two lines, say, whole onto the next page: Qt
+// moves a row only when none of its cells has a line left above the break,
+// so each of its cells starts with a page break. A row taller than a page
+// is left to break.
+void KeepRowsWhole(QTextDocument& document, qreal pageHeight) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (table == nullptr)
+            continue;
+        for (int row = table->format().headerRowCount(); row < table->rows(); ++row) {
+            bool split = false;
+            for (int column = 0; column < table->columns() && !split; ++column) {
+                const QTextTableCell cell = table->cellAt(row, column);
+                const QTextBlock start = cell.firstCursorPosition().block();
+                const qreal top = layout.blockBoundingRect(start).top();
+                const qreal bottom =
+                    layout.blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+                split = start.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto &&
+                        bottom - top < pageHeight &&
+                        PageOf(top, pageHeight) != PageOf(bottom - 1, pageHeight);
+            }
+            if (!split)
+                continue;
+            for (int column = 0; column < table->columns(); ++column) {
+                const QTextTableCell cell = table->cellAt(row, column);
+                if (cell.row() != row || cell.column() != column)
+                    continue;
+                QTextCursor start = cell.firstCursorPosition();
+                QTextBlockFormat format = start.blockFormat();
+                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                start.setBlockFormat(format);
+            }
+            // Qt lays out again only what it takes to have changed, and may
+            // leave a paragraph after a table below it without lines.
+            const int from = table->firstPosition();
+            document.markContentsDirty(from, document.characterCount() - from);
+        }
+    }
+}
+
 // Some of the sheet's parts laid out on pages from the top of a page, and
 // how many of those pages are the sheet's.
 struct LaidOut {
@@ -752,6 +794,7 @@ private:
             end = std::min(last, end + 2);
             const std::size_t decided = end == last ? end : end - 2;
             std::unique_ptr<QTextDocument> document = LayOut(first, end);
+            KeepRowsWhole(*document, pageHeight_);
             std::vector<std::size_t> headings;
             for (std::size_t part = first; part < end; ++part) {
                 if (parts_[part].Heading)
