@@ -707,7 +707,7 @@ qreal ContentBottom(QTextDocument& document) {
 // moves a row only when none of its cells has a line left above the break,
 // so each of its cells starts with a page break. A row taller than a page
 // is left to break.
-void KeepRowsWhole(QTextDocument& document, qreal pageHeight) {
+void KeepRowsWhole(QTextDocument& document, qreal pageHeight, qreal bottomMargin) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
     for (QTextFrame* frame : document.rootFrame()->childFrames()) {
         auto* table = qobject_cast<QTextTable*>(frame);
@@ -721,9 +721,11 @@ void KeepRowsWhole(QTextDocument& document, qreal pageHeight) {
                 const qreal top = layout.blockBoundingRect(start).top();
                 const qreal bottom =
                     layout.blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+                // A line that reaches into the page's bottom margin is
+                // moved onto the next page when it is painted.
+                const qreal pageEnd = (PageOf(top, pageHeight) + 1) * pageHeight - bottomMargin;
                 split = start.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto &&
-                        bottom - top < pageHeight &&
-                        PageOf(top, pageHeight) != PageOf(bottom - 1, pageHeight);
+                        bottom - top < pageHeight - bottomMargin && bottom > pageEnd;
             }
             if (!split)
                 continue;
@@ -794,7 +796,7 @@ private:
             end = std::min(last, end + 2);
             const std::size_t decided = end == last ? end : end - 2;
             std::unique_ptr<QTextDocument> document = LayOut(first, end);
-            KeepRowsWhole(*document, pageHeight_);
+            KeepRowsWhole(*document, pageHeight_, kBottomMarginMm * device_.logicalDpiY() / 25.4);
             std::vector<std::size_t> headings;
             for (std::size_t part = first; part < end; ++part) {
                 if (parts_[part].Heading)

@@ -52,6 +52,7 @@ private slots:
     void dateIsTheSameInEveryLocale();
     void pdfWithAFixedTimeIsTheSameBytesDatedThen();
     void figuresUseOneMinusAndKeepNumbersWithTheirUnits();
+    void aFigureKeepsItsLinesOnOnePage();
 };
 
 void CalculationSheetTest::pdfHoldsEveryFigure() {
@@ -305,6 +306,32 @@ void CalculationSheetTest::figuresUseOneMinusAndKeepNumbersWithTheirUnits() {
     QVERIFY(html.contains(QStringLiteral("; lines") + nb + QStringLiteral("1,") + nb +
                           QStringLiteral("2,") + nb + QStringLiteral("10")));
     QVERIFY(html.contains(QStringLiteral("Detector -5 A")));
+}
+
+// A line of the working whose formula takes three lines beside it stands
+// whole on one page wherever the device list puts it.
+void CalculationSheetTest::aFigureKeepsItsLinesOnOnePage() {
+    BRELLIC_NEED_PDFTOTEXT();
+    int crossed = 0;
+    for (int lines = 16; lines <= 60; ++lines) {
+        SheetFigures figures = ExampleFigures(lines - 1);
+        figures.PeakCurrent.Note = "a note long enough to take three lines of the narrow column "
+                                   "of words beside the figure, up to its last word, Omega";
+        const QStringList pages =
+            PdfTextOf(CalculationSheet(figures, kDate)).split(QLatin1Char('\f'));
+        const auto pageOf = [&](const QString& text) {
+            for (int page = 0; page < pages.size(); ++page) {
+                if (pages[page].contains(text))
+                    return page;
+            }
+            return -1;
+        };
+        const int figure = pageOf(QStringLiteral("Peak available current ="));
+        QVERIFY(figure >= 0);
+        QVERIFY2(pageOf(QStringLiteral("Omega")) == figure, qPrintable(QString::number(lines)));
+        crossed += pageOf(QStringLiteral("Required standby =")) != figure;
+    }
+    QVERIFY(crossed > 0); // the figure did meet a page break
 }
 
 } // namespace brellic
