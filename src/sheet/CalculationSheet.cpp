@@ -664,6 +664,7 @@ struct Part {
     int Position = 0;
     bool Heading = false; // starts with a heading to keep with what follows
     bool NewPage = false; // starts with a title on a page of its own
+    bool Alone = false;   // a heading right above the next (Cable Runs above a run)
 };
 
 // The sheet cut before every heading and every title that starts a page.
@@ -676,8 +677,11 @@ std::vector<Part> PartsOf(const QTextDocument& document) {
         const bool heading = IsHeading(document, block);
         const bool newPage =
             block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
-        if (heading || newPage)
-            parts.push_back(Part{block.position(), heading, newPage});
+        if (!heading && !newPage)
+            continue;
+        Part& previous = parts.back();
+        previous.Alone = previous.Heading && document.findBlock(previous.Position).next() == block;
+        parts.push_back(Part{block.position(), heading, newPage});
     }
     parts.front().Heading = IsHeading(document, document.begin());
     return parts;
@@ -741,7 +745,7 @@ void KeepRowsWhole(QTextDocument& document, qreal pageHeight, qreal bottomMargin
             // Qt lays out again only what it takes to have changed, and may
             // leave a paragraph after a table below it without lines.
             const int from = table->firstPosition();
-            document.markContentsDirty(from, document.characterCount() - from);
+            document.markContentsDirty(from, table->lastPosition() + 2 - from);
         }
     }
 }
@@ -787,14 +791,16 @@ private:
         while (last < parts_.size() && !parts_[last].NewPage)
             ++last;
         for (int span = std::max(span_ + span_ / 4, 2000);; span *= 2) {
-            // What a heading is kept with reaches at most into the second
-            // part after its own (Cable Runs, its first run, the signature
-            // block).
+            // What a heading is kept with reaches at most into the part
+            // after its own (the signature block after a run), or the one
+            // after that for a heading alone (Cable Runs, its first run).
             std::size_t end = first + 1;
             while (end < last && PositionOf(end) - PositionOf(first) < span)
                 ++end;
-            end = std::min(last, end + 2);
-            const std::size_t decided = end == last ? end : end - 2;
+            end = std::min(last, end + 1);
+            const auto decided = [&](std::size_t part) {
+                return end == last || part + (parts_[part].Alone ? 2 : 1) < end;
+            };
             std::unique_ptr<QTextDocument> document = LayOut(first, end);
             KeepRowsWhole(*document, pageHeight_, kBottomMarginMm * device_.logicalDpiY() / 25.4);
             std::vector<std::size_t> headings;
@@ -810,7 +816,7 @@ private:
                 // The run's first heading already stands at the top of a page.
                 if (headings[i] == first)
                     continue;
-                if (headings[i] >= decided)
+                if (!decided(headings[i]))
                     break;
                 const qreal kept = KeptEnd(*document, blocks[i], pageHeight_);
                 const qreal top = layout.blockBoundingRect(blocks[i]).top();
