@@ -720,11 +720,12 @@ void KeepRowsWhole(QTextDocument& document, qreal pageHeight, qreal bottomMargin
         for (int row = table->format().headerRowCount(); row < table->rows(); ++row) {
             bool split = false;
             for (int column = 0; column < table->columns() && !split; ++column) {
+                // A cursor in the cell would lay its block out again.
                 const QTextTableCell cell = table->cellAt(row, column);
-                const QTextBlock start = cell.firstCursorPosition().block();
+                const QTextBlock start = document.findBlock(cell.firstPosition());
                 const qreal top = layout.blockBoundingRect(start).top();
                 const qreal bottom =
-                    layout.blockBoundingRect(cell.lastCursorPosition().block()).bottom();
+                    layout.blockBoundingRect(document.findBlock(cell.lastPosition())).bottom();
                 // A line that reaches into the page's bottom margin is
                 // moved onto the next page when it is painted.
                 const qreal pageEnd = (PageOf(top, pageHeight) + 1) * pageHeight - bottomMargin;
