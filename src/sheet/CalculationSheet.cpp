@@ -662,9 +662,10 @@ qreal KeptEnd(QTextDocument& document, const QTextBlock& heading, qreal pageHeig
 // to the next, by its first position in the sheet's document.
 struct Part {
     int Position = 0;
-    bool Heading = false; // starts with a heading to keep with what follows
-    bool NewPage = false; // starts with a title on a page of its own
-    bool Alone = false;   // a heading right above the next (Cable Runs above a run)
+    bool Heading = false;   // starts with a heading to keep with what follows
+    bool NewPage = false;   // starts with a title on a page of its own
+    bool Alone = false;     // a heading right above the next (Cable Runs above a run)
+    bool Signature = false; // the signature block
 };
 
 // The sheet cut before every heading and every title that starts a page.
@@ -682,6 +683,7 @@ std::vector<Part> PartsOf(const QTextDocument& document) {
         Part& previous = parts.back();
         previous.Alone = previous.Heading && document.findBlock(previous.Position).next() == block;
         parts.push_back(Part{block.position(), heading, newPage});
+        parts.back().Signature = block.text() == QLatin1String(kCheckedHeading);
     }
     parts.front().Heading = IsHeading(document, document.begin());
     return parts;
@@ -791,16 +793,22 @@ private:
         std::size_t last = first + 1;
         while (last < parts_.size() && !parts_[last].NewPage)
             ++last;
+        std::size_t tried = first;
         for (int span = std::max(span_ + span_ / 4, 2000);; span *= 2) {
-            // What a heading is kept with reaches at most into the part
-            // after its own (the signature block after a run), or the one
-            // after that for a heading alone (Cable Runs, its first run).
             std::size_t end = first + 1;
             while (end < last && PositionOf(end) - PositionOf(first) < span)
                 ++end;
-            end = std::min(last, end + 1);
+            end = std::max(end, std::min(last, tried + 1));
+            tried = end;
+            // What a heading is kept with reaches at most into the signature
+            // block when that follows its own part, or the part after its
+            // own for a heading alone (Cable Runs, its first run).
             const auto decided = [&](std::size_t part) {
-                return end == last || part + (parts_[part].Alone ? 2 : 1) < end;
+                if (end == last)
+                    return true;
+                if (parts_[part].Alone && ++part >= end)
+                    return false;
+                return part + 1 < end || !parts_[part + 1].Signature;
             };
             std::unique_ptr<QTextDocument> document = LayOut(first, end);
             KeepRowsWhole(*document, pageHeight_, kBottomMarginMm * device_.logicalDpiY() / 25.4);
