@@ -1,9 +1,11 @@
 #include "cli/CliSheet.h"
 
+#include "cli/SourceDate.h"
 #include "sheet/CalculationSheet.h"
 
 #include <QGuiApplication>
 
+#include <cstdlib>
 #include <memory>
 
 namespace brellic {
@@ -61,6 +63,18 @@ QDate DateOf(std::optional<std::chrono::year_month_day> date) {
                  static_cast<int>(static_cast<unsigned>(date->day())));
 }
 
+// The time SOURCE_DATE_EPOCH gives, for a PDF that is the same bytes for the
+// same sheet; none without it. brellic-cli has warned of a value it cannot use.
+QDateTime FixedTime() {
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    std::string warning;
+    const std::optional<std::chrono::sys_seconds> time =
+        epoch == nullptr ? std::nullopt : ParseSourceTime(epoch, warning);
+    if (!time)
+        return {};
+    return QDateTime::fromSecsSinceEpoch(time->time_since_epoch().count(), Qt::UTC);
+}
+
 template <typename Figures>
 std::string Render(const Figures& figures, SheetFormat format,
                    std::optional<std::chrono::year_month_day> date) {
@@ -68,7 +82,8 @@ std::string Render(const Figures& figures, SheetFormat format,
     if (!gui.Usable())
         return {};
     const CalculationSheet sheet(figures, DateOf(date));
-    const QByteArray bytes = format == SheetFormat::Pdf ? sheet.Pdf() : sheet.Html().toUtf8();
+    const QByteArray bytes =
+        format == SheetFormat::Pdf ? sheet.Pdf(FixedTime()) : sheet.Html().toUtf8();
     return bytes.toStdString();
 }
 

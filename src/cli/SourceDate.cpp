@@ -16,8 +16,8 @@ constexpr std::int64_t kLastSecond = 253402300799;
 
 } // namespace
 
-std::optional<std::chrono::year_month_day> ParseSourceDateEpoch(std::string_view text,
-                                                                std::string& warning) {
+std::optional<std::chrono::sys_seconds> ParseSourceTime(std::string_view text,
+                                                        std::string& warning) {
     warning.clear();
     std::int64_t seconds = -1;
     const bool digitsOnly = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
@@ -34,8 +34,15 @@ std::optional<std::chrono::year_month_day> ParseSourceDateEpoch(std::string_view
                   " (the end of year 9999); the current time is used.";
         return std::nullopt;
     }
-    return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(
-        std::chrono::sys_seconds(std::chrono::seconds(seconds))));
+    return std::chrono::sys_seconds(std::chrono::seconds(seconds));
+}
+
+std::optional<std::chrono::year_month_day> ParseSourceDateEpoch(std::string_view text,
+                                                                std::string& warning) {
+    const std::optional<std::chrono::sys_seconds> time = ParseSourceTime(text, warning);
+    if (!time)
+        return std::nullopt;
+    return std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(*time));
 }
 
 } // namespace brellic

@@ -12,5 +12,8 @@ namespace brellic {
 // nothing, and warning says why, so that the caller can use the current time.
 std::optional<std::chrono::year_month_day> ParseSourceDateEpoch(std::string_view text,
                                                                 std::string& warning);
+// The same value to the second.
+std::optional<std::chrono::sys_seconds> ParseSourceTime(std::string_view text,
+                                                        std::string& warning);
 
 } // namespace brellic

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHashSeed>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -15,12 +16,14 @@
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <utility>
 
@@ -40,6 +43,26 @@ constexpr int kPdfResolution = 600;
 
 QString Html(const std::string& utf8) {
     return QString::fromStdString(utf8).toHtmlEscaped();
+}
+
+// A line of the working, or a figure in a line of text, as the sheet shows
+// it: its minus signs, of operators and of negative numbers alike, the one
+// minus sign, and no line broken between a number and its unit nor inside a
+// list of device lines ("lines 1, 2, 3"). The narrow cells of the tables
+// keep their breaks, and the site's own texts (names, descriptions) what was
+// typed.
+QString Figure(const std::string& utf8) {
+    static const QRegularExpression negative(QStringLiteral("(^|[\\s(=])-(?=\\d)"));
+    static const QRegularExpression unit(QStringLiteral("(?<=\\d) (?=[\\p{L}%\\x{00B0}])"));
+    static const QRegularExpression lineList(QStringLiteral("(?<=\\bline|\\blines) (?=\\d)"));
+    static const QRegularExpression listed(QStringLiteral("(?<=\\d), (?=\\d)"));
+    const QString noBreak(QChar(0x00A0));
+    QString text = Html(utf8);
+    text.replace(negative, QStringLiteral("\\1") + QChar(0x2212));
+    text.replace(unit, noBreak);
+    text.replace(lineList, noBreak);
+    text.replace(listed, QStringLiteral(",") + noBreak);
+    return text;
 }
 
 QString ColourOf(Verdict verdict) {
@@ -136,21 +159,21 @@ QString WorkingRow(const QString& line, const QString& formula, int lineWidth = 
 }
 
 QString FigureRow(const SheetFigure& figure, int lineWidth = 66) {
-    QString formula = Html(figure.Formula);
+    QString formula = Figure(figure.Formula);
     if (!figure.Note.empty())
-        formula += QStringLiteral("; ") + Html(figure.Note);
+        formula += QStringLiteral("; ") + Figure(figure.Note);
     if (figure.Defined)
-        return WorkingRow(Html(figure.Line()), formula, lineWidth);
+        return WorkingRow(Figure(figure.Line()), formula, lineWidth);
     const std::string start =
         figure.Label + " = " + (figure.Working.empty() ? "" : figure.Working + " = ");
-    return WorkingRow(Html(start) + Coloured(QString::fromLatin1(kUndefined), Verdict::Fails),
+    return WorkingRow(Figure(start) + Coloured(QString::fromLatin1(kUndefined), Verdict::Fails),
                       formula, lineWidth);
 }
 
 QString CheckRow(const char* what, const SheetCheck& check, const QString& rule,
                  int lineWidth = 66) {
     const QString comparison =
-        check.Comparison.empty() ? Html(check.Actual) : Html(check.Comparison);
+        check.Comparison.empty() ? Figure(check.Actual) : Figure(check.Comparison);
     return WorkingRow(QStringLiteral("%1: %2: %3")
                           .arg(QLatin1String(what), comparison,
                                Coloured(VerdictWord(check.Result), check.Result)),
@@ -192,7 +215,7 @@ QString Line(const QString& cells) {
 
 // A site's sheet below its title: the site, its devices, both verdicts and
 // the working, down to the recharge time.
-QString SiteSections(const SheetFigures& f, const QString& date) {
+QString SiteSections(const SheetFigures& f, const QString& date, const QString& underSummary = {}) {
     QString h;
     // The site.
     h += PlainTable();
@@ -222,10 +245,10 @@ QString SiteSections(const SheetFigures& f, const QString& date) {
          HeaderCell("Comments") + QStringLiteral("</tr>\n");
     for (const SheetCheck* check : {&f.StandbyCheck, &f.AlarmCheck}) {
         h += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>\n")
-                 .arg(Html(check->Requirement), Coloured(Html(check->Actual), check->Result),
+                 .arg(Figure(check->Requirement), Coloured(Figure(check->Actual), check->Result),
                       Html(check->Comment));
     }
-    h += QStringLiteral("</table>\n");
+    h += QStringLiteral("</table>\n") + underSummary;
 
     h += Heading(kWorkingHeading);
     h += PlainTable();
@@ -260,7 +283,7 @@ QString SiteSections(const SheetFigures& f, const QString& date) {
         h += QStringLiteral("</table>\n");
     }
     h += QStringLiteral("<p style=\"margin-top:3px\"><b>%1</b></p>\n")
-             .arg(Html(f.BatteryConclusion));
+             .arg(Figure(f.BatteryConclusion));
 
     h += Heading(kSpareHeading);
     h += PlainTable();
@@ -469,6 +492,21 @@ QString CableRunsSection(const SheetSupply& supply) {
     return h;
 }
 
+// How many of a supply's runs meet, as their own verdicts say, in the colour
+// of the supply's verdict on its runs: "Cable runs: 1 of 2 meet", or "Cable
+// runs: none".
+QString CableRunsLine(const SheetSupply& supply) {
+    QString count = QStringLiteral("none");
+    if (!supply.Runs.empty()) {
+        const auto meeting =
+            std::count_if(supply.Runs.begin(), supply.Runs.end(),
+                          [](const SheetRun& run) { return run.State == Outcome::Meets; });
+        count = Coloured(QStringLiteral("%1 of %2 meet").arg(meeting).arg(supply.Runs.size()),
+                         VerdictOf(supply.CableRunsVerdict));
+    }
+    return QStringLiteral("<p style=\"margin-top:3px\">Cable runs: %1</p>\n").arg(count);
+}
+
 // The installation's sheet: the overview, then each supply's sheet from a
 // new page, and the one signature block at the end.
 QString BuildInstallationHtml(const InstallationSheetFigures& f, const QString& title,
@@ -482,10 +520,11 @@ QString BuildInstallationHtml(const InstallationSheetFigures& f, const QString& 
                             "Supply %1 of %2: %3</p>\n")
                  .arg(QString::number(i + 1), count, Html(supply.Name));
         if (supply.Sheet)
-            h += SiteSections(*supply.Sheet, date);
+            h += SiteSections(*supply.Sheet, date, CableRunsLine(supply));
         else
             h += QStringLiteral("<p>Standby and alarm current: not judged (no panel or battery "
-                                "chosen)</p>\n");
+                                "chosen)</p>\n") +
+                 CableRunsLine(supply);
         h += CableRunsSection(supply);
     }
     return h + CheckedBlock() + HtmlEnd();
@@ -569,16 +608,6 @@ int PageOf(qreal y, qreal pageHeight) {
     return static_cast<int>(std::floor(y / pageHeight));
 }
 
-// Where the sheet's content ends: the bottom of its last table, the signature
-// block. The empty paragraph a document always ends with may fall onto a page
-// of its own, which must not be printed.
-qreal ContentBottom(QTextDocument& document) {
-    const QList<QTextFrame*> frames = document.rootFrame()->childFrames();
-    if (frames.isEmpty())
-        return document.documentLayout()->documentSize().height();
-    return document.documentLayout()->frameBoundingRect(frames.constLast()).bottom();
-}
-
 // The bottom of a section that goes over whole (Recharge, a cable run): of
 // the tables right after its heading, and of the signature block when that
 // follows, which goes over with it.
@@ -629,37 +658,241 @@ qreal KeptEnd(QTextDocument& document, const QTextBlock& heading, qreal pageHeig
     return layout.blockBoundingRect(heading.next()).bottom();
 }
 
-// Moves a heading to the next page where it would otherwise stand at the
-// foot of a page without what follows it; a Recharge section and a cable
-// run go over whole, together with the signature block when that comes
-// right after them, so that the block is never split and never alone on a
-// page. Each move
-// shifts everything below, so the headings are looked at again from the top
-// after each.
-void KeepHeadingsWithTheirContent(QTextDocument& document, qreal pageHeight) {
+// A part of the sheet that is laid out whole: from a heading or a title up
+// to the next, by its first position in the sheet's document.
+struct Part {
+    int Position = 0;
+    bool Heading = false;   // starts with a heading to keep with what follows
+    bool NewPage = false;   // starts with a title on a page of its own
+    bool Alone = false;     // a heading right above the next (Cable Runs above a run)
+    bool Signature = false; // the signature block
+};
+
+// The sheet cut before every heading and every title that starts a page.
+std::vector<Part> PartsOf(const QTextDocument& document) {
+    std::vector<Part> parts{Part{}};
+    for (QTextFrame::iterator it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        const QTextBlock block = it.currentBlock();
+        if (!block.isValid() || block.position() == 0)
+            continue;
+        const bool heading = IsHeading(document, block);
+        const bool newPage =
+            block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore;
+        if (!heading && !newPage)
+            continue;
+        Part& previous = parts.back();
+        previous.Alone = previous.Heading && document.findBlock(previous.Position).next() == block;
+        parts.push_back(Part{block.position(), heading, newPage});
+        parts.back().Signature = block.text() == QLatin1String(kCheckedHeading);
+    }
+    parts.front().Heading = IsHeading(document, document.begin());
+    return parts;
+}
+
+// Where the laid-out content ends: below the last table or the last line of
+// text. The empty paragraph a document always ends with may fall onto a page
+// of its own, which must not be printed.
+qreal ContentBottom(QTextDocument& document) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (const QTextBlock& heading : HeadingBlocks(document)) {
-            QTextBlockFormat format = heading.blockFormat();
-            if (format.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+    qreal bottom = 0;
+    const QList<QTextFrame*> frames = document.rootFrame()->childFrames();
+    if (!frames.isEmpty())
+        bottom = layout.frameBoundingRect(frames.constLast()).bottom();
+    for (QTextBlock block = document.lastBlock(); block.isValid(); block = block.previous()) {
+        if (block.text().isEmpty())
+            continue;
+        if (QTextCursor(block).currentFrame() == document.rootFrame())
+            bottom = std::max(bottom, layout.blockBoundingRect(block).bottom());
+        break;
+    }
+    return bottom;
+}
+
+// Moves each row of a table that a page break would split, a line of the
+// working with its formula on two lines, say, whole onto the next page: Qt
+// moves a row only when none of its cells has a line left above the break,
+// so each of its cells starts with a page break. A row taller than a page
+// is left to break.
+void KeepRowsWhole(QTextDocument& document, qreal pageHeight, qreal bottomMargin) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (table == nullptr)
+            continue;
+        for (int row = table->format().headerRowCount(); row < table->rows(); ++row) {
+            bool split = false;
+            for (int column = 0; column < table->columns() && !split; ++column) {
+                // A cursor in the cell would lay its block out again.
+                const QTextTableCell cell = table->cellAt(row, column);
+                const QTextBlock start = document.findBlock(cell.firstPosition());
+                const qreal top = layout.blockBoundingRect(start).top();
+                const qreal bottom =
+                    layout.blockBoundingRect(document.findBlock(cell.lastPosition())).bottom();
+                // A line that reaches into the page's bottom margin is
+                // moved onto the next page when it is painted.
+                const qreal pageEnd = (PageOf(top, pageHeight) + 1) * pageHeight - bottomMargin;
+                split = start.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto &&
+                        bottom - top < pageHeight - bottomMargin && bottom > pageEnd;
+            }
+            if (!split)
                 continue;
-            const qreal end = KeptEnd(document, heading, pageHeight);
-            const qreal top = layout.blockBoundingRect(heading).top();
-            if (PageOf(top, pageHeight) == PageOf(end - 1, pageHeight))
-                continue;
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(heading).setBlockFormat(format);
-            // Qt lays out again only what it takes to have changed, and
-            // may leave a paragraph after a table below it without lines.
-            document.markContentsDirty(heading.position(),
-                                       document.characterCount() - heading.position());
-            moved = true;
-            break;
+            for (int column = 0; column < table->columns(); ++column) {
+                const QTextTableCell cell = table->cellAt(row, column);
+                if (cell.row() != row || cell.column() != column)
+                    continue;
+                QTextCursor start = cell.firstCursorPosition();
+                QTextBlockFormat format = start.blockFormat();
+                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                start.setBlockFormat(format);
+            }
+            // Qt lays out again only what it takes to have changed, and may
+            // leave a paragraph after a table below it without lines.
+            const int from = table->firstPosition();
+            document.markContentsDirty(from, table->lastPosition() + 2 - from);
         }
     }
 }
 
+// Some of the sheet's parts laid out on pages from the top of a page, and
+// how many of those pages are the sheet's.
+struct LaidOut {
+    std::unique_ptr<QTextDocument> Document;
+    int FirstPage = 0; // after the one a page break at its start leaves empty
+    int Pages = 0;
+    // Below it the last page shows nothing: what follows is on the next.
+    qreal End = 0;
+};
+
+// The sheet's pages: its parts laid out in runs that each start a page. A
+// heading that would stand at the foot of a page without what follows it
+// starts a new run, on the next page; a Recharge section and a cable run go
+// over whole, together with the signature block when that comes right after
+// them, so that the block is never split and never alone on a page. Moving
+// a heading shifts only what follows it, so each run is laid out from its
+// first part only, and only as far as it takes to find its end: about as
+// far as the run before went, twice as far while no heading has to move.
+class Pages {
+public:
+    Pages(const QTextDocument& sheet, QPagedPaintDevice& device)
+        : sheet_(sheet), device_(device), parts_(PartsOf(sheet)), pageHeight_(device.height()) {
+        for (std::size_t first = 0; first < parts_.size();)
+            first = LayOutRun(first);
+    }
+
+    const std::vector<LaidOut>& Runs() const { return runs_; }
+
+private:
+    int PositionOf(std::size_t part) const {
+        return part < parts_.size() ? parts_[part].Position : sheet_.characterCount() - 1;
+    }
+
+    // Lays out the run of parts from first and returns the part the next
+    // run starts with.
+    std::size_t LayOutRun(std::size_t first) {
+        // A title that starts a page ends the run before it.
+        std::size_t last = first + 1;
+        while (last < parts_.size() && !parts_[last].NewPage)
+            ++last;
+        std::size_t tried = first;
+        for (int span = std::max(span_ + span_ / 4, 2000);; span *= 2) {
+            std::size_t end = first + 1;
+            while (end < last && PositionOf(end) - PositionOf(first) < span)
+                ++end;
+            end = std::max(end, std::min(last, tried + 1));
+            tried = end;
+            // What a heading is kept with reaches at most into the signature
+            // block when that follows its own part, or the part after its
+            // own for a heading alone (Cable Runs, its first run).
+            const auto decided = [&](std::size_t part) {
+                if (end == last)
+                    return true;
+                if (parts_[part].Alone && ++part >= end)
+                    return false;
+                return part + 1 < end || !parts_[part + 1].Signature;
+            };
+            std::unique_ptr<QTextDocument> document = LayOut(first, end);
+            KeepRowsWhole(*document, pageHeight_, kBottomMarginMm * device_.logicalDpiY() / 25.4);
+            std::vector<std::size_t> headings;
+            for (std::size_t part = first; part < end; ++part) {
+                if (parts_[part].Heading)
+                    headings.push_back(part);
+            }
+            const std::vector<QTextBlock> blocks = HeadingBlocks(*document);
+            QAbstractTextDocumentLayout& layout = *document->documentLayout();
+            const QTextBlock start = first > 0 ? document->begin().next() : document->begin();
+            const int firstPage = PageOf(layout.blockBoundingRect(start).top(), pageHeight_);
+            for (std::size_t i = 0; i < blocks.size() && i < headings.size(); ++i) {
+                // The run's first heading already stands at the top of a page.
+                if (headings[i] == first)
+                    continue;
+                if (!decided(headings[i]))
+                    break;
+                const qreal kept = KeptEnd(*document, blocks[i], pageHeight_);
+                const qreal top = layout.blockBoundingRect(blocks[i]).top();
+                if (PageOf(top, pageHeight_) == PageOf(kept - 1, pageHeight_))
+                    continue;
+                span_ = PositionOf(headings[i]) - PositionOf(first);
+                runs_.push_back({std::move(document), firstPage,
+                                 PageOf(top, pageHeight_) + 1 - firstPage, top});
+                return headings[i];
+            }
+            if (end == last) {
+                const qreal bottom = ContentBottom(*document);
+                runs_.push_back({std::move(document), firstPage,
+                                 std::max(1, PageOf(bottom - 1, pageHeight_) + 1 - firstPage),
+                                 std::numeric_limits<qreal>::max()});
+                return last;
+            }
+        }
+    }
+
+    // The parts from first to end, copied from the sheet into a document of
+    // their own on the device's pages, the first at the top of the first
+    // page.
+    std::unique_ptr<QTextDocument> LayOut(std::size_t first, std::size_t end) const {
+        QTextCursor selection(const_cast<QTextDocument*>(&sheet_));
+        selection.setPosition(PositionOf(first));
+        selection.setPosition(PositionOf(end) - (end < parts_.size() ? 1 : 0),
+                              QTextCursor::KeepAnchor);
+        // The document is built with no page size: its layout waits until
+        // the device, the margins and the page are set, and then lays it out
+        // once.
+        auto document = std::make_unique<QTextDocument>();
+        document->setPageSize(QSizeF(0, 0));
+        document->documentLayout()->setPaintDevice(&device_);
+        document->setDefaultFont(sheet_.defaultFont());
+        QTextCursor(document.get()).insertFragment(QTextDocumentFragment(selection));
+        // The copy's first block takes the format of the block it was pasted
+        // into; it gets its own back. A run after the first starts as it
+        // would in the sheet's one document: after a page break, which keeps
+        // the margin above its first block. The page it leaves to an empty
+        // block is not printed.
+        QTextBlockFormat format = sheet_.findBlock(PositionOf(first)).blockFormat();
+        QTextCursor start(document->begin());
+        if (first > 0) {
+            start.insertBlock();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        }
+        start.setBlockFormat(format);
+        const qreal layoutMm = kLayoutDpi / 25.4;
+        QTextFrameFormat frame = document->rootFrame()->frameFormat();
+        frame.setLeftMargin(kMarginMm * layoutMm);
+        frame.setRightMargin(kMarginMm * layoutMm);
+        frame.setTopMargin(kTopMarginMm * layoutMm);
+        frame.setBottomMargin(kBottomMarginMm * layoutMm);
+        document->rootFrame()->setFrameFormat(frame);
+        document->setPageSize(QSizeF(device_.width(), device_.height()));
+        return document;
+    }
+
+    const QTextDocument& sheet_;
+    QPagedPaintDevice& device_;
+    const std::vector<Part> parts_;
+    const qreal pageHeight_;
+    // How far the last run went to its end, in characters.
+    int span_ = 0;
+    std::vector<LaidOut> runs_;
+};
 } // namespace
 
 QString SheetDate(const QDate& date) {
@@ -706,27 +939,12 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    // The shown document keeps its own layout; the pages are laid out on a copy.
-    // Margins and page size are set before the layout meets the device, as
-    // each change after it would lay the whole document out again; marking
-    // the contents dirty then drops what was measured in screen fonts.
-    const std::unique_ptr<QTextDocument> pages(document_->clone());
-    const qreal layoutMm = kLayoutDpi / 25.4;
-    QTextFrameFormat frame = pages->rootFrame()->frameFormat();
-    frame.setLeftMargin(kMarginMm * layoutMm);
-    frame.setRightMargin(kMarginMm * layoutMm);
-    frame.setTopMargin(kTopMarginMm * layoutMm);
-    frame.setBottomMargin(kBottomMarginMm * layoutMm);
-    pages->rootFrame()->setFrameFormat(frame);
-    const QSizeF page(device.width(), device.height());
-    pages->setPageSize(page);
-    QAbstractTextDocumentLayout* layout = pages->documentLayout();
-    layout->setPaintDevice(&device);
-    pages->markContentsDirty(0, pages->characterCount());
-    KeepHeadingsWithTheirContent(*pages, page.height());
-    const int count =
-        std::min(pages->pageCount(), PageOf(ContentBottom(*pages) - 1, page.height()) + 1);
+    const Pages pages(*document_, device);
+    int count = 0;
+    for (const LaidOut& run : pages.Runs())
+        count += run.Pages;
 
+    const QSizeF page(device.width(), device.height());
     const qreal deviceMm = device.logicalDpiY() / 25.4;
     const QFont footerFont = SheetFont(kPointSize - 1);
     const QFontMetricsF metrics(footerFont, &device);
@@ -734,31 +952,43 @@ int CalculationSheet::Paint(QPagedPaintDevice& device) const {
                         page.height() - kBottomMarginMm * deviceMm + 5 * deviceMm,
                         page.width() - 2 * kMarginMm * deviceMm, metrics.height());
 
-    for (int index = 0; index < count; ++index) {
-        if (index > 0)
-            device.newPage();
-        painter.save();
-        const QRectF view(0, index * page.height(), page.width(), page.height());
-        painter.translate(0, -view.top());
-        painter.setClipRect(view);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = view;
-        // Black text on paper, whatever the desktop's colour scheme.
-        context.palette.setColor(QPalette::Text, Qt::black);
-        layout->draw(&painter, context);
-        painter.restore();
+    int number = 0;
+    for (const LaidOut& run : pages.Runs()) {
+        for (int index = 0; index < run.Pages; ++index) {
+            if (number++ > 0)
+                device.newPage();
+            painter.save();
+            const qreal top = (run.FirstPage + index) * page.height();
+            QRectF view(0, top, page.width(), page.height());
+            // Above the heading that goes onto the next page; what is clipped
+            // would still be written into a PDF.
+            if (index == run.Pages - 1)
+                view.setBottom(std::min(view.bottom(), run.End - 1));
+            painter.translate(0, -top);
+            painter.setClipRect(view);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = view;
+            // Black text on paper, whatever the desktop's colour scheme.
+            context.palette.setColor(QPalette::Text, Qt::black);
+            run.Document->documentLayout()->draw(&painter, context);
+            painter.restore();
 
-        painter.setFont(footerFont);
-        painter.setPen(Qt::black);
-        painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footer_);
-        painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("Page %1 of %2").arg(index + 1).arg(count));
+            painter.setFont(footerFont);
+            painter.setPen(Qt::black);
+            painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footer_);
+            painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                             QStringLiteral("Page %1 of %2").arg(number).arg(count));
+        }
     }
     painter.end();
     return count;
 }
 
-QByteArray CalculationSheet::Pdf() const {
+QByteArray CalculationSheet::Pdf(const QDateTime& fixedTime) const {
+    // The PDF writer keeps its fonts in a hash and writes them in its order,
+    // which the process's random hash seed decides.
+    if (fixedTime.isValid())
+        QHashSeed::setDeterministicGlobalSeed();
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -772,7 +1002,53 @@ QByteArray CalculationSheet::Pdf() const {
         if (Paint(writer) == 0)
             return {};
     }
+    if (fixedTime.isValid() && !RedatePdf(bytes, fixedTime))
+        return {};
     return bytes;
+}
+
+bool RedatePdf(QByteArray& pdf, const QDateTime& time) {
+    const QByteArray key("/CreationDate (");
+    const qsizetype at = pdf.indexOf(key);
+    const qsizetype from = at + key.size();
+    const qsizetype to = at < 0 ? -1 : pdf.indexOf(')', from);
+    const qsizetype table = pdf.lastIndexOf("\nxref\n");
+    const qsizetype start = pdf.lastIndexOf("\nstartxref\n");
+    if (to < 0 || table < to || start < table)
+        return false;
+    const QByteArray stamp =
+        "D:" + time.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + "Z";
+    const qsizetype shift = stamp.size() - (to - from);
+    pdf.replace(from, to - from, stamp);
+    if (shift == 0)
+        return true;
+
+    // The table: "xref", "0 <count>", then an entry of 20 bytes for each
+    // object, "<10-digit offset> <5-digit generation> n \n" ("f" for the
+    // free first). Offsets past the date move with it, as does the table's.
+    qsizetype line = table + shift + 6;
+    const qsizetype countStart = pdf.indexOf(' ', line) + 1;
+    const qsizetype countEnd = pdf.indexOf('\n', countStart);
+    bool ok = countStart > 0 && countEnd > countStart;
+    const int count = ok ? pdf.mid(countStart, countEnd - countStart).trimmed().toInt(&ok) : 0;
+    line = countEnd + 1;
+    if (!ok || line + qsizetype{20} * count > pdf.size())
+        return false;
+    for (int entry = 0; entry < count; ++entry, line += 20) {
+        const qlonglong offset = pdf.mid(line, 10).toLongLong(&ok);
+        if (!ok)
+            return false;
+        if (offset > at)
+            pdf.replace(line, 10, QByteArray::number(offset + shift).rightJustified(10, '0'));
+    }
+    const qsizetype numberStart = start + shift + 11;
+    const qsizetype numberEnd = pdf.indexOf('\n', numberStart);
+    const qlonglong offset =
+        pdf.mid(numberStart, numberEnd - numberStart).trimmed().toLongLong(&ok);
+    if (numberEnd < 0 || !ok)
+        return false;
+    pdf.replace(numberStart, numberEnd - numberStart, QByteArray::number(offset + shift) + ' ');
+    return true;
 }
 
 } // namespace brellic

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 #include <memory>
@@ -47,8 +48,10 @@ public:
     // page, nor the signature block split or alone on one. Returns the number
     // of pages, 0 when the device cannot be painted on.
     int Paint(QPagedPaintDevice& device) const;
-    // The sheet as an A4 portrait PDF; empty when it cannot be made.
-    QByteArray Pdf() const;
+    // The sheet as an A4 portrait PDF; empty when it cannot be made. Given a
+    // time, the PDF is dated then instead of now and its fonts are written
+    // in a fixed order, so that the same sheet gives the same bytes.
+    QByteArray Pdf(const QDateTime& fixedTime = QDateTime()) const;
 
 private:
     // The title and the footer of a sheet of the named site or installation.
@@ -63,5 +66,11 @@ private:
 
 // "14 March 2025": the date as the sheet shows it, the same in every locale.
 QString SheetDate(const QDate& date);
+
+// Dates a PDF that Qt wrote at time, in UTC: its creation date, the one date
+// Qt writes, and the cross-reference table's offsets beyond it, which move
+// when the clock's date had a different length. False when the PDF is not
+// laid out as Qt writes it; it may be half changed then.
+bool RedatePdf(QByteArray& pdf, const QDateTime& time);
 
 } // namespace brellic

@@ -50,6 +50,9 @@ private slots:
     void htmlIsACompletePageWithTheUsersTextsEscaped();
     void undefinedFiguresShowInRed();
     void dateIsTheSameInEveryLocale();
+    void pdfWithAFixedTimeIsTheSameBytesDatedThen();
+    void figuresUseOneMinusAndKeepNumbersWithTheirUnits();
+    void aFigureKeepsItsLinesOnOnePage();
 };
 
 void CalculationSheetTest::pdfHoldsEveryFigure() {
@@ -200,7 +203,8 @@ void CalculationSheetTest::htmlIsACompletePageWithTheUsersTextsEscaped() {
     SheetFigures figures = ExampleFigures(0, "<b>Smith & Sons</b> %1");
     figures.Devices.front().Description = "Sounder <script>";
     const CalculationSheet sheet(figures, kDate);
-    const QString& html = sheet.Html();
+    // Read as text: the no-break spaces between numbers and units as spaces.
+    const QString html = QString(sheet.Html()).replace(QChar(0x00A0), QLatin1Char(' '));
     QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
     QVERIFY(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
     QVERIFY(html.contains(QStringLiteral("<title>Calculation Sheet - &lt;b&gt;Smith &amp; "
@@ -232,11 +236,12 @@ void CalculationSheetTest::undefinedFiguresShowInRed() {
     const CalculationSheet sheet(
         ComputeSheet(site, devices, SheetSite{"Zero", "2.1 Ah", false}, '.'), kDate);
     const QString red = QStringLiteral("<span style=\"color:#ff0000; font-weight:bold\">%1</span>");
-    QVERIFY(sheet.Html().contains(red.arg(QStringLiteral("Undefined"))));
-    QVERIFY(sheet.Html().contains(QStringLiteral("Actual standby = 2.025 Ah ÷ 0.000 A = ") +
-                                  red.arg(QStringLiteral("Undefined"))));
-    QVERIFY(sheet.Html().contains(QStringLiteral("Standby time: Undefined: ") +
-                                  red.arg(QStringLiteral("fails"))));
+    const QString html = QString(sheet.Html()).replace(QChar(0x00A0), QLatin1Char(' '));
+    QVERIFY(html.contains(red.arg(QStringLiteral("Undefined"))));
+    QVERIFY(html.contains(QStringLiteral("Actual standby = 2.025 Ah ÷ 0.000 A = ") +
+                          red.arg(QStringLiteral("Undefined"))));
+    QVERIFY(html.contains(QStringLiteral("Standby time: Undefined: ") +
+                          red.arg(QStringLiteral("fails"))));
     QVERIFY(!sheet.Document().toPlainText().contains(QStringLiteral("INF")));
     QVERIFY(!sheet.Document().toPlainText().contains(QStringLiteral("NAN")));
 }
@@ -246,6 +251,87 @@ void CalculationSheetTest::dateIsTheSameInEveryLocale() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QCOMPARE(SheetDate(QDate(2025, 3, 4)), QStringLiteral("4 March 2025"));
     QLocale::setDefault(previous);
+}
+
+// A PDF with a fixed time is the same bytes each time it is made, dated
+// then. Redating one whose clock's date carried a local offset, a longer
+// date, moves the cross-reference table's offsets past it with it.
+void CalculationSheetTest::pdfWithAFixedTimeIsTheSameBytesDatedThen() {
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
+    const CalculationSheet sheet(ExampleFigures(), kDate);
+    const QByteArray pdf = sheet.Pdf(time);
+    QVERIFY(pdf.contains("/CreationDate (D:20231114221320Z)"));
+    QTest::qSleep(1100); // past the clock's second
+    QCOMPARE(sheet.Pdf(time), pdf);
+
+    // Objects 1 and 2 with their offsets in the table, and where it starts.
+    QByteArray made("%PDF-1.4\n");
+    const QByteArray first = "1 0 obj\n<<\n/CreationDate (D:20250314093000+01'00')\n>>\nendobj\n";
+    const QByteArray second = "2 0 obj\n<<\n/Type /Catalog\n>>\nendobj\n";
+    const qsizetype firstAt = made.size();
+    made += first;
+    const qsizetype secondAt = made.size();
+    made += second;
+    const qsizetype tableAt = made.size();
+    made += "xref\n0 3\n0000000000 65535 f \n" +
+            QByteArray::number(firstAt).rightJustified(10, '0') + " 00000 n \n" +
+            QByteArray::number(secondAt).rightJustified(10, '0') +
+            " 00000 n \ntrailer\n<<\n/Size 3 \n>>\nstartxref\n" + QByteArray::number(tableAt) +
+            " \n%%EOF\n";
+    QVERIFY(RedatePdf(made, time));
+    QVERIFY(made.contains("/CreationDate (D:20231114221320Z)\n"));
+    const qsizetype table = made.indexOf("xref\n");
+    QVERIFY(made.endsWith("startxref\n" + QByteArray::number(table) + " \n%%EOF\n"));
+    QCOMPARE(made.mid(made.mid(table + 30, 10).toInt(), 8), QByteArray("1 0 obj\n"));
+    QCOMPARE(made.mid(made.mid(table + 50, 10).toInt(), 8), QByteArray("2 0 obj\n"));
+    QByteArray cut = made.left(table);
+    QVERIFY(!RedatePdf(cut, time));
+}
+
+// Every minus of the working is U+2212, a negative number's too, and no
+// line breaks between a number and its unit or inside a list of lines; the
+// site's own texts are shown as typed.
+void CalculationSheetTest::figuresUseOneMinusAndKeepNumbersWithTheirUnits() {
+    SheetFigures figures = ExampleFigures(1);
+    figures.Devices[1].Description = "Detector -5 A";
+    figures.SpareAlarm.Working = "1.00 A \xE2\x88\x92 1.25 A";
+    figures.SpareAlarm.Result = "-0.250 Amps";
+    figures.SpareAlarm.Note = "lines 1, 2, 10";
+    const QString html = CalculationSheet(figures, kDate).Html();
+    const QString nb(QChar(0x00A0));
+    const QString minus(QChar(0x2212));
+    QVERIFY(html.contains(QStringLiteral("Spare alarm current = 1.00") + nb + QStringLiteral("A ") +
+                          minus + QStringLiteral(" 1.25") + nb + QStringLiteral("A = ") + minus +
+                          QStringLiteral("0.250") + nb + QStringLiteral("Amps")));
+    QVERIFY(html.contains(QStringLiteral("; lines") + nb + QStringLiteral("1,") + nb +
+                          QStringLiteral("2,") + nb + QStringLiteral("10")));
+    QVERIFY(html.contains(QStringLiteral("Detector -5 A")));
+}
+
+// A line of the working whose formula takes three lines beside it stands
+// whole on one page wherever the device list puts it.
+void CalculationSheetTest::aFigureKeepsItsLinesOnOnePage() {
+    BRELLIC_NEED_PDFTOTEXT();
+    int crossed = 0;
+    for (int lines = 16; lines <= 60; ++lines) {
+        SheetFigures figures = ExampleFigures(lines - 1);
+        figures.PeakCurrent.Note = "a note long enough to take three lines of the narrow column "
+                                   "of words beside the figure, up to its last word, Omega";
+        const QStringList pages =
+            PdfTextOf(CalculationSheet(figures, kDate)).split(QLatin1Char('\f'));
+        const auto pageOf = [&](const QString& text) {
+            for (int page = 0; page < pages.size(); ++page) {
+                if (pages[page].contains(text))
+                    return page;
+            }
+            return -1;
+        };
+        const int figure = pageOf(QStringLiteral("Peak available current ="));
+        QVERIFY(figure >= 0);
+        QVERIFY2(pageOf(QStringLiteral("Omega")) == figure, qPrintable(QString::number(lines)));
+        crossed += pageOf(QStringLiteral("Required standby =")) != figure;
+    }
+    QVERIFY(crossed > 0); // the figure did meet a page break
 }
 
 } // namespace brellic

@@ -383,10 +383,22 @@ void InstallationSheetTest::cableRunsFollowTheirSuppliesBatteryWorking() {
     const QString red = QStringLiteral("<span style=\"color:#ff0000; font-weight:bold\">%1</span>");
     const QString green =
         QStringLiteral("<span style=\"color:#008000; font-weight:bold\">%1</span>");
-    QVERIFY(
-        sheet.Html().contains(QStringLiteral("7.10 V &lt; 9.50 V in alarm: ") + red.arg("fails")));
+    const QString html = QString(sheet.Html()).replace(QChar(0x00A0), QLatin1Char(' '));
+    QVERIFY(html.contains(QStringLiteral("7.10 V &lt; 9.50 V in alarm: ") + red.arg("fails")));
     QVERIFY(sheet.Html().contains(red.arg(QStringLiteral("1 of 2 meet"))));
     QVERIFY(sheet.Html().contains(green.arg(QStringLiteral("meet"))));
+
+    // Under each supply's summary (or its note that it is not judged), the
+    // count of its runs that meet; a site's own sheet has no such line.
+    QCOMPARE(sheet.Html().count(QStringLiteral("Cable runs: ")), 3);
+    QVERIFY(Body(pages[1]).contains(QStringLiteral("Cable runs: none")));
+    QCOMPARE(
+        gate.value(gate.indexOf(QRegularExpression(QStringLiteral("Max Alarm Current.*"))) + 1),
+        QStringLiteral("Cable runs: 1 of 2 meet"));
+    QVERIFY(sheet.Html().contains(QStringLiteral("Cable runs: ") + red.arg("1 of 2 meet")));
+    QVERIFY(sheet.Html().contains(QStringLiteral("Cable runs: ") + green.arg("2 of 2 meet")));
+    QVERIFY(
+        !CalculationSheet(ExampleFigures(), kDate).Html().contains(QStringLiteral("Cable runs")));
 }
 
 // Supplies of 1 to 100 device lines followed by cable runs: no heading, a
