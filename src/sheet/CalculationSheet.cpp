@@ -608,10 +608,20 @@ int PageOf(qreal y, qreal pageHeight) {
     return static_cast<int>(std::floor(y / pageHeight));
 }
 
+// The bottom of a table as laid out now. Qt lays a document out lazily, a
+// stretch at a time, and answers for a frame from what it has laid out so
+// far: asking for the block after the table first lays it out to its end.
+qreal TableBottom(QTextDocument& document, QTextTable& table) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    layout.blockBoundingRect(document.findBlock(table.lastPosition() + 1));
+    return layout.frameBoundingRect(&table).bottom();
+}
+
 // The bottom of a section that goes over whole (Recharge, a cable run): of
 // the tables right after its heading, and of the signature block when that
 // follows, which goes over with it.
-qreal WholeSectionBottom(QTextDocument& document, const QTextBlock& heading) {
+qreal WholeSectionBottom(QTextDocument& document, const QTextBlock& heading,
+                         bool withSignature = true) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
     QTextTable* table = TableAfter(heading);
     if (table == nullptr)
@@ -620,7 +630,7 @@ qreal WholeSectionBottom(QTextDocument& document, const QTextBlock& heading) {
     // paragraph or table.
     for (QTextBlock after = document.findBlock(table->lastPosition() + 1); after.isValid();) {
         if (!after.text().isEmpty()) {
-            if (after.text() == QLatin1String(kCheckedHeading)) {
+            if (withSignature && after.text() == QLatin1String(kCheckedHeading)) {
                 if (QTextTable* signature = TableAfter(after))
                     table = signature;
             }
@@ -633,23 +643,24 @@ qreal WholeSectionBottom(QTextDocument& document, const QTextBlock& heading) {
             after = after.next();
         }
     }
-    return layout.frameBoundingRect(table).bottom();
+    return TableBottom(document, *table);
 }
 
 // Where what a heading must be kept with ends: a section that goes over
 // whole, the first row of content of a table, the paragraph after it, or,
 // for a heading right above another (Cable Runs above its first run), what
-// that one is kept with. A run longer than half a page is kept only with
-// its settings, as it would leave most of a page empty otherwise.
+// that one is kept with. A run longer than half a page, without the
+// signature block that may follow it, is kept only with its settings, as it
+// would leave most of a page empty otherwise.
 qreal KeptEnd(QTextDocument& document, const QTextBlock& heading, qreal pageHeight) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
     if (heading.text() == QLatin1String(kRechargeHeading))
         return WholeSectionBottom(document, heading);
     QTextTable* table = TableAfter(heading);
     if (IsRunHeading(heading)) {
-        const qreal bottom = WholeSectionBottom(document, heading);
-        if (table == nullptr || bottom - layout.blockBoundingRect(heading).top() <= pageHeight / 2)
-            return bottom;
+        const qreal run = WholeSectionBottom(document, heading, false);
+        if (table == nullptr || run - layout.blockBoundingRect(heading).top() <= pageHeight / 2)
+            return WholeSectionBottom(document, heading);
     }
     if (table != nullptr)
         return FirstRowBottom(layout, *table);
@@ -694,6 +705,7 @@ std::vector<Part> PartsOf(const QTextDocument& document) {
 // of its own, which must not be printed.
 qreal ContentBottom(QTextDocument& document) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    layout.documentSize(); // lays the whole document out
     qreal bottom = 0;
     const QList<QTextFrame*> frames = document.rootFrame()->childFrames();
     if (!frames.isEmpty())
@@ -708,11 +720,52 @@ qreal ContentBottom(QTextDocument& document) {
     return bottom;
 }
 
+// Sets the page break before the first cells of a row of a table (every
+// cell's, when columns is left out): AlwaysBefore moves the row onto the
+// next page, Auto takes that back. Qt moves a row only when none of its
+// cells has a line left above the break, so each of its cells starts with
+// the break.
+void SetRowBreak(QTextDocument& document, QTextTable& table, int row,
+                 QTextFormat::PageBreakFlags policy, int columns = -1) {
+    const int count = columns < 0 ? table.columns() : std::min(columns, table.columns());
+    for (int column = 0; column < count; ++column) {
+        const QTextTableCell cell = table.cellAt(row, column);
+        if (cell.row() != row || cell.column() != column)
+            continue;
+        QTextCursor start = cell.firstCursorPosition();
+        QTextBlockFormat format = start.blockFormat();
+        format.setPageBreakPolicy(policy);
+        start.setBlockFormat(format);
+    }
+    // Qt lays out again only what it takes to have changed, and may leave a
+    // paragraph after a table below it without lines.
+    const int from = table.firstPosition();
+    document.markContentsDirty(from, table.lastPosition() + 2 - from);
+}
+
+// Moves a row of a table onto the next page. Qt takes the break of each of
+// its cells in turn, and a row whose cells wrap to different heights can
+// land a page further on, leaving a page empty: then the first cell's break
+// alone moves it, and failing that too the row is left to break.
+void MoveRowToNextPage(QTextDocument& document, QTextTable& table, int row, qreal pageHeight) {
+    QAbstractTextDocumentLayout& layout = *document.documentLayout();
+    const auto page = [&] {
+        const QTextBlock start = document.findBlock(table.cellAt(row, 0).firstPosition());
+        return PageOf(layout.blockBoundingRect(start).top(), pageHeight);
+    };
+    const int before = page();
+    SetRowBreak(document, table, row, QTextFormat::PageBreak_AlwaysBefore);
+    if (page() <= before + 1)
+        return;
+    SetRowBreak(document, table, row, QTextFormat::PageBreak_Auto);
+    SetRowBreak(document, table, row, QTextFormat::PageBreak_AlwaysBefore, 1);
+    if (page() > before + 1)
+        SetRowBreak(document, table, row, QTextFormat::PageBreak_Auto);
+}
+
 // Moves each row of a table that a page break would split, a line of the
-// working with its formula on two lines, say, whole onto the next page: Qt
-// moves a row only when none of its cells has a line left above the break,
-// so each of its cells starts with a page break. A row taller than a page
-// is left to break.
+// working with its formula on two lines, say, whole onto the next page. A
+// row taller than a page is left to break.
 void KeepRowsWhole(QTextDocument& document, qreal pageHeight, qreal bottomMargin) {
     QAbstractTextDocumentLayout& layout = *document.documentLayout();
     for (QTextFrame* frame : document.rootFrame()->childFrames()) {
@@ -734,23 +787,33 @@ void KeepRowsWhole(QTextDocument& document, qreal pageHeight, qreal bottomMargin
                 split = start.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto &&
                         bottom - top < pageHeight - bottomMargin && bottom > pageEnd;
             }
-            if (!split)
-                continue;
-            for (int column = 0; column < table->columns(); ++column) {
-                const QTextTableCell cell = table->cellAt(row, column);
-                if (cell.row() != row || cell.column() != column)
-                    continue;
-                QTextCursor start = cell.firstCursorPosition();
-                QTextBlockFormat format = start.blockFormat();
-                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                start.setBlockFormat(format);
-            }
-            // Qt lays out again only what it takes to have changed, and may
-            // leave a paragraph after a table below it without lines.
-            const int from = table->firstPosition();
-            document.markContentsDirty(from, table->lastPosition() + 2 - from);
+            if (split)
+                MoveRowToNextPage(document, *table, row, pageHeight);
         }
     }
+}
+
+// The last row of the table above a block, moved onto the next page: the
+// signature block never stands alone on a page, so when it must go over it
+// takes the last line of the working above it along. False when no table
+// stands right above the block.
+bool MoveRowAboveOver(QTextDocument& document, const QTextBlock& block, qreal pageHeight) {
+    QTextTable* above = nullptr;
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (table != nullptr && table->lastPosition() < block.position())
+            above = table;
+    }
+    if (above == nullptr || above->rows() <= above->format().headerRowCount())
+        return false;
+    // Only the empty paragraph that ends a table may stand between the two.
+    for (QTextBlock between = document.findBlock(above->lastPosition() + 1);
+         between.isValid() && between != block; between = between.next()) {
+        if (!between.text().isEmpty())
+            return false;
+    }
+    MoveRowToNextPage(document, *above, above->rows() - 1, pageHeight);
+    return true;
 }
 
 // Some of the sheet's parts laid out on pages from the top of a page, and
@@ -830,6 +893,9 @@ private:
                 const qreal kept = KeptEnd(*document, blocks[i], pageHeight_);
                 const qreal top = layout.blockBoundingRect(blocks[i]).top();
                 if (PageOf(top, pageHeight_) == PageOf(kept - 1, pageHeight_))
+                    continue;
+                if (parts_[headings[i]].Signature &&
+                    MoveRowAboveOver(*document, blocks[i], pageHeight_))
                     continue;
                 span_ = PositionOf(headings[i]) - PositionOf(first);
                 runs_.push_back({std::move(document), firstPage,
