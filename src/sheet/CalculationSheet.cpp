@@ -474,7 +474,7 @@ QString RunBlock(std::size_t number, const SheetRun& run, const std::string& sup
             h += FigureRow(drop, kRunWidth);
         h += FigureRow(lowest, kRunWidth);
     }
-    h += CheckRow("Voltage in alarm", run.Check, QStringLiteral("against the lowest operating"),
+    h += CheckRow("Lowest voltages", run.Check, QStringLiteral("against the lowest operating"),
                   kRunWidth);
     for (const SheetFigure* figure : {&run.Longest, &run.Thinnest, &run.CoresToMeet})
         h += FigureRow(*figure, kRunWidth);
