@@ -103,6 +103,17 @@ DWORD WriteAll(HANDLE file, std::span<const unsigned char> bytes) {
     return 0;
 }
 
+// Writes the bytes, flushes them to the disk and closes the file: the first
+// error, or 0.
+DWORD WriteAndClose(HANDLE file, std::span<const unsigned char> bytes) {
+    DWORD error = WriteAll(file, bytes);
+    if (error == 0 && !::FlushFileBuffers(file))
+        error = ::GetLastError();
+    if (!::CloseHandle(file) && error == 0)
+        error = ::GetLastError();
+    return error;
+}
+
 std::wstring FolderOf(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L"\\/");
     if (slash == std::wstring::npos)
@@ -200,11 +211,7 @@ IoResult WriteFileAtomically(const std::string& path, std::span<const unsigned c
     if (file == INVALID_HANDLE_VALUE)
         return Fail("Cannot write", path, ::GetLastError());
 
-    DWORD error = WriteAll(file, bytes);
-    if (error == 0 && !::FlushFileBuffers(file))
-        error = ::GetLastError();
-    if (!::CloseHandle(file) && error == 0)
-        error = ::GetLastError();
+    DWORD error = WriteAndClose(file, bytes);
     // The replacement shows as the old file did (hidden, archive...), or as a
     // plain new file; either way no longer hidden as a temporary file.
     constexpr DWORD kKept = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
@@ -233,11 +240,7 @@ IoResult WriteTemporaryFor(const std::string& path, std::span<const unsigned cha
     const HANDLE file = CreateTemporary(FolderOf(name), NameOf(name), created);
     if (file == INVALID_HANDLE_VALUE)
         return Fail("Cannot write", path, ::GetLastError());
-    DWORD error = WriteAll(file, bytes);
-    if (error == 0 && !::FlushFileBuffers(file))
-        error = ::GetLastError();
-    if (!::CloseHandle(file) && error == 0)
-        error = ::GetLastError();
+    DWORD error = WriteAndClose(file, bytes);
     // Hidden while it is a temporary file only.
     if (error == 0 && !::SetFileAttributesW(created.c_str(), FILE_ATTRIBUTE_NORMAL))
         error = ::GetLastError();
