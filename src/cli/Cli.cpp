@@ -9,6 +9,7 @@
 #include "editor/SiteCheck.h"
 #include "io/SiteJson.h"
 #include "editor/SiteEditor.h"
+#include "editor/SilentPrompter.h"
 #include "io/AtomicFile.h"
 #include "io/Cp1252.h"
 #include "io/InstallationFile.h"
@@ -25,19 +26,6 @@ namespace {
 
 // A JSON site is a few kilobytes; anything far larger is not one.
 constexpr std::size_t kMaxJsonBytes = 1u << 20;
-
-// Answers every question No, so that opening a site removes no device, and
-// keeps the last error the editor reported.
-class AnswerNo final : public Prompter {
-public:
-    bool Confirm(const std::string&) override { return false; }
-    bool ErrorQuestion(const std::string&) override { return false; }
-    void ShowError(const std::string& text) override { error = text; }
-    std::optional<std::string> OpenFileName() override { return std::nullopt; }
-    std::optional<std::string> SaveFileName() override { return std::nullopt; }
-
-    std::string error;
-};
 
 // One line per message, whatever a file name in it holds.
 void PrintLine(std::ostream& err, std::string_view prefix, std::string message) {
@@ -114,7 +102,7 @@ public:
             // The tool has always named a short file in its own words.
             if (ReadSiteFile(path).Status == SiteFileStatus::TooShort)
                 return TooShortMessage(path);
-            return prompter_.error;
+            return prompter_.LastError();
         }
         if (editor_.View().Enabled.mnuGenReport)
             return {};
@@ -127,7 +115,7 @@ public:
     const SiteEditor& Editor() const { return editor_; }
 
 private:
-    AnswerNo prompter_;
+    SilentPrompter prompter_; // opening a site removes no device
     SiteEditor editor_;
 };
 

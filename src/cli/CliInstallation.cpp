@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "editor/Settings.h"
+#include "editor/SiteCheck.h"
 #include "io/AtomicFile.h"
 #include "io/Cp1252.h"
 #include "io/InstallationFile.h"
@@ -45,9 +46,7 @@ std::string Utf8(const std::filesystem::path& path) {
 std::optional<SiteFileData> ReadSiteToCombine(const std::string& path, std::ostream& err) {
     const SiteFileResult read = ReadSiteFile(path);
     if (read.Status == SiteFileStatus::TooShort) {
-        PrintError(err, "Cannot open " + QuotedPath(path) +
-                            ": the file is shorter than one site record (" +
-                            FormatInt(kSiteFileSize) + " bytes).");
+        PrintError(err, TooShortMessage(path));
         return std::nullopt;
     }
     if (!read) {
@@ -64,21 +63,16 @@ std::optional<SiteFileData> ReadSiteToCombine(const std::string& path, std::ostr
     return read.Data;
 }
 
-// The site reference, or else the file's name without its extension, cut
-// to what a supply name holds; empty, with a message printed, when the file's
-// name cannot be one.
+// The supply's name, or empty with a message printed when the site has no
+// reference and the file's name cannot name it.
 std::string SupplyName(const std::string& path, const SiteFileData& site, std::ostream& err) {
-    if (!site.SiteRef.empty())
-        return site.SiteRef; // at most 50 characters, as the site file holds it
-    const std::string stem = Utf8(FsPath(path).stem());
-    if (stem.empty() || !IsOneLineCp1252(stem)) {
+    std::string name = SupplyNameOf(path, SupplySiteOf(site), SupplyNaming::SiteReference);
+    if (name.empty())
         PrintError(err, "Cannot combine " + QuotedPath(path) +
                             ": the site has no reference, and the file's name cannot name "
                             "its supply (only Windows-1252 characters fit); give the site a "
                             "reference.");
-        return {};
-    }
-    return std::string(Utf8Prefix(stem, kSupplyNameCapacity));
+    return name;
 }
 
 } // namespace

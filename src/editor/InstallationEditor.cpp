@@ -25,6 +25,12 @@ SupplySite NewSupplySite() {
     return site;
 }
 
+// Said when an installation already holds all the supplies it can.
+std::string SuppliesFullMessage() {
+    return "An installation holds at most " + FormatInt(static_cast<long long>(kMaxSupplies)) +
+           " supplies.";
+}
+
 } // namespace
 
 Overview MakeOverview(const Installation& installation) {
@@ -329,7 +335,7 @@ void InstallationEditor::AddSupply() {
     if (!open_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError("An installation holds at most 32 supplies.");
+        prompter_.ShowError(SuppliesFullMessage());
         return;
     }
     Take();
@@ -342,7 +348,7 @@ void InstallationEditor::DuplicateSupply() {
     if (!open_ || !target_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError("An installation holds at most 32 supplies.");
+        prompter_.ShowError(SuppliesFullMessage());
         return;
     }
     const std::optional<std::size_t> from = TakeTarget();
@@ -379,7 +385,7 @@ void InstallationEditor::AddSupplyFromSiteFile() {
     if (!open_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError("An installation holds at most 32 supplies.");
+        prompter_.ShowError(SuppliesFullMessage());
         return;
     }
     const std::optional<std::string> path = prompter_.OpenFileName();
@@ -392,8 +398,7 @@ void InstallationEditor::AddSupplyFromSiteFile() {
     }
     Take();
     // Named after the file where that makes a good name.
-    const std::u8string stem = std::filesystem::path(*path).stem().u8string();
-    std::string name(stem.begin(), stem.end());
+    std::string name = SupplyNameOf(*path, SupplySiteOf(read.Data), SupplyNaming::FileName);
     if (!NameFault(name, installation_.Supplies.size()).empty())
         name = FreeName();
     installation_.Supplies.push_back({name, SupplySiteOf(read.Data)});
@@ -705,8 +710,8 @@ std::string InstallationReport(const Installation& installation, char separator)
             report += "Not judged: no panel or battery chosen.\r\n";
         } else {
             // The report this supply gives as a site opened on its own.
-            SiteEditor site(store, silent, separator);
-            site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
+            SiteEditor site(store, silent, separator,
+                            JudgingRules{installation.Standard, installation.AlarmPeriodMinutes});
             site.LoadSite(supply.Site);
             report += site.ReportText();
         }

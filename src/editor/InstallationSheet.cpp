@@ -30,8 +30,8 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
         supply.Battery = row.Battery;
         supply.Grade = FormatInt(row.Grade);
         if (row.Judged) {
-            SiteEditor site(store, prompter, separator);
-            site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
+            SiteEditor site(store, prompter, separator,
+                            JudgingRules{installation.Standard, installation.AlarmPeriodMinutes});
             site.LoadSite(installation.Supplies[i].Site);
             const OverviewLine& line = texts.Lines[i];
             supply.RequiredStandby = line.RequiredStandby;

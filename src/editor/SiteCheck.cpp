@@ -63,36 +63,41 @@ std::optional<SiteResult> JudgeSite(const SiteFileData& file, std::int32_t stand
     return CalculateSite(file, batteries, standard, alarmPeriod);
 }
 
-CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::int32_t alarmPeriod,
-                          SiteTexts texts) {
-    CheckedSite checked;
-    SiteFileResult read = ReadSiteFile(path, texts);
-    if (read.Status == SiteFileStatus::TooShort) {
-        checked.Error = TooShortMessage(path);
-        return checked;
-    }
-    if (!read) {
-        checked.Error = std::move(read.Message);
-        return checked;
-    }
-    checked.File = std::move(read.Data);
-    const SiteFileData& file = checked.File;
-
+OpenedSiteFile OpenSiteFile(const std::string& path, SiteTexts texts) {
+    OpenedSiteFile opened{ReadSiteFile(path, texts), {}};
+    if (!opened.Read)
+        return opened;
     // Opening selects the file's panel only where its grade offers it, and
     // its battery only where the position is in that panel's list. The
     // decoder has already refused a grade or panel row out of range.
-    const PanelRecord& panel = PanelTable[static_cast<std::size_t>(file.Panel)];
-    if (panel.MaxGrade < file.Grade) {
-        checked.Error = PanelNotAllowedMessage(path, file.Panel, file.Grade);
-        return checked;
-    }
-    const std::vector<int> batteries = BatteriesForPanel(file.Panel);
-    if (file.Battery < 0 || static_cast<std::size_t>(file.Battery) >= batteries.size()) {
-        checked.Error = BatteryNotListedMessage(path, file.Panel);
-        return checked;
-    }
+    const SiteFileData& file = opened.Read.Data;
+    if (PanelTable[static_cast<std::size_t>(file.Panel)].MaxGrade < file.Grade)
+        opened.Unselected = PanelNotAllowedMessage(path, file.Panel, file.Grade);
+    else if (file.Battery < 0 ||
+             static_cast<std::size_t>(file.Battery) >= BatteriesForPanel(file.Panel).size())
+        opened.Unselected = BatteryNotListedMessage(path, file.Panel);
+    return opened;
+}
 
-    checked.Result = CalculateSite(file, batteries, standard, alarmPeriod);
+CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::int32_t alarmPeriod,
+                          SiteTexts texts) {
+    CheckedSite checked;
+    OpenedSiteFile opened = OpenSiteFile(path, texts);
+    if (opened.Read.Status == SiteFileStatus::TooShort) {
+        checked.Error = TooShortMessage(path);
+        return checked;
+    }
+    if (!opened.Read) {
+        checked.Error = std::move(opened.Read.Message);
+        return checked;
+    }
+    checked.File = std::move(opened.Read.Data);
+    if (!opened.Unselected.empty()) {
+        checked.Error = std::move(opened.Unselected);
+        return checked;
+    }
+    checked.Result =
+        CalculateSite(checked.File, BatteriesForPanel(checked.File.Panel), standard, alarmPeriod);
     return checked;
 }
 

@@ -21,6 +21,17 @@ struct CheckedSite {
     SiteResult Result; // meaningful only when Error is empty
 };
 
+// A site file as opening it in a window reads it: the editor's Open and
+// check both come through here.
+struct OpenedSiteFile {
+    SiteFileResult Read; // the file as read; Message names the file
+    // Why a freshly started window that opened the file would be left with
+    // no panel or no battery selected, naming the file; empty when it would
+    // not, or when the file could not be read.
+    std::string Unselected;
+};
+OpenedSiteFile OpenSiteFile(const std::string& path, SiteTexts texts = SiteTexts::Convert);
+
 // standard and alarmPeriod are the settings the window would load.
 CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::int32_t alarmPeriod,
                           SiteTexts texts);

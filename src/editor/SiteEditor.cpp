@@ -25,14 +25,27 @@ std::string GradeQuestion(std::string_view panelName, int grade) {
 
 } // namespace
 
-SiteEditor::SiteEditor(SettingsStore& settings, Prompter& prompter, char decimalSeparator)
-    : settings_(settings), prompter_(prompter), separator_(decimalSeparator) {
-    // Until a stored value says otherwise the settings are the defaults, so
-    // a store that cannot be opened or read never leaves the calculation
-    // running with no standard and a zero alarm period.
-    site_.SystemStandard = kDefaultSystemStandard;
-    site_.AlarmPeriod = kDefaultAlarmPeriod;
+SiteEditor::SiteEditor(SettingsStore& settings, Prompter& prompter, char decimalSeparator,
+                       std::optional<JudgingRules> own)
+    : settings_(settings), prompter_(prompter), separator_(decimalSeparator),
+      // Until a stored value says otherwise the settings are the defaults, so
+      // a store that cannot be opened or read never leaves the calculation
+      // running with no standard and a zero alarm period.
+      options_{kDefaultSystemStandard, kDefaultAlarmPeriod}, own_(own) {
     Reset();
+}
+
+void SiteEditor::ApplyRules() {
+    const JudgingRules& rules = own_ ? *own_ : options_;
+    site_.SystemStandard = rules.Standard;
+    site_.AlarmPeriod = rules.AlarmPeriod;
+}
+
+void SiteEditor::SaveOptions() {
+    SiteState stored;
+    stored.SystemStandard = options_.Standard;
+    stored.AlarmPeriod = options_.AlarmPeriod;
+    SaveSettings(settings_, stored);
 }
 
 bool SiteEditor::Ready() const {
@@ -53,18 +66,16 @@ void SiteEditor::Reset() {
     site_.PanelIndex = -1;
     site_.SystemGrade = -1;
     site_.SiteFileName.clear();
+    // The store holds the Options' values; a value it cannot give keeps the
+    // one before.
+    SiteState loaded;
+    loaded.SystemStandard = options_.Standard;
+    loaded.AlarmPeriod = options_.AlarmPeriod;
+    SettingsNotices notices = LoadSettings(settings_, loaded);
+    options_ = {loaded.SystemStandard, loaded.AlarmPeriod};
+    ApplyRules();
     // Said once a run: New loads the settings again, and the same complaint
     // before every new site would only be in the way.
-    if (ownJudging_) {
-        std::swap(optionsStandard_, site_.SystemStandard);
-        std::swap(optionsPeriod_, site_.AlarmPeriod);
-    }
-    SettingsNotices notices = LoadSettings(settings_, site_);
-    if (ownJudging_) {
-        // The store holds the Options' values; the site keeps its own.
-        std::swap(optionsStandard_, site_.SystemStandard);
-        std::swap(optionsPeriod_, site_.AlarmPeriod);
-    }
     for (std::string* notice : {&notices.StoreFailure, &notices.AlarmPeriod}) {
         if (notice->empty() || std::find(told_.begin(), told_.end(), *notice) != told_.end())
             continue;
@@ -223,39 +234,26 @@ void SiteEditor::Clear() {
     Reset();
 }
 
-SiteState SiteEditor::OptionsSettings() const {
-    SiteState stored = site_;
-    stored.SystemStandard = OptionsStandard();
-    stored.AlarmPeriod = OptionsAlarmPeriod();
-    return stored;
-}
-
 std::int32_t SiteEditor::OptionsStandard() const {
-    return ownJudging_ ? optionsStandard_ : site_.SystemStandard;
+    return options_.Standard;
 }
 
 std::int32_t SiteEditor::OptionsAlarmPeriod() const {
-    return ownJudging_ ? optionsPeriod_ : site_.AlarmPeriod;
+    return options_.AlarmPeriod;
 }
 
 void SiteEditor::JudgeUnder(std::int32_t standard, std::int32_t alarmPeriod) {
-    if (!ownJudging_) {
-        optionsStandard_ = site_.SystemStandard;
-        optionsPeriod_ = site_.AlarmPeriod;
-        ownJudging_ = true;
-    }
-    site_.SystemStandard = standard;
-    site_.AlarmPeriod = alarmPeriod;
+    own_ = JudgingRules{standard, alarmPeriod};
+    ApplyRules();
     UpdateSupply();
     UpdateTotals();
 }
 
 void SiteEditor::JudgeUnderOptions() {
-    if (!ownJudging_)
+    if (!own_)
         return;
-    ownJudging_ = false;
-    site_.SystemStandard = optionsStandard_;
-    site_.AlarmPeriod = optionsPeriod_;
+    own_.reset();
+    ApplyRules();
     UpdateSupply();
     UpdateTotals();
 }
@@ -264,7 +262,7 @@ bool SiteEditor::CloseQuery() {
     // Nothing is written when the user turns back from closing.
     if (!OfferToSave())
         return false;
-    SaveSettings(settings_, OptionsSettings());
+    SaveOptions();
     return true;
 }
 
@@ -336,21 +334,15 @@ void SiteEditor::btnDeleteClick() {
 }
 
 void SiteEditor::Options1Click(const ExecuteOptions& execute) {
-    std::int32_t standard = OptionsStandard();
-    std::int32_t period = OptionsAlarmPeriod();
-    if (!execute(standard, period))
+    JudgingRules chosen = options_;
+    if (!execute(chosen.Standard, chosen.AlarmPeriod))
         return;
-    if (ownJudging_) {
-        // An installation's own standard and period stay in force.
-        optionsStandard_ = standard;
-        optionsPeriod_ = period;
-    } else {
-        site_.SystemStandard = standard;
-        site_.AlarmPeriod = period;
-    }
+    // An installation's own standard and period stay in force.
+    options_ = chosen;
+    ApplyRules();
     // Stored at once, not only when the window closes: New reloads the stored
     // settings, and a crash or a logoff would lose them.
-    SaveSettings(settings_, OptionsSettings());
+    SaveOptions();
     UpdateSupply();
     UpdateTotals();
 }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <string>
 #include <utility>
@@ -52,6 +53,12 @@ struct Controls {
 
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
+// The standard and alarm period a site is judged under.
+struct JudgingRules {
+    std::int32_t Standard = 0;    // 0 = EN50131-1, any other value = PD6662
+    std::int32_t AlarmPeriod = 0; // minutes
+};
+
 inline constexpr const char* kSaveQuestion = "Do you want to save the site data?";
 inline constexpr const char* kDeleteQuestion = "Are you sure you want to delete this device?";
 inline constexpr const char* kRemoveBelowGradeQuestion =
@@ -71,8 +78,11 @@ void WriteReport(const std::string& text, Prompter& prompter, ReportOpener& open
 // all drive this one class.
 class SiteEditor {
 public:
-    // Runs the start-up reset: the settings are loaded and the grade shown is applied.
-    SiteEditor(SettingsStore& settings, Prompter& prompter, char decimalSeparator = '.');
+    // Runs the start-up reset: the settings are loaded and the grade shown is
+    // applied. With rules of its own (an installation's) the site is judged
+    // under them from the start, as JudgeUnder leaves it.
+    SiteEditor(SettingsStore& settings, Prompter& prompter, char decimalSeparator = '.',
+               std::optional<JudgingRules> own = std::nullopt);
 
     const SiteState& Site() const { return site_; }
     const DeviceList& Devices() const { return devices_; }
@@ -166,8 +176,10 @@ private:
     // Position of a panel's name in the panel list; -1 when it is not offered.
     int PanelPosition(std::string_view name) const;
     bool Ready() const;
-    // The settings as Options holds them, for the store.
-    SiteState OptionsSettings() const;
+    // Puts the rules in force into the site: its own while it has them, else
+    // the Options'.
+    void ApplyRules();
+    void SaveOptions();
 
     SiteState site_;
     DeviceList devices_;
@@ -179,11 +191,10 @@ private:
     char separator_;
     std::vector<std::string> told_; // settings notices already shown this run
     DeviceRemoved deviceRemoved_;
-    // While the site is judged under its own standard and period, the
-    // Options' values wait here.
-    bool ownJudging_ = false;
-    std::int32_t optionsStandard_ = 0;
-    std::int32_t optionsPeriod_ = 0;
+    // The Options' standard and period, as the store and the Options dialog
+    // hold them, and an installation's own, which take precedence while set.
+    JudgingRules options_;
+    std::optional<JudgingRules> own_;
 };
 
 } // namespace brellic

@@ -1,10 +1,11 @@
 // The File commands of the site editor: open, save, save as and the report.
 #include "SiteEditor.h"
 
+#include "editor/SiteCheck.h"
 #include "io/AtomicFile.h"
 #include "io/Report.h"
+#include "io/SiteConversions.h"
 #include "io/SiteFile.h"
-#include "io/SiteJson.h"
 #include "model/Globals.h"
 
 #include <filesystem>
@@ -39,12 +40,15 @@ bool SiteEditor::OpenFile(const std::string& path) {
     // Nothing changes for a file that cannot be used, and the user is told:
     // a window that silently kept the old site would let the next Save write
     // it over the file the user believes is open.
-    const SiteFileResult read = ReadSiteFile(path);
-    if (!read) {
-        prompter_.ShowError(read.Message);
+    // A panel or battery the file's grade does not allow is left unselected
+    // by the grade and panel rules LoadSite runs, which also ask about a
+    // panel chosen before; nothing more is said.
+    const OpenedSiteFile opened = OpenSiteFile(path);
+    if (!opened.Read) {
+        prompter_.ShowError(opened.Read.Message);
         return false;
     }
-    LoadSite(SupplySiteOf(read.Data), path);
+    LoadSite(SupplySiteOf(opened.Read.Data), path);
     return true;
 }
 
@@ -109,17 +113,14 @@ SaveOutcome SiteEditor::Save(bool saveAs) {
 SaveOutcome SiteEditor::SaveTo(const std::string& name) {
     if (site_.PanelIndex < 0 || name.empty())
         return SaveOutcome::Cancelled;
-    SiteFileData file;
-    file.SiteRef = controls_.SiteRef;
-    file.Grade = site_.SystemGrade;
-    file.Panel = site_.PanelIndex;
-    file.Battery = controls_.BatterySelected;
-    file.AcFail = controls_.AcFailChecked;
-    for (const DeviceList::Entry& entry : devices_)
-        file.Devices.push_back(entry.Data);
+    // A panel without a battery is never offered for saving: the file could
+    // not be opened again.
+    const std::optional<SiteFileData> file = SiteFileOf(CurrentSite());
+    if (!file)
+        return SaveOutcome::Cancelled;
 
     site_.SiteFileName = name;
-    const IoResult written = WriteSiteFile(name, file);
+    const IoResult written = WriteSiteFile(name, *file);
     UpdateSupply();
     UpdateEnabling();
     if (!written) {
@@ -130,30 +131,13 @@ SaveOutcome SiteEditor::SaveTo(const std::string& name) {
 }
 
 std::string SiteEditor::ReportText() const {
-    ReportSite report;
-    report.SiteRef = controls_.SiteRef;
-    report.SystemStandard = site_.SystemStandard;
-    report.SystemGrade = site_.SystemGrade;
-    if (site_.PanelIndex >= 0)
-        report.PanelName = PanelTable[static_cast<std::size_t>(site_.PanelIndex)].Name;
-    if (controls_.BatterySelected >= 0)
-        report.BatteryText =
-            controls_.BatteryItems[static_cast<std::size_t>(controls_.BatterySelected)];
-    report.AcFailSignalled = controls_.AcFailChecked;
-    std::vector<TDeviceData> devices;
-    devices.reserve(devices_.Count());
-    for (const DeviceList::Entry& entry : devices_)
-        devices.push_back(entry.Data);
-    return BuildReport(report, devices, texts_, separator_);
+    const SupplySite site = CurrentSite();
+    return BuildReport(ReportSiteOf(site, site_.SystemStandard), site.Devices, texts_, separator_);
 }
 
 SheetFigures SiteEditor::CalculationSheet() const {
-    SheetSite details;
-    details.SiteRef = controls_.SiteRef;
-    if (controls_.BatterySelected >= 0)
-        details.BatteryText =
-            controls_.BatteryItems[static_cast<std::size_t>(controls_.BatterySelected)];
-    details.AcFailSignalled = controls_.AcFailChecked;
+    const SupplySite site = CurrentSite();
+    const SheetSite details{site.SiteRef, BatteryTextOf(site), site.AcFail};
     return ComputeSheet(site_, devices_, result_.Totals, details, separator_);
 }
 

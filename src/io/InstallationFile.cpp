@@ -58,8 +58,8 @@ std::string RunLead(std::size_t supply, const std::string* supplyName, std::size
 // A text that goes into a site file or Report.Txt as one line: no control
 // character, only Windows-1252 characters, at most capacity of them.
 std::string CheckLine(const std::string& path, const std::string& text, std::size_t capacity) {
-    if (const std::string control = ControlCharacter(text); !control.empty())
-        return "member " + Quoted(path) + " holds the control character " + control;
+    if (std::string fault = site_json::ControlCharacterFault(path, text); !fault.empty())
+        return fault;
     if (!IsCp1252Text(text))
         return "member " + Quoted(path) +
                " holds a character that a site file and Report.Txt cannot hold (only "

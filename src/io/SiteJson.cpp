@@ -2,6 +2,7 @@
 
 #include "io/Cp1252.h"
 #include "io/QuickJson.h"
+#include "io/SiteConversions.h"
 #include "io/SiteJsonValue.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -90,14 +91,16 @@ std::string CheckStorable(const SupplySite& site, std::string_view path) {
 // cuts the site reference short), and negative currents, which would cancel
 // other lines' load and let a failing site pass.
 std::string CheckTyped(const SupplySite& site, std::string_view path) {
-    if (const std::string control = ControlCharacter(site.SiteRef); !control.empty())
-        return "member " + Quoted(std::string(path) + "siteReference") +
-               " holds the control character " + control;
+    if (std::string fault =
+            ControlCharacterFault(std::string(path) + "siteReference", site.SiteRef);
+        !fault.empty())
+        return fault;
     for (std::size_t i = 0; i < site.Devices.size(); ++i) {
         const TDeviceData& device = site.Devices[i];
-        if (const std::string control = ControlCharacter(device.Description); !control.empty())
-            return "member " + Quoted(DeviceName(path, i) + ".description") +
-                   " holds the control character " + control;
+        if (std::string fault =
+                ControlCharacterFault(DeviceName(path, i) + ".description", device.Description);
+            !fault.empty())
+            return fault;
         const auto negative = [&](std::string_view member) {
             return "member " + Quoted(DeviceName(path, i) + "." + std::string(member)) +
                    " is negative: device line " + FormatInt(static_cast<long long>(i + 1)) +
@@ -203,6 +206,13 @@ const Json* MemberReader::Find(std::string_view name) {
 void MemberReader::Fault(std::string_view name, std::string_view what) {
     if (error_.empty())
         error_ = "member " + Quoted(path_ + std::string(name)) + " " + std::string(what);
+}
+
+std::string ControlCharacterFault(std::string_view member, std::string_view text) {
+    const std::string control = ControlCharacter(text);
+    if (control.empty())
+        return {};
+    return "member " + Quoted(member) + " holds the control character " + control;
 }
 
 std::optional<Json> Parse(std::string_view text, std::string& error) {
@@ -346,18 +356,6 @@ std::string CheckSiteData(const SiteFileData& site) {
 
 std::string CheckImportedSite(const SiteFileData& site) {
     return site_json::CheckTyped(SupplySiteOf(site), "");
-}
-
-std::optional<SiteFileData> SiteFileOf(const SupplySite& site) {
-    if (!site.Complete())
-        return std::nullopt;
-    return SiteFileData{site.SiteRef,  site.Grade,  *site.Panel,
-                        *site.Battery, site.AcFail, site.Devices};
-}
-
-SupplySite SupplySiteOf(const SiteFileData& site) {
-    return SupplySite{site.SiteRef, site.Grade,  site.Panel,
-                      site.Battery, site.AcFail, site.Devices};
 }
 
 } // namespace brellic

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "io/SiteConversions.h"
 #include "io/SiteFile.h"
-#include "model/Installation.h"
 
 #include <optional>
 #include <string>
@@ -39,10 +39,5 @@ std::string CheckSiteData(const SiteFileData& site);
 // What import refuses on top of CheckSiteData, or empty: control characters
 // in the texts, and negative currents.
 std::string CheckImportedSite(const SiteFileData& site);
-
-// The site of a supply as a site file holds it; nothing while its panel or
-// battery is not chosen yet.
-std::optional<SiteFileData> SiteFileOf(const SupplySite& site);
-SupplySite SupplySiteOf(const SiteFileData& site);
 
 } // namespace brellic

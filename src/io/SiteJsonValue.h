@@ -35,6 +35,11 @@ std::optional<SupplySite> FromValue(const Json& value, std::string_view path, bo
 // named under path. Leaves out the panel and battery when they are not chosen.
 std::string Check(const SupplySite& site, std::string_view path);
 
+// "member "PATH" holds the control character U+001B" for the first control
+// character of text, or empty: what no one can type in the window reaches no
+// file from JSON either.
+std::string ControlCharacterFault(std::string_view member, std::string_view text);
+
 // Parses a whole document; a syntax error, a NUL byte or a number too large
 // for a double gives nothing and a message starting "not JSON: ".
 std::optional<Json> Parse(std::string_view text, std::string& error);

@@ -328,8 +328,7 @@ TEST_F(InstallationEditorTest, AFailingRunFailsItsSupplyAndTheSystemAndIsReporte
                           "meet)\r\n"),
               std::string::npos);
     test::ScriptedPrompter quiet;
-    SiteEditor own(store, quiet);
-    own.JudgeUnder(data.Standard, data.AlarmPeriodMinutes);
+    SiteEditor own(store, quiet, '.', JudgingRules{data.Standard, data.AlarmPeriodMinutes});
     own.LoadSite(supply.Site);
     // Single-byte text: the square is 0xB2, and ohms are written out.
     EXPECT_TRUE(report.ends_with(own.ReportText() +

@@ -67,6 +67,10 @@ TEST_F(EditorTest, OwnStandardRecalculatesWithoutTouchingTheStoredOptions) {
     EXPECT_EQ(editor->Result().Totals.RemainingCapacity, remaining);
     EXPECT_TRUE(editor->CloseQuery());
     EXPECT_EQ(std::get<std::int32_t>(store.values.at("Alarm Period")), 30);
+    // New reloads the Options' values from the store; the site's own stay in force.
+    editor->New();
+    EXPECT_EQ(site().AlarmPeriod, 120);
+    EXPECT_EQ(editor->OptionsAlarmPeriod(), 30);
 
     editor->JudgeUnderOptions();
     EXPECT_EQ(site().AlarmPeriod, 30);
