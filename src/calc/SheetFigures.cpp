@@ -1,30 +1,20 @@
 #include "SheetFigures.h"
 
+#include "calc/BatterySizing.h"
 #include "calc/SheetWorking.h"
 #include "calc/Supply.h"
 #include "model/Extended.h"
 #include "model/Format.h"
 #include "model/Globals.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
 
 namespace brellic {
 
 namespace {
 
 using namespace sheet_working;
-
-// Recharge limits commonly applied under EN 50131-6: 80 % of the capacity
-// within 72 hours at grades 1 and 2, within 24 hours at grade 3.
-constexpr int kRechargeHoursGrade2 = 72;
-constexpr int kRechargeHoursGrade3 = 24;
-
-bool Finite(std::initializer_list<double> values) {
-    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
-}
 
 // Formats with the window's digits: two decimals for supply figures, battery
 // capacities and hours, three for load currents. Capacities worked out here
@@ -56,29 +46,22 @@ bool ShowsNegative(const SheetFigure& figure, double value) {
     return figure.Defined && ShowsMinus(value, 3);
 }
 
-double Stored(Extended value) {
-    return static_cast<double>(value);
-}
-
 // AlarmLoadHours as the working shows it: "(2 × 15 ÷ 60) h".
 std::string AlarmHoursText(std::int32_t alarmPeriod) {
     return "(2" + Op(kTimes) + FormatInt(alarmPeriod) + Op(kDivide) + "60) h";
 }
 
-// Builds the sheet section by section from inputs read once.
+// Words the sheet section by section from the battery sizing's numbers.
 class SheetBuilder {
 public:
     SheetBuilder(const SiteState& site, const DeviceList& devices, const TotalsResult& result,
                  const SheetSite& details, char separator)
         : site_(site), devices_(devices), result_(result), details_(details), separator_(separator),
-          n_(separator), havePanel_(site.PanelIndex >= 0 && site.PanelIndex < kPanelCount),
-          panel_(havePanel_ ? &PanelTable[site.PanelIndex] : nullptr),
-          capacity_(site.BatteryCapacity),
-          haveBattery_(havePanel_ && capacity_ > 0 && std::isfinite(capacity_)),
-          hours_(site.StandbyHours), hoursText_(FormatInt(hours_) + " h"),
-          loads_(SumLoads(site, devices)), loadsFinite_(Finite({loads_.Quiescent, loads_.Alarm})),
-          chosen_(haveBattery_ ? Judge(capacity_) : StandbyJudgement{}),
-          remainingDefined_(haveBattery_ && std::isfinite(chosen_.RemainingCapacity)) {}
+          n_(separator), z_(SizeBatteries(site, devices, details.BatteryText, result.NegativeLine)),
+          havePanel_(z_.HavePanel), panel_(havePanel_ ? &PanelTable[site.PanelIndex] : nullptr),
+          capacity_(z_.Capacity), haveBattery_(z_.HaveBattery), hours_(z_.StandbyHours),
+          hoursText_(FormatInt(hours_) + " h"), loads_(z_.Loads), chosen_(z_.Chosen),
+          remainingDefined_(z_.RemainingDefined) {}
 
     SheetFigures Build() {
         Site();
@@ -92,10 +75,6 @@ public:
     }
 
 private:
-    // The standby time of one battery through the window's own judgement.
-    StandbyJudgement Judge(Extended capacity) const {
-        return JudgeStandby(capacity, site_.AlarmPeriod, hours_, loads_.Quiescent, loads_.Alarm);
-    }
     double Remaining() const { return chosen_.RemainingCapacity; }
     double PanelCurrent() const { return havePanel_ ? panel_->PanelCurrent : 0.0; }
 
@@ -117,8 +96,10 @@ private:
         s_.PanelLine = {"1", havePanel_ ? s_.PanelName + " (control panel)" : "No control panel",
                         s_.Grade, n_.LoadAmps(PanelCurrent()), n_.LoadAmps(PanelCurrent())};
         s_.Totals = {"", "Totals", "",
-                     std::isfinite(loads_.Quiescent) ? n_.LoadAmps(loads_.Quiescent) : kUndefined,
-                     std::isfinite(loads_.Alarm) ? n_.LoadAmps(loads_.Alarm) : kUndefined};
+                     std::isfinite(loads_.Quiescent) ? n_.LoadAmps(loads_.Quiescent)
+                                                     : std::string(kUndefinedFigure),
+                     std::isfinite(loads_.Alarm) ? n_.LoadAmps(loads_.Alarm)
+                                                 : std::string(kUndefinedFigure)};
     }
 
     // The window's figures in the order it computes them.
@@ -140,8 +121,8 @@ private:
 
         s_.RatedOutput = Figure("Continuous rated output", "capacity " + std::string(kDivide) +
                                                                " standby, capped at the peak");
-        if (haveBattery_ && hours_ > 0) {
-            const RatedOutputFigures rated = RatedOutput(capacity_, hours_, site_.PeakCurrent);
+        if (z_.Rated) {
+            const RatedOutputFigures& rated = *z_.Rated;
             s_.RatedOutput.Working = n_.Capacity(capacity_) + Op(kDivide) + hoursText_;
             if (rated.Value != rated.BeforeCap)
                 s_.RatedOutput.Working +=
@@ -151,7 +132,7 @@ private:
 
         s_.QuiescentTotal = Figure("Quiescent total", "device lines + the panel's own current");
         s_.AlarmTotal = Figure("Alarm total", "device lines + the panel's own current");
-        if (Finite({loads_.LinesQuiescent, loads_.LinesAlarm})) {
+        if (std::isfinite(loads_.LinesQuiescent) && std::isfinite(loads_.LinesAlarm)) {
             const std::string panel =
                 n_.LoadA(PanelCurrent()) + (havePanel_ ? " (panel)" : " (no panel)");
             s_.QuiescentTotal.Working = n_.LoadA(loads_.LinesQuiescent) + " (devices) + " + panel;
@@ -227,52 +208,38 @@ private:
         alarm.Comment = alarmVerdict.Note;
     }
 
-    // The capacity the load needs, with and without the ageing allowance. A
-    // quiescent total that is not positive has no meaningful capacity.
+    // The capacity the load needs, with and without the ageing allowance.
     void CapacityNeeded() {
         s_.CapacityNeeded = Figure("Capacity needed", "standby load + alarm load, in Ah");
         s_.CapacityWithAllowance =
             Figure("With 25 % ageing allowance", "as many manufacturers recommend");
-        if (hours_ <= 0 || !loadsFinite_)
+        if (!z_.Needed)
             return;
-        needed_ = Stored(static_cast<Extended>(hours_) * static_cast<Extended>(loads_.Quiescent) +
-                         AlarmLoadHours(site_.AlarmPeriod) * static_cast<Extended>(loads_.Alarm));
+        const double needed = *z_.Needed;
         s_.CapacityNeeded.Working = hoursText_ + Op(kTimes) + n_.LoadA(loads_.Quiescent) + " + " +
                                     AlarmHoursText(site_.AlarmPeriod) + Op(kTimes) +
                                     n_.LoadA(loads_.Alarm);
-        SetResult(s_.CapacityNeeded, loads_.Quiescent > 0 && std::isfinite(needed_),
-                  n_.Ah(needed_));
+        SetResult(s_.CapacityNeeded, z_.NeededDefined, n_.Ah(needed));
         if (!s_.CapacityNeeded.Defined)
             return;
-        const double aged = Stored(static_cast<Extended>(needed_) * 1.25L);
-        s_.CapacityWithAllowance.Working = n_.Ah(needed_) + Op(kTimes) + "1" + separator_ + "25";
-        SetResult(s_.CapacityWithAllowance, std::isfinite(aged), n_.Ah(aged));
+        s_.CapacityWithAllowance.Working = n_.Ah(needed) + Op(kTimes) + "1" + separator_ + "25";
+        SetResult(s_.CapacityWithAllowance, std::isfinite(z_.Aged), n_.Ah(z_.Aged));
     }
 
     // The battery that fits: the smallest capacity that meets the requirement.
     void Batteries() {
-        std::vector<std::pair<Extended, SheetBattery>> candidates;
-        for (int row : BatteriesForPanel(site_.PanelIndex)) {
-            const std::string_view text = BatteryTable[static_cast<std::size_t>(row)];
-            const Extended capacity = ParseBatteryCapacity(text);
-            const StandbyJudgement standby = Judge(capacity);
+        for (const SizedBattery& sized : z_.Batteries) {
             SheetBattery battery;
-            battery.Text = std::string(text);
-            battery.ActualStandby = standby.Defined ? n_.Hours(standby.ActualStandby) : kUndefined;
-            // A negative line would let a battery pass that does not.
-            battery.Standby = result_.NegativeLine > 0 ? Verdict::Fails : standby.Standby;
-            battery.Chosen = haveBattery_ && battery.Text == details_.BatteryText;
-            candidates.emplace_back(capacity, std::move(battery));
-        }
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (auto& [capacity, battery] : candidates) {
-            if (s_.FittingBattery < 0 && battery.Standby == Verdict::Meets)
-                s_.FittingBattery = static_cast<int>(s_.Batteries.size());
+            battery.Text = std::string(sized.Text);
+            battery.ActualStandby = sized.Standby.Defined ? n_.Hours(sized.Standby.ActualStandby)
+                                                          : std::string(kUndefinedFigure);
+            battery.Standby = sized.Result;
+            battery.Chosen = sized.Chosen;
             s_.Batteries.push_back(std::move(battery));
         }
+        s_.FittingBattery = z_.Fitting;
 
-        if (candidates.empty()) {
+        if (s_.Batteries.empty()) {
             s_.BatteryConclusion = "No control panel is chosen, so no battery can be weighed up.";
         } else if (result_.NegativeLine > 0) {
             s_.BatteryConclusion =
@@ -284,10 +251,8 @@ private:
                                  ", is the smallest that meets the requirement."
                            : "The smallest battery that meets the requirement is " + fit.Text + ".";
         } else {
-            std::string shortBy = kUndefined;
-            const double missing = Stored(static_cast<Extended>(needed_) - candidates.back().first);
-            if (s_.CapacityNeeded.Defined && std::isfinite(missing))
-                shortBy = n_.Ah(missing);
+            const std::string shortBy =
+                z_.ShortBy ? n_.Ah(*z_.ShortBy) : std::string(kUndefinedFigure);
             const SheetBattery& largest = s_.Batteries.back();
             s_.BatteryConclusion =
                 "None of this panel's batteries meets the requirement. The largest, " +
@@ -301,9 +266,8 @@ private:
         s_.SpareQuiescent =
             Figure("Spare quiescent current",
                    "remaining " + std::string(kDivide) + " standby " + kMinus + " quiescent total");
-        if (remainingDefined_ && hours_ > 0 && std::isfinite(loads_.Quiescent)) {
-            const double spare = Stored(static_cast<Extended>(Remaining()) / hours_ -
-                                        static_cast<Extended>(loads_.Quiescent));
+        if (z_.SpareQuiescent) {
+            const double spare = *z_.SpareQuiescent;
             s_.SpareQuiescent.Working = n_.Ah(Remaining()) + Op(kDivide) + hoursText_ + Op(kMinus) +
                                         n_.LoadA(loads_.Quiescent);
             SetResult(s_.SpareQuiescent, std::isfinite(spare), n_.LoadAmps(spare));
@@ -313,9 +277,8 @@ private:
 
         s_.SpareAlarm = Figure("Spare alarm current",
                                "peak available current " + std::string(kMinus) + " alarm total");
-        if (havePanel_ && std::isfinite(loads_.Alarm)) {
-            const double spare = Stored(static_cast<Extended>(site_.PeakCurrent) -
-                                        static_cast<Extended>(loads_.Alarm));
+        if (z_.SpareAlarm) {
+            const double spare = *z_.SpareAlarm;
             s_.SpareAlarm.Working =
                 n_.SupplyA(site_.PeakCurrent) + Op(kMinus) + n_.LoadA(loads_.Alarm);
             SetResult(s_.SpareAlarm, std::isfinite(spare), n_.LoadAmps(spare));
@@ -326,17 +289,16 @@ private:
 
     // Recharge to 80 % at the panel's charging current, against the limit of the grade.
     void Recharge() {
-        const int limit = site_.SystemGrade == 3 ? kRechargeHoursGrade3 : kRechargeHoursGrade2;
+        const int limit = z_.RechargeLimit;
         s_.Recharge = Figure("Recharge to 80 %", "0.8 " + std::string(kTimes) + " capacity " +
                                                      kDivide + " charging current");
         SheetCheck& check = s_.RechargeCheck;
         check.Requirement = "At most " + FormatInt(limit) + " Hours";
-        check.Actual = kUndefined;
+        check.Actual = kUndefinedFigure;
         check.Comment = "The recharge time cannot be estimated.";
-        if (!haveBattery_ || panel_->ChargeCurrent <= 0)
+        if (!z_.RechargeHours)
             return;
-        const double recharge =
-            Stored(capacity_ * 8 / 10 / static_cast<Extended>(panel_->ChargeCurrent));
+        const double recharge = *z_.RechargeHours;
         s_.Recharge.Working = "0" + std::string(1, separator_) + "8" + Op(kTimes) +
                               n_.Capacity(capacity_) + Op(kDivide) +
                               n_.SupplyA(panel_->ChargeCurrent);
@@ -358,17 +320,16 @@ private:
     const SheetSite& details_;
     const char separator_;
     const Numbers n_;
+    const BatterySizing z_;
     const bool havePanel_;
     const PanelRecord* const panel_;
     const Extended capacity_;
     const bool haveBattery_;
     const int hours_;
     const std::string hoursText_;
-    const LoadTotals loads_;
-    const bool loadsFinite_;
-    const StandbyJudgement chosen_; // the chosen battery, judged exactly as the window judges it
+    const LoadTotals& loads_;
+    const StandbyJudgement& chosen_; // the chosen battery, judged exactly as the window judges it
     const bool remainingDefined_;
-    double needed_ = 0;
     SheetFigures s_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/Totals.h"
+#include "model/Format.h" // kUndefinedFigure, the result of a figure not worked out
 #include "model/SiteState.h"
 
 #include <string>
@@ -103,8 +104,6 @@ struct SheetFigures {
 
     friend bool operator==(const SheetFigures&, const SheetFigures&) = default;
 };
-
-inline constexpr const char* kUndefined = "Undefined";
 
 // The sheet's figures for the site as it stands: StandbyHours and
 // PeakCurrent as the supply calculation last left them, the device list, the

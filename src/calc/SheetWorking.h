@@ -4,6 +4,7 @@
 // with: the operators, and a figure's label, formula and result.
 
 #include "calc/SheetFigures.h"
+#include "model/Format.h"
 
 #include <string>
 #include <utility>
@@ -27,14 +28,14 @@ inline SheetFigure Figure(std::string label, std::string formula) {
     SheetFigure figure;
     figure.Label = std::move(label);
     figure.Formula = std::move(formula);
-    figure.Result = kUndefined;
+    figure.Result = kUndefinedFigure;
     return figure;
 }
 
 // The result, or "Undefined" for a figure that cannot be computed.
 inline void SetResult(SheetFigure& figure, bool defined, std::string result) {
     figure.Defined = defined;
-    figure.Result = defined ? std::move(result) : std::string(kUndefined);
+    figure.Result = defined ? std::move(result) : std::string(kUndefinedFigure);
 }
 
 } // namespace brellic::sheet_working

@@ -166,7 +166,8 @@ QString FigureRow(const SheetFigure& figure, int lineWidth = 66) {
         return WorkingRow(Figure(figure.Line()), formula, lineWidth);
     const std::string start =
         figure.Label + " = " + (figure.Working.empty() ? "" : figure.Working + " = ");
-    return WorkingRow(Figure(start) + Coloured(QString::fromLatin1(kUndefined), Verdict::Fails),
+    return WorkingRow(Figure(start) +
+                          Coloured(QString::fromLatin1(kUndefinedFigure), Verdict::Fails),
                       formula, lineWidth);
 }
 
