@@ -1,6 +1,7 @@
 #include "editor/InstallationEditor.h"
 
 #include "calc/ResultTexts.h"
+#include "editor/Limits.h"
 #include "editor/SiteCheck.h"
 #include "editor/SilentPrompter.h"
 #include "io/Cp1252.h"
@@ -296,7 +297,7 @@ std::string InstallationEditor::NameFault(const std::string& name, std::size_t i
     if (!IsOneLineCp1252(name))
         return "A supply's name must be one line of characters a site file can hold.";
     if (Utf8Length(name) > kSupplyNameCapacity)
-        return "A supply's name holds at most 50 characters.";
+        return "A supply's name holds at most " + LimitText(kSupplyNameCapacity) + " characters.";
     for (std::size_t i = 0; i < installation_.Supplies.size(); ++i) {
         if (i != index && installation_.Supplies[i].Name == name)
             return "Another supply is already named \"" + name + "\".";
@@ -329,7 +330,7 @@ void InstallationEditor::AddSupply() {
     if (!open_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError("An installation holds at most 32 supplies.");
+        prompter_.ShowError(InstallationFullMessage());
         return;
     }
     Take();
@@ -342,7 +343,7 @@ void InstallationEditor::DuplicateSupply() {
     if (!open_ || !target_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError("An installation holds at most 32 supplies.");
+        prompter_.ShowError(InstallationFullMessage());
         return;
     }
     const std::optional<std::size_t> from = TakeTarget();
@@ -379,7 +380,7 @@ void InstallationEditor::AddSupplyFromSiteFile() {
     if (!open_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError("An installation holds at most 32 supplies.");
+        prompter_.ShowError(InstallationFullMessage());
         return;
     }
     const std::optional<std::string> path = prompter_.OpenFileName();
@@ -478,12 +479,15 @@ void InstallationEditor::Details() {
     for (const std::string* text : {&name, &address}) {
         if (!IsOneLineCp1252(*text) || Utf8Length(*text) > kInstallationTextCapacity) {
             prompter_.ShowError("The installation's name and address must each be one line of at "
-                                "most 100 characters a site file can hold.");
+                                "most " +
+                                LimitText(kInstallationTextCapacity) +
+                                " characters a site file can hold.");
             return;
         }
     }
     if (period < kInstallationMinAlarmPeriod || period > kInstallationMaxAlarmPeriod) {
-        prompter_.ShowError("The alarm period must be 1 to 120 minutes.");
+        prompter_.ShowError("The alarm period must be " + FormatInt(kInstallationMinAlarmPeriod) +
+                            " to " + FormatInt(kInstallationMaxAlarmPeriod) + " minutes.");
         return;
     }
     standard = standard == 0 ? 0 : 1;
