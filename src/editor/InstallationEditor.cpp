@@ -201,23 +201,6 @@ void InstallationEditor::SetTarget(std::optional<std::size_t> index) {
     target_ = index && *index < SupplyCount() ? index : std::nullopt;
 }
 
-SupplyCommands InstallationEditor::Commands() const {
-    SupplyCommands commands;
-    if (!open_)
-        return commands;
-    const std::size_t count = installation_.Supplies.size();
-    // A full installation still offers these: the command says why not.
-    commands.Add = commands.AddFromSiteFile = commands.Details = true;
-    if (!target_ || *target_ >= count)
-        return commands;
-    commands.Duplicate = true;
-    commands.MoveLeft = *target_ > 0;
-    commands.MoveRight = *target_ + 1 < count;
-    commands.Rename = commands.SaveAsSiteFile = commands.CableRuns = true;
-    commands.Remove = count > 1;
-    return commands;
-}
-
 RunsLine InstallationEditor::ChosenRunsLine() const {
     if (!open_)
         return {};

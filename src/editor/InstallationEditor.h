@@ -2,6 +2,7 @@
 
 #include "calc/CableRuns.h"
 #include "calc/Result.h"
+#include "editor/Commands.h"
 #include "editor/Prompter.h"
 #include "editor/SiteEditor.h"
 #include "model/DisplayTexts.h"
@@ -92,21 +93,6 @@ Overview MakeOverview(const Installation& installation);
 // own site report under the installation's standard and alarm period.
 std::string InstallationReport(const Installation& installation, char separator);
 
-// Which Installation menu commands are offered. The per-supply ones act on
-// the target supply and are offered only while there is one.
-struct SupplyCommands {
-    bool Add = false;
-    bool AddFromSiteFile = false;
-    bool Details = false;
-    bool Duplicate = false;
-    bool MoveLeft = false;
-    bool MoveRight = false;
-    bool Rename = false;
-    bool Remove = false;
-    bool SaveAsSiteFile = false;
-    bool CableRuns = false;
-};
-
 // The line under a supply's own verdicts that says how its cable runs fare:
 // "Cable runs: 1 of 2 meet" in the verdict's colour, or "Cable runs: none".
 struct RunsLine {
@@ -140,7 +126,8 @@ public:
     // leaves none.
     std::optional<std::size_t> Target() const { return target_; }
     void SetTarget(std::optional<std::size_t> index);
-    SupplyCommands Commands() const;
+    // Which commands the window offers, for the site and the installation.
+    CommandStates Commands() const { return MakeCommandStates(editor_, *this); }
     // The chosen supply's cable runs for the form; empty without an installation.
     RunsLine ChosenRunsLine() const;
     std::size_t SupplyCount() const { return open_ ? installation_.Supplies.size() : 0; }

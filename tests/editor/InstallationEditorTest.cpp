@@ -377,8 +377,9 @@ TEST_F(InstallationEditorTest, CommandsActOnTheTargetSupply) {
     ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
     installation.AddSupply();  // "Supply 1", chosen
     installation.SetTarget(3); // past the supplies: the installation's own row
-    const SupplyCommands none = installation.Commands();
-    EXPECT_TRUE(none.Add && !none.Duplicate && !none.Rename && !none.Remove && !none.CableRuns);
+    const CommandStates none = installation.Commands();
+    EXPECT_TRUE(none.AddSupply && !none.DuplicateSupply && !none.RenameSupply &&
+                !none.RemoveSupply && !none.CableRuns);
     installation.ChooseSupply(1);
     EXPECT_TRUE(editor.SiteRefChanged("Edited"));
     installation.SetTarget(0);
