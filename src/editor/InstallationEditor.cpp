@@ -1,8 +1,5 @@
 #include "editor/InstallationEditor.h"
 
-#include "calc/ResultTexts.h"
-#include "editor/SiteCheck.h"
-#include "editor/SilentPrompter.h"
 #include "io/Cp1252.h"
 #include "io/InstallationFile.h"
 #include "io/SiteFile.h"
@@ -26,115 +23,6 @@ SupplySite NewSupplySite() {
 }
 
 } // namespace
-
-Overview MakeOverview(const Installation& installation) {
-    Overview overview;
-    InstallationRow& total = overview.Installation;
-    total.Supplies = installation.Supplies.size();
-    for (const InstallationSupply& supply : installation.Supplies) {
-        SupplyRow row;
-        row.Name = supply.Name;
-        row.Grade = supply.Site.Grade;
-        if (supply.Site.Panel && *supply.Site.Panel >= 0 && *supply.Site.Panel < kPanelCount) {
-            row.Panel = PanelTable[static_cast<std::size_t>(*supply.Site.Panel)].Name;
-            const std::vector<int> batteries = BatteriesForPanel(*supply.Site.Panel);
-            if (supply.Site.Battery && *supply.Site.Battery >= 0 &&
-                static_cast<std::size_t>(*supply.Site.Battery) < batteries.size())
-                row.Battery = BatteryTable[static_cast<std::size_t>(
-                    batteries[static_cast<std::size_t>(*supply.Site.Battery)])];
-        }
-        if (const std::optional<SiteFileData> file = SiteFileOf(supply.Site)) {
-            if (std::optional<SiteResult> result =
-                    JudgeSite(*file, installation.Standard, installation.AlarmPeriodMinutes)) {
-                row.Judged = true;
-                row.Result = std::move(*result);
-            }
-        }
-        row.Runs = CalculateRuns(supply);
-        total.Meeting += row.Meets();
-        if (total.Grade == 0 || row.Grade < total.Grade) {
-            total.GradesDiffer = total.GradesDiffer || total.Grade != 0;
-            total.Grade = row.Grade;
-        } else if (row.Grade != total.Grade) {
-            total.GradesDiffer = true;
-        }
-        overview.Supplies.push_back(std::move(row));
-    }
-    total.Meets = total.Supplies > 0 && total.Meeting == total.Supplies;
-    return overview;
-}
-
-std::string CountOf(std::size_t part, std::size_t whole) {
-    return FormatInt(static_cast<long long>(part)) + " of " +
-           FormatInt(static_cast<long long>(whole));
-}
-
-SupplyMark MarkOf(const SupplyRow& row) {
-    if (!row.Judged)
-        return SupplyMark::NotJudged;
-    return row.Meets() ? SupplyMark::Meets : SupplyMark::Fails;
-}
-
-OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
-    OverviewTexts texts;
-    for (const SupplyRow& row : overview.Supplies) {
-        OverviewLine line;
-        line.Name = row.Name;
-        line.Panel = row.Panel;
-        line.Battery = row.Battery;
-        line.Grade = FormatInt(row.Grade);
-        if (!row.Judged) {
-            line.RequiredStandby = line.ActualStandby = line.AlarmCurrent = line.PeakAvailable =
-                "---";
-            line.Verdict = "not judged";
-        } else {
-            const SiteResult& result = row.Result;
-            line.RequiredStandby = FormatInt(result.Supply.StandbyHours) + " Hours";
-            AssignActualStandby(line.ActualStandby, result.Totals, separator);
-            AssignActualPeak(line.AlarmCurrent, result.Totals, separator);
-            AssignFixed(line.PeakAvailable, {}, result.Supply.PeakCurrent, 2, separator, " Amps");
-            line.StandbyColour = VerdictColour(result.Totals.Standby.State);
-            line.AlarmColour = VerdictColour(result.Totals.AlarmCurrent.State);
-            line.Verdict = row.Meets() ? "meets" : "fails";
-            line.VerdictColour = row.Meets() ? kVerdictMeets : kVerdictFails;
-        }
-        if (row.Runs.empty()) {
-            line.CableRuns = "none";
-        } else {
-            const std::size_t meeting = RunsMeeting(row.Runs);
-            const bool all = meeting == row.Runs.size();
-            line.CableRuns =
-                all ? std::string("meet") : CountOf(meeting, row.Runs.size()) + " meet";
-            line.CableRunsColour = all ? kVerdictMeets : kVerdictFails;
-        }
-        texts.Lines.push_back(std::move(line));
-    }
-
-    const InstallationRow& total = overview.Installation;
-    OverviewLine line;
-    line.Name = "Installation";
-    line.Grade = FormatInt(total.Grade);
-    const std::string count = CountOf(total.Meeting, total.Supplies);
-    line.Panel = count + " supplies meet";
-    line.Verdict = total.Meets ? "meets" : "fails";
-    line.VerdictColour = total.Meets ? kVerdictMeets : kVerdictFails;
-    texts.Lines.push_back(std::move(line));
-
-    texts.Summary =
-        std::string("The installation ") + (total.Meets ? "meets" : "fails") + ": " + count +
-        " supplies meet every requirement. System grade " + FormatInt(total.Grade) +
-        (total.GradesDiffer ? ", the lowest of its supplies' grades, which differ." : ".");
-    texts.SummaryColour = total.Meets ? kVerdictMeets : kVerdictFails;
-    return texts;
-}
-
-RunsLine MakeRunsLine(const std::vector<RunResult>& runs) {
-    if (runs.empty())
-        return {"Cable runs: none", kVerdictNone};
-    const std::size_t meeting = RunsMeeting(runs);
-    return {"Cable runs: " + CountOf(meeting, runs.size()) + " meet",
-            meeting == runs.size() ? kVerdictMeets : kVerdictFails};
-}
 
 std::string DuplicateName(const std::string& name,
                           const std::vector<InstallationSupply>& supplies) {
@@ -659,65 +547,6 @@ bool InstallationEditor::SetCableRuns(double lowestOutputVolts, std::vector<Cabl
 
 std::string InstallationEditor::ReportText() const {
     return InstallationReport(Current(), editor_.DecimalSeparator());
-}
-
-std::string InstallationReport(const Installation& installation, char separator) {
-    const Overview overview = MakeOverview(installation);
-    std::string utf8;
-    const auto line = [&utf8](const std::string& text) { utf8 += text + "\r\n"; };
-    line("Installation Report");
-    line("");
-    line("Installation: " + installation.Name);
-    line("Address: " + installation.Address);
-    line("Standard: " + std::string(StandardName(installation.Standard)));
-    line("Alarm period: " + FormatInt(installation.AlarmPeriodMinutes) + " minutes");
-    line("");
-    for (std::size_t i = 0; i < overview.Supplies.size(); ++i) {
-        const SupplyRow& row = overview.Supplies[i];
-        std::string text = FormatInt(static_cast<long long>(i + 1)) + ". " + row.Name + ": ";
-        if (!row.Judged)
-            text += "not judged (no panel or battery chosen)";
-        else
-            text += "standby " + std::string(OutcomeWord(row.Result.Totals.Standby.State)) +
-                    ", alarm current " +
-                    std::string(OutcomeWord(row.Result.Totals.AlarmCurrent.State));
-        if (!row.Runs.empty()) {
-            text += std::string(", cable runs ") + (RunsMeet(row.Runs) ? "meet" : "fail") + " (" +
-                    CountOf(RunsMeeting(row.Runs), row.Runs.size()) + " meet)";
-        }
-        line(text);
-    }
-    line("");
-    const InstallationRow& total = overview.Installation;
-    line(std::string("System: ") + (total.Meets ? "meets" : "fails") + " (" +
-         CountOf(total.Meeting, total.Supplies) + " supplies meet)");
-    line("System grade: " + FormatInt(total.Grade) +
-         (total.GradesDiffer ? " (the lowest of its supplies' grades, which differ)" : ""));
-    std::string report = Utf8ToCp1252Lossy(utf8);
-
-    MemorySettingsStore store;
-    SilentPrompter silent;
-    for (std::size_t i = 0; i < installation.Supplies.size(); ++i) {
-        const InstallationSupply& supply = installation.Supplies[i];
-        report += Utf8ToCp1252Lossy("\r\n=== Supply " + FormatInt(static_cast<long long>(i + 1)) +
-                                    ": " + supply.Name + " ===\r\n\r\n");
-        if (!overview.Supplies[i].Judged) {
-            report += "Not judged: no panel or battery chosen.\r\n";
-        } else {
-            // The report this supply gives as a site opened on its own.
-            SiteEditor site(store, silent, separator);
-            site.JudgeUnder(installation.Standard, installation.AlarmPeriodMinutes);
-            site.LoadSite(supply.Site);
-            report += site.ReportText();
-        }
-        const std::vector<std::string> runs =
-            RunReportLines(supply, overview.Supplies[i].Runs, separator);
-        if (!runs.empty())
-            report += "\r\n";
-        for (const std::string& text : runs)
-            report += Utf8ToCp1252Lossy(text + "\r\n");
-    }
-    return report;
 }
 
 } // namespace brellic

@@ -106,7 +106,7 @@ TEST_F(InstallationEditorTest, EachSupplyJudgedAsTheSameSiteOnItsOwnAndOneFailin
     }
     EXPECT_TRUE(overview.Supplies[0].Meets());
     EXPECT_FALSE(overview.Supplies[1].Meets());
-    EXPECT_FALSE(overview.Installation.Meets);
+    EXPECT_FALSE(overview.Installation.Meets());
     EXPECT_EQ(overview.Installation.Meeting, 1u);
     EXPECT_EQ(overview.Installation.Grade, 2);
     EXPECT_FALSE(overview.Installation.GradesDiffer);
@@ -118,7 +118,7 @@ TEST_F(InstallationEditorTest, IncompleteSupplyNeverMeetsAndIsNotSavedAsASiteFil
     EXPECT_EQ(installation.Current().Standard, editor.OptionsStandard());
     const Overview overview = installation.Rows();
     EXPECT_FALSE(overview.Supplies[0].Judged);
-    EXPECT_FALSE(overview.Installation.Meets);
+    EXPECT_FALSE(overview.Installation.Meets());
     installation.SaveSupplyAsSiteFile();
     ASSERT_EQ(prompter.Count(Asked::Error), 1u);
     EXPECT_NE(prompter.asked.back().text.find("\"Supply 1\""), std::string::npos);
@@ -320,7 +320,7 @@ TEST_F(InstallationEditorTest, AFailingRunFailsItsSupplyAndTheSystemAndIsReporte
     EXPECT_TRUE(overview.Supplies[0].Result.Totals.Standby.Meets());
     EXPECT_TRUE(overview.Supplies[0].Result.Totals.AlarmCurrent.Meets());
     EXPECT_FALSE(overview.Supplies[0].Meets());
-    EXPECT_FALSE(overview.Installation.Meets);
+    EXPECT_FALSE(overview.Installation.Meets());
     EXPECT_EQ(overview.Installation.Meeting, 0u);
 
     const std::string report = InstallationReport(data, '.');
@@ -358,7 +358,7 @@ TEST_F(InstallationEditorTest, AFailingRunFailsItsSupplyAndTheSystemAndIsReporte
     // Three cores on each leg drop 0.68 V: the system meets.
     data.Supplies[0].Runs[0].CoresPositive = data.Supplies[0].Runs[0].CoresNegative = 3;
     overview = MakeOverview(data);
-    EXPECT_TRUE(overview.Installation.Meets);
+    EXPECT_TRUE(overview.Installation.Meets());
 }
 
 TEST_F(InstallationEditorTest, NewInstallationOffersToSaveTheEditedSiteFirst) {
