@@ -46,6 +46,8 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
         }
         supply.CableRuns = texts.Lines[i].CableRuns;
         supply.CableRunsVerdict = RunsOutcome(row.Runs);
+        if (!row.Runs.empty())
+            supply.CableRunsMeeting = CountOf(RunsMeeting(row.Runs), row.Runs.size());
         supply.LowestOutputVolts =
             RunVoltsText(installation.Supplies[i].LowestOutputVolts, separator);
         supply.Runs = MakeSheetRuns(installation.Supplies[i], row.Runs, separator);
@@ -54,6 +56,7 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
 
     const InstallationRow& total = overview.Installation;
     sheet.System.Meets = total.Meets();
+    sheet.System.State = total.State;
     sheet.System.Meeting = CountOf(total.Meeting, total.Supplies);
     sheet.System.Grade = FormatInt(total.Grade);
     sheet.System.GradesDiffer = total.GradesDiffer;
