@@ -19,16 +19,8 @@ std::string_view OutcomeWord(Outcome outcome) {
 }
 
 std::string_view JsonWord(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Meets:
-        return "meets";
-    case Outcome::Fails:
-        return "fails";
-    case Outcome::Undefined:
-    case Outcome::NotJudged:
-        break;
-    }
-    return "undefined";
+    // A verdict JSON cannot give as met or failed reads as its figures do there.
+    return outcome == Outcome::NotJudged ? "undefined" : OutcomeWord(outcome);
 }
 
 std::string_view TextWord(Outcome outcome) {
@@ -37,28 +29,13 @@ std::string_view TextWord(Outcome outcome) {
 
 std::string RunVerdictText(Outcome outcome) {
     // A run that cannot be judged reads as its figures do.
-    switch (outcome) {
-    case Outcome::Meets:
-    case Outcome::Fails:
+    if (outcome == Outcome::Meets || outcome == Outcome::Fails)
         return std::string(OutcomeWord(outcome));
-    case Outcome::Undefined:
-    case Outcome::NotJudged:
-        break;
-    }
     return std::string(kUndefinedFigure);
 }
 
 std::string_view OverviewWord(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Meets:
-        return "meets";
-    case Outcome::NotJudged:
-        return "not judged";
-    case Outcome::Fails:
-    case Outcome::Undefined:
-        break;
-    }
-    return "fails";
+    return outcome == Outcome::NotJudged ? OutcomeWord(outcome) : TextWord(outcome);
 }
 
 std::string_view RunsWord(Outcome outcome) {

@@ -4,7 +4,6 @@
 #include "io/SiteFile.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace brellic {
