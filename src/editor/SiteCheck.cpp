@@ -1,7 +1,6 @@
 #include "editor/SiteCheck.h"
 
-#include "calc/Supply.h"
-#include "calc/Totals.h"
+#include "calc/SystemVerdict.h"
 #include "io/Cp1252.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -35,34 +34,6 @@ std::string TooShortMessage(const std::string& path) {
            FormatInt(kSiteFileSize) + " bytes).";
 }
 
-static SiteResult CalculateSite(const SiteFileData& file, const std::vector<int>& batteries,
-                                std::int32_t standard, std::int32_t alarmPeriod) {
-    // The state the window's open sequence ends in: the file's grade, panel
-    // and battery, the loaded settings, and the AC-fail box as stored.
-    SiteState site;
-    site.SystemStandard = standard;
-    site.AlarmPeriod = alarmPeriod;
-    site.SystemGrade = file.Grade;
-    site.PanelIndex = file.Panel;
-    site.BatteryCapacity = ParseBatteryCapacity(
-        BatteryTable[static_cast<std::size_t>(batteries[static_cast<std::size_t>(file.Battery)])]);
-    SiteResult result;
-    result.Supply = CalculateSupply(site, file.AcFail);
-    result.Totals = CalculateTotals(site, SumLoads(site, file.Devices), true, true);
-    return result;
-}
-
-std::optional<SiteResult> JudgeSite(const SiteFileData& file, std::int32_t standard,
-                                    std::int32_t alarmPeriod) {
-    if (file.Panel < 0 || file.Panel >= kPanelCount ||
-        PanelTable[static_cast<std::size_t>(file.Panel)].MaxGrade < file.Grade)
-        return std::nullopt;
-    const std::vector<int> batteries = BatteriesForPanel(file.Panel);
-    if (file.Battery < 0 || static_cast<std::size_t>(file.Battery) >= batteries.size())
-        return std::nullopt;
-    return CalculateSite(file, batteries, standard, alarmPeriod);
-}
-
 CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::int32_t alarmPeriod,
                           SiteTexts texts) {
     CheckedSite checked;
@@ -81,18 +52,18 @@ CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::i
     // Opening selects the file's panel only where its grade offers it, and
     // its battery only where the position is in that panel's list. The
     // decoder has already refused a grade or panel row out of range.
-    const PanelRecord& panel = PanelTable[static_cast<std::size_t>(file.Panel)];
-    if (panel.MaxGrade < file.Grade) {
+    switch (FaultOf(file.Grade, file.Panel, file.Battery)) {
+    case SiteFault::Panel:
         checked.Error = PanelNotAllowedMessage(path, file.Panel, file.Grade);
         return checked;
-    }
-    const std::vector<int> batteries = BatteriesForPanel(file.Panel);
-    if (file.Battery < 0 || static_cast<std::size_t>(file.Battery) >= batteries.size()) {
+    case SiteFault::Battery:
         checked.Error = BatteryNotListedMessage(path, file.Panel);
         return checked;
+    case SiteFault::None:
+        break;
     }
-
-    checked.Result = CalculateSite(file, batteries, standard, alarmPeriod);
+    checked.Result = CalculateSite(file.Grade, file.Panel, file.Battery, file.AcFail, file.Devices,
+                                   standard, alarmPeriod);
     return checked;
 }
 

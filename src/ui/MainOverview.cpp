@@ -27,29 +27,15 @@ QColor ColourOf(const Rgb& rgb) {
 }
 
 // A supply tab's mark: a dot in the verdict's colour, grey while not judged.
-QIcon MarkIcon(SupplyMark mark) {
+QIcon MarkIcon(Outcome mark) {
     QPixmap pixmap(10, 10);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(mark == SupplyMark::Meets   ? ColourOf(kVerdictMeets)
-                     : mark == SupplyMark::Fails ? ColourOf(kVerdictFails)
-                                                 : QColor(160, 160, 160));
+    painter.setBrush(ColourOf(MarkColour(mark)));
     painter.drawEllipse(1, 1, 8, 8);
     return QIcon(pixmap);
-}
-
-QString MarkTip(SupplyMark mark) {
-    switch (mark) {
-    case SupplyMark::Meets:
-        return QStringLiteral("Meets every requirement");
-    case SupplyMark::Fails:
-        return QStringLiteral("Fails a requirement");
-    case SupplyMark::NotJudged:
-        break;
-    }
-    return QStringLiteral("Not judged yet: no panel or battery chosen");
 }
 
 } // namespace
@@ -183,12 +169,12 @@ void TfrmMain::RefreshInstallation() {
             tbSupplies->addTab(QString());
         for (std::size_t i = 0; i < supplies; ++i) {
             const int tab = static_cast<int>(i);
-            const SupplyMark mark = MarkOf(overview.Supplies[i]);
+            const Outcome mark = MarkOf(overview.Supplies[i]);
             tbSupplies->setTabText(tab, QString::fromStdString(overview.Supplies[i].Name));
             tbSupplies->setTabIcon(tab, MarkIcon(mark));
             // The tab may cut the name; its tip never does.
             tbSupplies->setTabToolTip(tab, QString::fromStdString(overview.Supplies[i].Name) +
-                                               u'\n' + MarkTip(mark));
+                                               u'\n' + QString::fromUtf8(MarkTip(mark)));
             tbSupplies->setTabData(tab, static_cast<int>(mark));
         }
         const int last = static_cast<int>(supplies);

@@ -52,7 +52,7 @@ struct Window : testing::Window {
             texts << Tabs()->tabText(i);
         return texts;
     }
-    SupplyMark Mark(int tab) { return static_cast<SupplyMark>(Tabs()->tabData(tab).toInt()); }
+    Outcome Mark(int tab) { return static_cast<Outcome>(Tabs()->tabData(tab).toInt()); }
     // Closes the window, answering the save question No when it comes.
     void Discard() {
         auto asked = WhenModalShown<QMessageBox>(
@@ -166,13 +166,13 @@ void InstallationWindowTest::supplyTabsShowEachSupplyAndItsMark() {
     w.Run("mnuNewInstallation");
     QVERIFY(w.Tabs()->isVisible());
     QCOMPARE(w.TabTexts(), (QStringList{QStringLiteral("Supply 1"), QStringLiteral("Overview")}));
-    QCOMPARE(w.Mark(0), SupplyMark::NotJudged);
+    QCOMPARE(w.Mark(0), Outcome::NotJudged);
     // The window grows by the bar's height only.
     QCOMPARE(w.form.width(), 800);
     QCOMPARE(w.form.height(), 480 + w.Tabs()->sizeHint().height());
 
     w.Ready(2, 10, QStringLiteral("17.0 Ah"));
-    QCOMPARE(w.Mark(0), SupplyMark::Meets);
+    QCOMPARE(w.Mark(0), Outcome::Meets);
     QTest::keyClicks(w.Get<QLineEdit>("edSiteRef"), QStringLiteral("Panel"));
 
     w.Run("mnuAddSupply");
@@ -180,7 +180,7 @@ void InstallationWindowTest::supplyTabsShowEachSupplyAndItsMark() {
                                         QStringLiteral("Overview")}));
     QCOMPARE(w.Tabs()->currentIndex(), 1);
     QCOMPARE(w.Get<QLineEdit>("edSiteRef")->text(), QString()); // the new supply's form
-    QCOMPARE(w.Mark(0), SupplyMark::Meets);
+    QCOMPARE(w.Mark(0), Outcome::Meets);
 
     // Each tab shows its own supply.
     w.Tabs()->setCurrentIndex(0);
