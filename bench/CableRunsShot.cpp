@@ -5,7 +5,7 @@
 #include "editor/InstallationEditor.h"
 #include "editor/Settings.h"
 #include "editor/SiteEditor.h"
-#include "ui/CableRuns.h"
+#include "ui/CableRunsDialog.h"
 #include "ui/QtPrompter.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "settings/PlatformSettings.h"
 #include "settings/DecimalSeparator.h"
 #include "ui/QtPrompter.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QLocale>

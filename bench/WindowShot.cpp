@@ -5,7 +5,7 @@
 #include "editor/Settings.h"
 #include "model/Globals.h"
 #include "ui/QtPrompter.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -9,7 +9,7 @@
 #include "io/SiteFile.h"
 #include "io/SiteJson.h"
 #include "model/Globals.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "settings/DecimalSeparator.h"
 #include "settings/PlatformSettings.h"
 #include "ui/QtPrompter.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include <cstring>
 

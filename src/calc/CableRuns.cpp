@@ -1,5 +1,6 @@
 #include "calc/CableRuns.h"
 
+#include "calc/OutcomeWords.h"
 #include "calc/ResultTexts.h"
 #include "model/Extended.h"
 #include "model/Format.h"
@@ -291,13 +292,6 @@ std::string CoresToMeetText(const RunResult& result) {
     return result.CoresToMeet ? FormatInt(*result.CoresToMeet) : "none";
 }
 
-std::string RunVerdictText(Outcome state) {
-    // A run that cannot be judged reads as its figures do.
-    if (state == Outcome::Meets || state == Outcome::Fails)
-        return std::string(OutcomeWord(state));
-    return std::string(kUndefinedFigure);
-}
-
 std::string RunCableName(const CableRun& run) {
     return run.Cable && *run.Cable < kCableTable.size() ? std::string(kCableTable[*run.Cable].Name)
                                                         : std::string("custom");
@@ -337,7 +331,7 @@ std::string RunCheckText(const CableRun& run, const RunResult& result, char sepa
     std::string text =
         RunVoltsText(standby ? result.LowestVoltsQuiescent : result.LowestVoltsAlarm, separator) +
         (standby ? " at its lowest in standby (needs " : " at its lowest in alarm (needs ") +
-        RunVoltsText(run.MinVolts, separator) + "), " + (result.Meets() ? "meets" : "fails");
+        RunVoltsText(run.MinVolts, separator) + "), " + std::string(TextWord(result.State));
     if (result.LongestM)
         text += "; longest " + LongestText(result, separator);
     else

@@ -114,7 +114,6 @@ std::string RunOhmsText(double ohms, char separator, std::string_view unit); // 
 std::string LongestText(const RunResult& result, char separator);
 std::string ThinnestCableText(const RunResult& result); // the table's name, or "none"
 std::string CoresToMeetText(const RunResult& result);   // "2", or "none"
-std::string RunVerdictText(Outcome state);              // "meets", "fails", "Undefined"
 // The table's name, or "custom".
 std::string RunCableName(const CableRun& run);
 // The resistance of one core to its last digit: "0.039 ohm/m".

@@ -73,6 +73,7 @@ struct SheetSupply {
     // "none", "meet" or "1 of 2 meet", as the overview says it; NotJudged
     // without runs.
     std::string CableRuns;
+    std::string CableRunsMeeting; // "1 of 2" as the runs' own verdicts count; empty without runs
     Outcome CableRunsVerdict = Outcome::NotJudged;
     // The cable runs, shown whether or not the supply is judged: they do not
     // depend on its panel or battery.
@@ -88,6 +89,8 @@ struct SheetSystem {
     std::string Meeting; // "2 of 3"
     std::string Grade;   // the lowest of the supplies' grades
     bool GradesDiffer = false;
+    // The system's verdict as an outcome, for its words and its colour.
+    Outcome State = Outcome::Fails;
 };
 
 struct InstallationSheetFigures {

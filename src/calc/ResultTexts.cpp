@@ -72,33 +72,6 @@ void AssignActualPeak(std::string& text, const TotalsResult& totals, char separa
         AssignAmps(text, totals.AlarmTotal, separator);
 }
 
-std::string_view OutcomeWord(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Meets:
-        return "meets";
-    case Outcome::Fails:
-        return "fails";
-    case Outcome::Undefined:
-        return "undefined";
-    case Outcome::NotJudged:
-        break;
-    }
-    return "not judged";
-}
-
-Rgb VerdictColour(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Meets:
-        return kVerdictMeets;
-    case Outcome::Fails:
-    case Outcome::Undefined:
-        return kVerdictFails;
-    case Outcome::NotJudged:
-        break;
-    }
-    return kVerdictNone;
-}
-
 void FormatTotalsTexts(const TotalsResult& totals, DisplayTexts& texts, char separator) {
     AssignFixed(texts.lbCPNomI, {}, totals.PanelCurrent, 3, separator, " Amps");
     AssignFixed(texts.lbCPAlarmI, {}, totals.PanelCurrent, 3, separator, " Amps");

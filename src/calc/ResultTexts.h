@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/OutcomeWords.h"
 #include "calc/Result.h"
 #include "model/DisplayTexts.h"
 
@@ -24,13 +25,5 @@ void FormatTotalsTexts(const TotalsResult& totals, DisplayTexts& texts, char sep
 // lbActPeak show them; they reuse the text's storage.
 void AssignActualStandby(std::string& text, const TotalsResult& totals, char separator);
 void AssignActualPeak(std::string& text, const TotalsResult& totals, char separator);
-
-// A verdict in a word, as the installation's report and sheet give it:
-// "meets", "fails", "undefined" or "not judged".
-std::string_view OutcomeWord(Outcome outcome);
-
-// Green for meets, red for fails and for a figure that cannot be computed,
-// black while the requirement is not judged.
-Rgb VerdictColour(Outcome outcome);
 
 } // namespace brellic

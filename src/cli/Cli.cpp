@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "calc/SystemVerdict.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCheck.h"
 #include "cli/CliInstallation.h"
@@ -104,12 +105,18 @@ public:
                 return TooShortMessage(path);
             return prompter_.LastError();
         }
-        if (editor_.View().Enabled.mnuGenReport)
-            return {};
+        // Usable when the judgement can judge the site as it was opened.
+        const SupplySite site = editor_.CurrentSite();
         const int row = editor_.Site().PanelIndex;
-        if (editor_.View().PanelSelected < 0)
+        switch (FaultOf(site.Grade, site.Panel, site.Battery)) {
+        case SiteFault::None:
+            break;
+        case SiteFault::Panel:
             return PanelNotAllowedMessage(path, row, editor_.Site().SystemGrade);
-        return BatteryNotListedMessage(path, row);
+        case SiteFault::Battery:
+            return BatteryNotListedMessage(path, row);
+        }
+        return {};
     }
 
     const SiteEditor& Editor() const { return editor_; }

@@ -2,6 +2,7 @@
 
 #include "calc/ResultTexts.h"
 #include "editor/DecimalEntry.h"
+#include "editor/Limits.h"
 #include "io/Cp1252.h"
 #include "model/Format.h"
 
@@ -16,7 +17,6 @@ constexpr int kOhmsDecimals = 6;
 constexpr int kMetresDecimals = 1;
 constexpr int kVoltsDecimals = 2;
 // No cable comes near it; it only keeps a slip of the keyboard out.
-constexpr double kMaxOhmsPerMetre = 1000;
 
 // A typed figure: the value as read, or, when the text is still what the
 // field showed, the exact value behind it, so that a figure shown rounded
@@ -218,8 +218,8 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
     if (entry.Name.empty())
         return "A cable run needs a name.";
     if (!IsOneLineCp1252(entry.Name) || Utf8Length(entry.Name) > kCableRunNameCapacity)
-        return "A cable run's name must be one line of at most 50 characters a site file can "
-               "hold.";
+        return "A cable run's name must be one line of at most " +
+               LimitText(kCableRunNameCapacity) + " characters a site file can hold.";
     // The installation file tells a supply's runs apart by name.
     for (std::size_t r = 0; r < supply_.Runs.size(); ++r) {
         if (r != index && supply_.Runs[r].Name == entry.Name)
@@ -244,7 +244,7 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
 
     at = {RunField::Cores, 0};
     if (!CoresInRange(entry.CoresPositive) || !CoresInRange(entry.CoresNegative))
-        return "The cores doubled up must be 1 to 4 on each leg.";
+        return "The cores doubled up must be 1 to " + FormatInt(kMaxCoresDoubled) + " on each leg.";
     run.CoresPositive = entry.CoresPositive;
     run.CoresNegative = entry.CoresNegative;
 
@@ -252,8 +252,9 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
     const Figure length = ReadFigure(entry.LengthM, shown.LengthM, before.LengthM, kMetresDecimals,
                                      kMaxRunLengthM, separator_);
     if (!length.Value || !RunLengthInRange(*length.Value))
-        return length.Refusal("The run's length must be greater than 0 m and at most 2000 m, "
-                              "with at most 1 decimal.");
+        return length.Refusal("The run's length must be greater than 0 m and at most " +
+                              FormatInt(static_cast<long long>(kMaxRunLengthM)) +
+                              " m, with at most 1 decimal.");
     run.LengthM = *length.Value;
 
     at = {RunField::MinVolts, 0};
@@ -300,7 +301,7 @@ std::string CableRunEditor::Read(const RunEntry& entry, std::optional<std::size_
 
 std::string CableRunEditor::AddFault() const {
     if (supply_.Runs.size() >= kMaxCableRuns)
-        return "A supply holds at most 32 cable runs.";
+        return "A supply holds at most " + LimitText(kMaxCableRuns) + " cable runs.";
     return {};
 }
 

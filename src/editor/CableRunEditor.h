@@ -11,6 +11,9 @@
 
 namespace brellic {
 
+// The highest resistance a custom cable may have, in ohms per metre per core.
+inline constexpr double kMaxOhmsPerMetre = 1000;
+
 // One run as the edit dialog holds it: the texts as typed, the choices as
 // made. Lines has one entry per device line of the supply.
 struct RunEntry {

@@ -12,10 +12,6 @@ namespace brellic {
 
 namespace {
 
-constexpr int kMinQuantity = 1;
-constexpr int kMaxQuantity = 999;
-constexpr double kMaxCustomAmps = 9.999;
-
 // The key of a choice row is its text before the first TAB.
 std::string_view Key(std::string_view row) {
     return row.substr(0, row.find('\t'));

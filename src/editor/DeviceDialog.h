@@ -9,6 +9,11 @@
 
 namespace brellic {
 
+// What a device line may hold: its quantity, and a custom device's currents in amps.
+inline constexpr int kMinQuantity = 1;
+inline constexpr int kMaxQuantity = 999;
+inline constexpr double kMaxCustomAmps = 9.999;
+
 // The state of one run of the device dialog and its rules, without widgets.
 // The window's dialog shows this state and reports the user's changes
 // through the setters; tests and the command-line tool drive it directly.

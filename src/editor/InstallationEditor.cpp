@@ -1,8 +1,6 @@
 #include "editor/InstallationEditor.h"
 
-#include "calc/ResultTexts.h"
-#include "editor/SiteCheck.h"
-#include "editor/SilentPrompter.h"
+#include "editor/Limits.h"
 #include "io/Cp1252.h"
 #include "io/InstallationFile.h"
 #include "io/SiteFile.h"
@@ -11,7 +9,6 @@
 #include "model/Globals.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 namespace brellic {
@@ -25,122 +22,7 @@ SupplySite NewSupplySite() {
     return site;
 }
 
-// Said when an installation already holds all the supplies it can.
-std::string SuppliesFullMessage() {
-    return "An installation holds at most " + FormatInt(static_cast<long long>(kMaxSupplies)) +
-           " supplies.";
-}
-
 } // namespace
-
-Overview MakeOverview(const Installation& installation) {
-    Overview overview;
-    InstallationRow& total = overview.Installation;
-    total.Supplies = installation.Supplies.size();
-    for (const InstallationSupply& supply : installation.Supplies) {
-        SupplyRow row;
-        row.Name = supply.Name;
-        row.Grade = supply.Site.Grade;
-        if (supply.Site.Panel && *supply.Site.Panel >= 0 && *supply.Site.Panel < kPanelCount) {
-            row.Panel = PanelTable[static_cast<std::size_t>(*supply.Site.Panel)].Name;
-            const std::vector<int> batteries = BatteriesForPanel(*supply.Site.Panel);
-            if (supply.Site.Battery && *supply.Site.Battery >= 0 &&
-                static_cast<std::size_t>(*supply.Site.Battery) < batteries.size())
-                row.Battery = BatteryTable[static_cast<std::size_t>(
-                    batteries[static_cast<std::size_t>(*supply.Site.Battery)])];
-        }
-        if (const std::optional<SiteFileData> file = SiteFileOf(supply.Site)) {
-            if (std::optional<SiteResult> result =
-                    JudgeSite(*file, installation.Standard, installation.AlarmPeriodMinutes)) {
-                row.Judged = true;
-                row.Result = std::move(*result);
-            }
-        }
-        row.Runs = CalculateRuns(supply);
-        total.Meeting += row.Meets();
-        if (total.Grade == 0 || row.Grade < total.Grade) {
-            total.GradesDiffer = total.GradesDiffer || total.Grade != 0;
-            total.Grade = row.Grade;
-        } else if (row.Grade != total.Grade) {
-            total.GradesDiffer = true;
-        }
-        overview.Supplies.push_back(std::move(row));
-    }
-    total.Meets = total.Supplies > 0 && total.Meeting == total.Supplies;
-    return overview;
-}
-
-std::string CountOf(std::size_t part, std::size_t whole) {
-    return FormatInt(static_cast<long long>(part)) + " of " +
-           FormatInt(static_cast<long long>(whole));
-}
-
-SupplyMark MarkOf(const SupplyRow& row) {
-    if (!row.Judged)
-        return SupplyMark::NotJudged;
-    return row.Meets() ? SupplyMark::Meets : SupplyMark::Fails;
-}
-
-OverviewTexts MakeOverviewTexts(const Overview& overview, char separator) {
-    OverviewTexts texts;
-    for (const SupplyRow& row : overview.Supplies) {
-        OverviewLine line;
-        line.Name = row.Name;
-        line.Panel = row.Panel;
-        line.Battery = row.Battery;
-        line.Grade = FormatInt(row.Grade);
-        if (!row.Judged) {
-            line.RequiredStandby = line.ActualStandby = line.AlarmCurrent = line.PeakAvailable =
-                "---";
-            line.Verdict = "not judged";
-        } else {
-            const SiteResult& result = row.Result;
-            line.RequiredStandby = FormatInt(result.Supply.StandbyHours) + " Hours";
-            AssignActualStandby(line.ActualStandby, result.Totals, separator);
-            AssignActualPeak(line.AlarmCurrent, result.Totals, separator);
-            AssignFixed(line.PeakAvailable, {}, result.Supply.PeakCurrent, 2, separator, " Amps");
-            line.StandbyColour = VerdictColour(result.Totals.Standby.State);
-            line.AlarmColour = VerdictColour(result.Totals.AlarmCurrent.State);
-            line.Verdict = row.Meets() ? "meets" : "fails";
-            line.VerdictColour = row.Meets() ? kVerdictMeets : kVerdictFails;
-        }
-        if (row.Runs.empty()) {
-            line.CableRuns = "none";
-        } else {
-            const std::size_t meeting = RunsMeeting(row.Runs);
-            const bool all = meeting == row.Runs.size();
-            line.CableRuns =
-                all ? std::string("meet") : CountOf(meeting, row.Runs.size()) + " meet";
-            line.CableRunsColour = all ? kVerdictMeets : kVerdictFails;
-        }
-        texts.Lines.push_back(std::move(line));
-    }
-
-    const InstallationRow& total = overview.Installation;
-    OverviewLine line;
-    line.Name = "Installation";
-    line.Grade = FormatInt(total.Grade);
-    const std::string count = CountOf(total.Meeting, total.Supplies);
-    line.Panel = count + " supplies meet";
-    line.Verdict = total.Meets ? "meets" : "fails";
-    line.VerdictColour = total.Meets ? kVerdictMeets : kVerdictFails;
-    texts.Lines.push_back(std::move(line));
-
-    texts.Summary =
-        std::string("The installation ") + (total.Meets ? "meets" : "fails") + ": " + count +
-        " supplies meet every requirement. System grade " + FormatInt(total.Grade) +
-        (total.GradesDiffer ? ", the lowest of its supplies' grades, which differ." : ".");
-    texts.SummaryColour = total.Meets ? kVerdictMeets : kVerdictFails;
-    return texts;
-}
-
-RunsLine MakeRunsLine(const std::vector<RunResult>& runs) {
-    if (runs.empty())
-        return {"Cable runs: none", kVerdictNone};
-    const std::size_t meeting = RunsMeeting(runs);
-    return {"Cable runs: " + CountOf(meeting, runs.size()) + " meet",
-            meeting == runs.size() ? kVerdictMeets : kVerdictFails};
-}
 
 std::string DuplicateName(const std::string& name,
                           const std::vector<InstallationSupply>& supplies) {
@@ -204,23 +86,6 @@ std::optional<std::size_t> InstallationEditor::TakeTarget() {
 
 void InstallationEditor::SetTarget(std::optional<std::size_t> index) {
     target_ = index && *index < SupplyCount() ? index : std::nullopt;
-}
-
-SupplyCommands InstallationEditor::Commands() const {
-    SupplyCommands commands;
-    if (!open_)
-        return commands;
-    const std::size_t count = installation_.Supplies.size();
-    // A full installation still offers these: the command says why not.
-    commands.Add = commands.AddFromSiteFile = commands.Details = true;
-    if (!target_ || *target_ >= count)
-        return commands;
-    commands.Duplicate = true;
-    commands.MoveLeft = *target_ > 0;
-    commands.MoveRight = *target_ + 1 < count;
-    commands.Rename = commands.SaveAsSiteFile = commands.CableRuns = true;
-    commands.Remove = count > 1;
-    return commands;
 }
 
 RunsLine InstallationEditor::ChosenRunsLine() const {
@@ -302,7 +167,7 @@ std::string InstallationEditor::NameFault(const std::string& name, std::size_t i
     if (!IsOneLineCp1252(name))
         return "A supply's name must be one line of characters a site file can hold.";
     if (Utf8Length(name) > kSupplyNameCapacity)
-        return "A supply's name holds at most 50 characters.";
+        return "A supply's name holds at most " + LimitText(kSupplyNameCapacity) + " characters.";
     for (std::size_t i = 0; i < installation_.Supplies.size(); ++i) {
         if (i != index && installation_.Supplies[i].Name == name)
             return "Another supply is already named \"" + name + "\".";
@@ -335,7 +200,7 @@ void InstallationEditor::AddSupply() {
     if (!open_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError(SuppliesFullMessage());
+        prompter_.ShowError(InstallationFullMessage());
         return;
     }
     Take();
@@ -348,7 +213,7 @@ void InstallationEditor::DuplicateSupply() {
     if (!open_ || !target_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError(SuppliesFullMessage());
+        prompter_.ShowError(InstallationFullMessage());
         return;
     }
     const std::optional<std::size_t> from = TakeTarget();
@@ -385,7 +250,7 @@ void InstallationEditor::AddSupplyFromSiteFile() {
     if (!open_)
         return;
     if (installation_.Supplies.size() >= kMaxSupplies) {
-        prompter_.ShowError(SuppliesFullMessage());
+        prompter_.ShowError(InstallationFullMessage());
         return;
     }
     const std::optional<std::string> path = prompter_.OpenFileName();
@@ -483,12 +348,15 @@ void InstallationEditor::Details() {
     for (const std::string* text : {&name, &address}) {
         if (!IsOneLineCp1252(*text) || Utf8Length(*text) > kInstallationTextCapacity) {
             prompter_.ShowError("The installation's name and address must each be one line of at "
-                                "most 100 characters a site file can hold.");
+                                "most " +
+                                LimitText(kInstallationTextCapacity) +
+                                " characters a site file can hold.");
             return;
         }
     }
     if (period < kInstallationMinAlarmPeriod || period > kInstallationMaxAlarmPeriod) {
-        prompter_.ShowError("The alarm period must be 1 to 120 minutes.");
+        prompter_.ShowError("The alarm period must be " + FormatInt(kInstallationMinAlarmPeriod) +
+                            " to " + FormatInt(kInstallationMaxAlarmPeriod) + " minutes.");
         return;
     }
     standard = standard == 0 ? 0 : 1;
@@ -517,130 +385,6 @@ void InstallationEditor::Options(const ShowOptions& show) {
     show(standard, period, true);
 }
 
-void InstallationEditor::Open() {
-    if (open_ ? !OfferToSave() : !editor_.OfferToSave())
-        return;
-    const std::optional<std::string> path = prompter_.OpenInstallationName();
-    if (!path || path->empty())
-        return;
-    OpenFile(*path);
-}
-
-void InstallationEditor::OpenAny() {
-    if (open_ ? !OfferToSave() : !editor_.OfferToSave())
-        return;
-    const std::optional<std::string> path = prompter_.OpenSiteOrInstallationName();
-    if (!path || path->empty())
-        return;
-    OpenAnyFile(*path);
-}
-
-bool InstallationEditor::OpenAnyFile(const std::string& path) {
-    if (IsInstallationFileName(path))
-        return OpenFile(path);
-    if (!open_)
-        return editor_.OpenFile(path);
-    // Read before the installation is closed, so a file that cannot be used
-    // leaves it open.
-    const SiteFileResult read = ReadSiteFile(path);
-    if (!read) {
-        prompter_.ShowError(read.Message);
-        return false;
-    }
-    Shut();
-    editor_.Clear();
-    editor_.LoadSite(SupplySiteOf(read.Data), path);
-    return true;
-}
-
-void InstallationEditor::NewSite() {
-    if (open_ && !Close())
-        return;
-    editor_.New();
-}
-
-bool InstallationEditor::CloseQuery() {
-    if (open_) {
-        if (!OfferToSave())
-            return false;
-        // The installation has been saved or its edits given up: the supply
-        // in the site editor has nothing left to ask about.
-        editor_.SetModified(false);
-    }
-    return editor_.CloseQuery();
-}
-
-void InstallationEditor::GenerateReport(ReportOpener& opener) {
-    if (!open_) {
-        editor_.GenerateReport(opener);
-        return;
-    }
-    WriteReport(ReportText(), prompter_, opener);
-}
-
-std::string InstallationEditor::Caption() const {
-    if (!open_)
-        return editor_.Texts().Caption;
-    return fileName_.empty() ? std::string("Brellic") : "Brellic - " + fileName_;
-}
-
-bool InstallationEditor::OpenFile(const std::string& path) {
-    InstallationResult read = ReadInstallationFile(path);
-    if (!read) {
-        prompter_.ShowError(read.Error);
-        return false;
-    }
-    Start(std::move(read.Data), path);
-    return true;
-}
-
-SaveOutcome InstallationEditor::Save(bool saveAs) {
-    if (!open_)
-        return SaveOutcome::Cancelled;
-    Take();
-    std::string name = saveAs ? std::string() : fileName_;
-    if (name.empty()) {
-        const std::optional<std::string> chosen = prompter_.SaveInstallationName();
-        if (!chosen || chosen->empty())
-            return SaveOutcome::Cancelled;
-        name = *chosen;
-    }
-    if (const IoResult written = WriteInstallationFile(name, installation_); !written) {
-        prompter_.ShowError(written.Message);
-        return SaveOutcome::Failed;
-    }
-    fileName_ = name;
-    modified_ = false;
-    return SaveOutcome::Saved;
-}
-
-SaveOutcome InstallationEditor::SaveSiteAs() {
-    if (open_)
-        return Save(true);
-    if (!editor_.View().Enabled.mnuSaveAs)
-        return SaveOutcome::Cancelled;
-    const std::optional<std::string> chosen = prompter_.SaveSiteOrInstallationName();
-    if (!chosen || chosen->empty())
-        return SaveOutcome::Cancelled;
-    if (!IsInstallationFileName(*chosen))
-        return editor_.SaveTo(*chosen);
-    Installation installation;
-    const std::u8string stem = std::filesystem::path(*chosen).stem().u8string();
-    installation.Name =
-        std::string(Utf8Prefix(std::string(stem.begin(), stem.end()), kInstallationTextCapacity));
-    if (!IsOneLineCp1252(installation.Name))
-        installation.Name.clear();
-    installation.Standard = editor_.OptionsStandard();
-    installation.AlarmPeriodMinutes = editor_.OptionsAlarmPeriod();
-    installation.Supplies.push_back({"Supply 1", editor_.CurrentSite()});
-    if (const IoResult written = WriteInstallationFile(*chosen, installation); !written) {
-        prompter_.ShowError(written.Message);
-        return SaveOutcome::Failed;
-    }
-    Start(std::move(installation), *chosen);
-    return SaveOutcome::Saved;
-}
-
 InstallationSupply InstallationEditor::ChosenSupply() const {
     if (!open_ || !target_ || *target_ >= installation_.Supplies.size())
         return {};
@@ -660,69 +404,6 @@ bool InstallationEditor::SetCableRuns(double lowestOutputVolts, std::vector<Cabl
     supply.Runs = std::move(runs);
     modified_ = true;
     return true;
-}
-
-std::string InstallationEditor::ReportText() const {
-    return InstallationReport(Current(), editor_.DecimalSeparator());
-}
-
-std::string InstallationReport(const Installation& installation, char separator) {
-    const Overview overview = MakeOverview(installation);
-    std::string utf8;
-    const auto line = [&utf8](const std::string& text) { utf8 += text + "\r\n"; };
-    line("Installation Report");
-    line("");
-    line("Installation: " + installation.Name);
-    line("Address: " + installation.Address);
-    line("Standard: " + std::string(StandardName(installation.Standard)));
-    line("Alarm period: " + FormatInt(installation.AlarmPeriodMinutes) + " minutes");
-    line("");
-    for (std::size_t i = 0; i < overview.Supplies.size(); ++i) {
-        const SupplyRow& row = overview.Supplies[i];
-        std::string text = FormatInt(static_cast<long long>(i + 1)) + ". " + row.Name + ": ";
-        if (!row.Judged)
-            text += "not judged (no panel or battery chosen)";
-        else
-            text += "standby " + std::string(OutcomeWord(row.Result.Totals.Standby.State)) +
-                    ", alarm current " +
-                    std::string(OutcomeWord(row.Result.Totals.AlarmCurrent.State));
-        if (!row.Runs.empty()) {
-            text += std::string(", cable runs ") + (RunsMeet(row.Runs) ? "meet" : "fail") + " (" +
-                    CountOf(RunsMeeting(row.Runs), row.Runs.size()) + " meet)";
-        }
-        line(text);
-    }
-    line("");
-    const InstallationRow& total = overview.Installation;
-    line(std::string("System: ") + (total.Meets ? "meets" : "fails") + " (" +
-         CountOf(total.Meeting, total.Supplies) + " supplies meet)");
-    line("System grade: " + FormatInt(total.Grade) +
-         (total.GradesDiffer ? " (the lowest of its supplies' grades, which differ)" : ""));
-    std::string report = Utf8ToCp1252Lossy(utf8);
-
-    MemorySettingsStore store;
-    SilentPrompter silent;
-    for (std::size_t i = 0; i < installation.Supplies.size(); ++i) {
-        const InstallationSupply& supply = installation.Supplies[i];
-        report += Utf8ToCp1252Lossy("\r\n=== Supply " + FormatInt(static_cast<long long>(i + 1)) +
-                                    ": " + supply.Name + " ===\r\n\r\n");
-        if (!overview.Supplies[i].Judged) {
-            report += "Not judged: no panel or battery chosen.\r\n";
-        } else {
-            // The report this supply gives as a site opened on its own.
-            SiteEditor site(store, silent, separator,
-                            JudgingRules{installation.Standard, installation.AlarmPeriodMinutes});
-            site.LoadSite(supply.Site);
-            report += site.ReportText();
-        }
-        const std::vector<std::string> runs =
-            RunReportLines(supply, overview.Supplies[i].Runs, separator);
-        if (!runs.empty())
-            report += "\r\n";
-        for (const std::string& text : runs)
-            report += Utf8ToCp1252Lossy(text + "\r\n");
-    }
-    return report;
 }
 
 } // namespace brellic

@@ -2,6 +2,9 @@
 
 #include "calc/CableRuns.h"
 #include "calc/Result.h"
+#include "editor/Commands.h"
+#include "editor/InstallationOverview.h"
+#include "editor/InstallationReport.h"
 #include "editor/Prompter.h"
 #include "editor/SiteEditor.h"
 #include "model/DisplayTexts.h"
@@ -17,103 +20,6 @@
 namespace brellic {
 
 inline constexpr const char* kInstallationSaveQuestion = "Do you want to save the installation?";
-
-// One row of the installation's overview: a supply and how it is judged.
-struct SupplyRow {
-    std::string Name;
-    std::string Panel;   // the panel or PSU; empty while none is chosen
-    std::string Battery; // as the battery list shows it; empty while none is chosen
-    std::int32_t Grade = 0;
-    // False while the supply has no panel or no battery (or opening it would
-    // leave none selected): it is not judged, and never meets.
-    bool Judged = false;
-    SiteResult Result;           // meaningful only when Judged
-    std::vector<RunResult> Runs; // one per cable run, judged whether or not the supply is
-    bool Meets() const {
-        return Judged && Result.Totals.Standby.Meets() && Result.Totals.AlarmCurrent.Meets() &&
-               RunsMeet(Runs);
-    }
-};
-
-// The installation's own row: the whole system's verdict and grade.
-struct InstallationRow {
-    std::size_t Supplies = 0;
-    std::size_t Meeting = 0;
-    bool Meets = false;     // only when every supply meets both requirements and its runs
-    std::int32_t Grade = 0; // the lowest of the supplies' grades
-    bool GradesDiffer = false;
-};
-
-struct Overview {
-    std::vector<SupplyRow> Supplies;
-    InstallationRow Installation;
-};
-
-// "2 of 3", as the overview, the report and the sheet count what meets.
-std::string CountOf(std::size_t part, std::size_t whole);
-
-// The mark a supply's tab carries.
-enum class SupplyMark { NotJudged, Meets, Fails };
-SupplyMark MarkOf(const SupplyRow& row);
-
-// One row of the overview as the window shows it: the supplies' rows, then
-// the installation's, whose verdict is the whole system's and whose Panel
-// says how many supplies meet ("2 of 3 supplies meet").
-struct OverviewLine {
-    std::string Name;
-    std::string Panel;
-    std::string Battery;
-    std::string Grade;
-    std::string RequiredStandby;
-    std::string ActualStandby;
-    std::string AlarmCurrent;
-    std::string PeakAvailable;
-    std::string CableRuns; // "none", "meet" or "1 of 2 meet"
-    std::string Verdict;
-    Rgb StandbyColour = kVerdictNone;
-    Rgb AlarmColour = kVerdictNone;
-    Rgb CableRunsColour = kVerdictNone;
-    Rgb VerdictColour = kVerdictNone;
-};
-
-struct OverviewTexts {
-    std::vector<OverviewLine> Lines; // one per supply, then the installation's
-    std::string Summary;             // the system's verdict and grade, in a sentence
-    Rgb SummaryColour = kVerdictNone;
-};
-
-OverviewTexts MakeOverviewTexts(const Overview& overview, char separator);
-
-// The overview's figures for an installation, each supply judged as the
-// same site checked on its own under the installation's standard and period.
-Overview MakeOverview(const Installation& installation);
-
-// Report.Txt for a whole installation: a short header, then each supply's
-// own site report under the installation's standard and alarm period.
-std::string InstallationReport(const Installation& installation, char separator);
-
-// Which Installation menu commands are offered. The per-supply ones act on
-// the target supply and are offered only while there is one.
-struct SupplyCommands {
-    bool Add = false;
-    bool AddFromSiteFile = false;
-    bool Details = false;
-    bool Duplicate = false;
-    bool MoveLeft = false;
-    bool MoveRight = false;
-    bool Rename = false;
-    bool Remove = false;
-    bool SaveAsSiteFile = false;
-    bool CableRuns = false;
-};
-
-// The line under a supply's own verdicts that says how its cable runs fare:
-// "Cable runs: 1 of 2 meet" in the verdict's colour, or "Cable runs: none".
-struct RunsLine {
-    std::string Text;
-    Rgb Colour = kVerdictNone;
-};
-RunsLine MakeRunsLine(const std::vector<RunResult>& runs);
 
 // The name a duplicate of the supply named name takes: "NAME (2)", or the
 // first of (3), (4)… not in use, the name cut so that the whole fits.
@@ -140,7 +46,8 @@ public:
     // leaves none.
     std::optional<std::size_t> Target() const { return target_; }
     void SetTarget(std::optional<std::size_t> index);
-    SupplyCommands Commands() const;
+    // Which commands the window offers, for the site and the installation.
+    CommandStates Commands() const { return MakeCommandStates(editor_, *this); }
     // The chosen supply's cable runs for the form; empty without an installation.
     RunsLine ChosenRunsLine() const;
     std::size_t SupplyCount() const { return open_ ? installation_.Supplies.size() : 0; }

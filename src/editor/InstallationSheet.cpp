@@ -30,6 +30,8 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
         supply.Battery = row.Battery;
         supply.Grade = FormatInt(row.Grade);
         if (row.Judged) {
+            // The verdicts are the overview's; a site editor is kept only to
+            // lay out the supply's own calculation sheet as the window does.
             SiteEditor site(store, prompter, separator,
                             JudgingRules{installation.Standard, installation.AlarmPeriodMinutes});
             site.LoadSite(installation.Supplies[i].Site);
@@ -43,8 +45,9 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
             supply.Sheet = site.CalculationSheet();
         }
         supply.CableRuns = texts.Lines[i].CableRuns;
+        supply.CableRunsVerdict = RunsOutcome(row.Runs);
         if (!row.Runs.empty())
-            supply.CableRunsVerdict = RunsMeet(row.Runs) ? Outcome::Meets : Outcome::Fails;
+            supply.CableRunsMeeting = CountOf(RunsMeeting(row.Runs), row.Runs.size());
         supply.LowestOutputVolts =
             RunVoltsText(installation.Supplies[i].LowestOutputVolts, separator);
         supply.Runs = MakeSheetRuns(installation.Supplies[i], row.Runs, separator);
@@ -52,7 +55,8 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
     }
 
     const InstallationRow& total = overview.Installation;
-    sheet.System.Meets = total.Meets;
+    sheet.System.Meets = total.Meets();
+    sheet.System.State = total.State;
     sheet.System.Meeting = CountOf(total.Meeting, total.Supplies);
     sheet.System.Grade = FormatInt(total.Grade);
     sheet.System.GradesDiffer = total.GradesDiffer;

@@ -1,7 +1,6 @@
 #include "editor/SiteCheck.h"
 
-#include "calc/Supply.h"
-#include "calc/Totals.h"
+#include "calc/SystemVerdict.h"
 #include "io/Cp1252.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -35,34 +34,6 @@ std::string TooShortMessage(const std::string& path) {
            FormatInt(kSiteFileSize) + " bytes).";
 }
 
-static SiteResult CalculateSite(const SiteFileData& file, const std::vector<int>& batteries,
-                                std::int32_t standard, std::int32_t alarmPeriod) {
-    // The state the window's open sequence ends in: the file's grade, panel
-    // and battery, the loaded settings, and the AC-fail box as stored.
-    SiteState site;
-    site.SystemStandard = standard;
-    site.AlarmPeriod = alarmPeriod;
-    site.SystemGrade = file.Grade;
-    site.PanelIndex = file.Panel;
-    site.BatteryCapacity = ParseBatteryCapacity(
-        BatteryTable[static_cast<std::size_t>(batteries[static_cast<std::size_t>(file.Battery)])]);
-    SiteResult result;
-    result.Supply = CalculateSupply(site, file.AcFail);
-    result.Totals = CalculateTotals(site, SumLoads(site, file.Devices), true, true);
-    return result;
-}
-
-std::optional<SiteResult> JudgeSite(const SiteFileData& file, std::int32_t standard,
-                                    std::int32_t alarmPeriod) {
-    if (file.Panel < 0 || file.Panel >= kPanelCount ||
-        PanelTable[static_cast<std::size_t>(file.Panel)].MaxGrade < file.Grade)
-        return std::nullopt;
-    const std::vector<int> batteries = BatteriesForPanel(file.Panel);
-    if (file.Battery < 0 || static_cast<std::size_t>(file.Battery) >= batteries.size())
-        return std::nullopt;
-    return CalculateSite(file, batteries, standard, alarmPeriod);
-}
-
 OpenedSiteFile OpenSiteFile(const std::string& path, SiteTexts texts) {
     OpenedSiteFile opened{ReadSiteFile(path, texts), {}};
     if (!opened.Read)
@@ -71,11 +42,16 @@ OpenedSiteFile OpenSiteFile(const std::string& path, SiteTexts texts) {
     // its battery only where the position is in that panel's list. The
     // decoder has already refused a grade or panel row out of range.
     const SiteFileData& file = opened.Read.Data;
-    if (PanelTable[static_cast<std::size_t>(file.Panel)].MaxGrade < file.Grade)
+    switch (FaultOf(file.Grade, file.Panel, file.Battery)) {
+    case SiteFault::Panel:
         opened.Unselected = PanelNotAllowedMessage(path, file.Panel, file.Grade);
-    else if (file.Battery < 0 ||
-             static_cast<std::size_t>(file.Battery) >= BatteriesForPanel(file.Panel).size())
+        break;
+    case SiteFault::Battery:
         opened.Unselected = BatteryNotListedMessage(path, file.Panel);
+        break;
+    case SiteFault::None:
+        break;
+    }
     return opened;
 }
 
@@ -96,8 +72,9 @@ CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::i
         checked.Error = std::move(opened.Unselected);
         return checked;
     }
-    checked.Result =
-        CalculateSite(checked.File, BatteriesForPanel(checked.File.Panel), standard, alarmPeriod);
+    const SiteFileData& file = checked.File;
+    checked.Result = CalculateSite(file.Grade, file.Panel, file.Battery, file.AcFail, file.Devices,
+                                   standard, alarmPeriod);
     return checked;
 }
 

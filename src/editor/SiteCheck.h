@@ -4,7 +4,6 @@
 #include "io/SiteFile.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace brellic {
@@ -35,11 +34,6 @@ OpenedSiteFile OpenSiteFile(const std::string& path, SiteTexts texts = SiteTexts
 // standard and alarmPeriod are the settings the window would load.
 CheckedSite CheckSiteFile(const std::string& path, std::int32_t standard, std::int32_t alarmPeriod,
                           SiteTexts texts);
-
-// A site held in memory judged the same way; nothing when opening it would
-// leave no panel or no battery selected.
-std::optional<SiteResult> JudgeSite(const SiteFileData& site, std::int32_t standard,
-                                    std::int32_t alarmPeriod);
 
 // The messages for a file that opens but leaves no panel, or no battery,
 // selected, and for a file shorter than one record.

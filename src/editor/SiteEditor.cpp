@@ -3,6 +3,7 @@
 #include "calc/Supply.h"
 #include "calc/Totals.h"
 #include "io/Cp1252.h"
+#include "editor/Limits.h"
 #include "io/SiteFile.h"
 #include "model/Format.h"
 #include "model/Globals.h"
@@ -292,7 +293,7 @@ void SiteEditor::btnAddClick(const DeviceDialog::ShowModal& show) {
     if (site_.PanelIndex < 0)
         return;
     if (devices_.Full()) {
-        prompter_.ShowError(kDeviceListFull);
+        prompter_.ShowError(DeviceListFullMessage());
         return;
     }
     DeviceDialog dialog;

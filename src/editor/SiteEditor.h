@@ -64,7 +64,6 @@ inline constexpr const char* kDeleteQuestion = "Are you sure you want to delete 
 inline constexpr const char* kRemoveBelowGradeQuestion =
     "The device list contains components that do not meet the \r\nselected grade. Do you want to "
     "remove these devices?";
-inline constexpr const char* kDeviceListFull = "A site holds at most 100 device lines.";
 // The report goes to the current working directory under this name.
 inline constexpr const char* kReportFileName = "Report.Txt";
 

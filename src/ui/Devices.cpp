@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include "editor/DecimalEntry.h"
+#include "io/SiteFile.h"
 #include "model/Format.h"
 #include "settings/DecimalSeparator.h"
 #include "ui/Cp1252Validator.h"
@@ -30,9 +31,6 @@ namespace {
 
 constexpr int kColumnWidths[] = {170, 44, 80, 80};
 constexpr int kColumnCount = 4;
-constexpr int kDescriptionLength = 50;
-constexpr int kMaxQuantity = 999;
-constexpr double kMaxAmps = 9.999;
 
 // A current field. The point and the locale's decimal separator both mean the
 // decimal separator: a comma locale's user who types "0.03" means 0.03 A, and
@@ -98,7 +96,7 @@ private:
 CurrentEdit* MakeCurrentEdit(const char* name, QWidget* parent) {
     auto* edit = Named<CurrentEdit>(name, parent);
     edit->setDecimals(3);
-    edit->setRange(0.0, kMaxAmps);
+    edit->setRange(0.0, kMaxCustomAmps);
     edit->setSingleStep(0.001);
     edit->setButtonSymbols(QAbstractSpinBox::NoButtons);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -120,7 +118,7 @@ TfrmDevices::TfrmDevices(DeviceDialog& model, QWidget* parent)
     Label2 = Named<QLabel>("Label2", QStringLiteral("No of Devices:"), this);
     Label2->setGeometry(11, 346, 84, 21);
     seQty = Named<QSpinBox>("seQty", this);
-    seQty->setRange(1, kMaxQuantity);
+    seQty->setRange(kMinQuantity, kMaxQuantity);
     seQty->setGeometry(99, 346, 64, 21);
     Label2->setBuddy(seQty);
 
@@ -189,7 +187,7 @@ void TfrmDevices::BuildCustomGroup() {
     lbDesc->setGeometry(10, 20, 74, 21);
     edDesc = Named<QLineEdit>("edDesc", gbCustom);
     edDesc->setGeometry(88, 20, 305, 21);
-    edDesc->setMaxLength(kDescriptionLength);
+    edDesc->setMaxLength(static_cast<int>(kSiteTextCapacity));
     edDesc->setValidator(new Cp1252Validator(edDesc));
     edDesc->setToolTip(Cp1252Hint());
     lbDesc->setBuddy(edDesc);

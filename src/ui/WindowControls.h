@@ -18,7 +18,7 @@ class QWidget;
 namespace brellic {
 
 // Small builders and setters for the controls of the main window: its own
-// layout and rules stay in main.cpp.
+// layout stays in MainWindow.cpp, and its rules in the editor.
 
 // A caption label, bold when asked.
 QLabel* MakeLabel(const QString& text, QWidget* parent, bool bold = false);

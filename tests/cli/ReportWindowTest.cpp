@@ -3,7 +3,7 @@
 #include "CliTestSupport.h"
 
 #include "editor/Prompter.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 

@@ -51,6 +51,8 @@ TEST(CableRunEditor, EachFaultOfAnEntryIsRefusedWithItsReason) {
          "The resistance must be a number of ohms per metre per core greater than 0, with at "
          "most 6 decimals.",
          Field::Ohms},
+        {with([](RunEntry& e) { e.CoresNegative = 5; }),
+         "The cores doubled up must be 1 to 4 on each leg.", Field::Cores},
         {with([](RunEntry& e) { e.LengthM = ""; }),
          "The run's length must be greater than 0 m and at most 2000 m, with at most 1 decimal.",
          Field::Length},

@@ -1,7 +1,8 @@
 // The Cable Runs dialog and its edit dialog, driven as a user would through
 // EditCableRuns on an open installation.
 
-#include "ui/CableRuns.h"
+#include "ui/CableRunDialog.h"
+#include "ui/CableRunsDialog.h"
 
 #include "ModalHelper.h"
 #include "ScriptedPrompter.h"

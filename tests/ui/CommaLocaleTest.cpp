@@ -9,7 +9,7 @@
 
 #include "editor/Settings.h"
 #include "settings/DecimalSeparator.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>

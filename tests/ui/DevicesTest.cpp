@@ -10,7 +10,7 @@
 #include "editor/Settings.h"
 #include "editor/SiteEditor.h"
 #include "model/Globals.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include <algorithm>
 #include <string>

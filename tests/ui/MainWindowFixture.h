@@ -4,7 +4,7 @@
 // the window tests.
 
 #include "ui/QtPrompter.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include "ModalHelper.h"
 #include "model/Globals.h"

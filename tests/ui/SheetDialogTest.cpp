@@ -3,7 +3,7 @@
 
 #include "ui/SheetDialog.h"
 #include "ui/QtPrompter.h"
-#include "ui/main.h"
+#include "ui/MainWindow.h"
 
 #include "../sheet/ExampleSheet.h"
 #include "../sheet/PdfText.h"

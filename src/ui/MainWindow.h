@@ -46,27 +46,39 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static constexpr int kFormWidth = 800;
+    static constexpr int kFormHeight = 480;
+
+    // MainMenus.cpp: the menus, their commands, and their enabling as the
+    // editor's record gives it (the device buttons' too).
     void BuildMenu();
     void BuildInstallationMenu();
-    QWidget* BuildOverview();
+    void ShowCommands();
     // Runs an Installation menu command on the installation editor. A command
     // that adds a supply shows it; the others leave the overview on screen
     // when they ran from it.
     void RunInstallationCommand(void (InstallationEditor::*command)(), bool showsNewSupply);
+    void Options1Click();
+    void AboutClick();
+    void CalcSheetClick();
+
+    // MainOverview.cpp: the supply tabs and the Overview page.
+    QWidget* BuildOverview();
+    void ConnectOverview();
     // Ctrl+Tab and the like: the next or previous supply tab, round the end.
     void StepTab(int step);
     // The overview row picked: the target of the per-supply commands.
     void OverviewSelectionChanged();
     void OpenOverviewRow(int row);
+    // The tabs and the overview as the installation stands; hidden without one.
     void RefreshInstallation();
+
+    // MainWindow.cpp: the site's form.
     QWidget* BuildSiteGroups();
     QWidget* BuildDeviceGroup();
     QWidget* BuildReportGroup();
     void Connect();
     void RunDeviceCommand(void (SiteEditor::*command)(const DeviceDialog::ShowModal&));
-    void Options1Click();
-    void AboutClick();
-    void CalcSheetClick();
 
     std::unique_ptr<SiteEditor> editor_;
     std::unique_ptr<InstallationEditor> installation_;
