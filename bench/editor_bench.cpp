@@ -47,7 +47,7 @@ static void BM_OpenAndOverview(benchmark::State& bench) {
         SiteEditor site(store, quiet);
         InstallationEditor installation(site, quiet);
         installation.OpenFile(path);
-        Overview rows = installation.Rows();
+        Overview rows = installation.CurrentOverview();
         benchmark::DoNotOptimize(rows);
     }
     std::filesystem::remove(path);
@@ -70,7 +70,7 @@ static void BM_OverviewAfterEdit(benchmark::State& bench) {
     for (auto _ : bench) {
         checked = !checked;
         site.AcFailClicked(checked);
-        Overview rows = installation.Rows();
+        Overview rows = installation.CurrentOverview();
         benchmark::DoNotOptimize(rows);
     }
 }

@@ -69,7 +69,7 @@ bool InstallationEditor::Modified() const {
 
 // Takes the chosen supply back from the site editor; its edits become the
 // installation's.
-void InstallationEditor::Take() {
+void InstallationEditor::KeepChosenEdits() {
     SupplySite site = editor_.CurrentSite();
     if (editor_.Site().Modified || !(site == installation_.Supplies[chosen_].Site))
         modified_ = true;
@@ -77,10 +77,10 @@ void InstallationEditor::Take() {
     editor_.SetModified(false);
 }
 
-std::optional<std::size_t> InstallationEditor::TakeTarget() {
+std::optional<std::size_t> InstallationEditor::KeepEditsForTarget() {
     if (!open_ || !target_ || *target_ >= installation_.Supplies.size())
         return std::nullopt;
-    Take();
+    KeepChosenEdits();
     return target_;
 }
 
@@ -96,7 +96,7 @@ RunsLine InstallationEditor::ChosenRunsLine() const {
     return MakeRunsLine(CalculateRuns(supply));
 }
 
-void InstallationEditor::Show(std::size_t index) {
+void InstallationEditor::LoadSupply(std::size_t index) {
     chosen_ = index;
     target_ = index;
     // From an empty site, as a freshly opened window: the supply shown before
@@ -109,13 +109,13 @@ void InstallationEditor::Show(std::size_t index) {
         modified_ = true;
 }
 
-void InstallationEditor::Start(Installation installation, std::string fileName) {
+void InstallationEditor::BeginEditing(Installation installation, std::string fileName) {
     installation_ = std::move(installation);
     fileName_ = std::move(fileName);
     open_ = true;
     modified_ = false;
     editor_.JudgeUnder(installation_.Standard, installation_.AlarmPeriodMinutes);
-    Show(0);
+    LoadSupply(0);
 }
 
 bool InstallationEditor::OfferToSave() {
@@ -138,11 +138,11 @@ bool InstallationEditor::Close() {
         return true;
     if (!OfferToSave())
         return false;
-    Shut();
+    CloseWithoutAsking();
     return true;
 }
 
-void InstallationEditor::Shut() {
+void InstallationEditor::CloseWithoutAsking() {
     open_ = false;
     installation_ = {};
     fileName_.clear();
@@ -182,7 +182,7 @@ bool InstallationEditor::NewInstallation() {
     installation.Standard = editor_.OptionsStandard();
     installation.AlarmPeriodMinutes = editor_.OptionsAlarmPeriod();
     installation.Supplies.push_back({"Supply 1", NewSupplySite()});
-    Start(std::move(installation), {});
+    BeginEditing(std::move(installation), {});
     return true;
 }
 
@@ -192,8 +192,8 @@ void InstallationEditor::ChooseSupply(std::size_t index) {
     target_ = index;
     if (index == chosen_)
         return;
-    Take();
-    Show(index);
+    KeepChosenEdits();
+    LoadSupply(index);
 }
 
 void InstallationEditor::AddSupply() {
@@ -203,10 +203,10 @@ void InstallationEditor::AddSupply() {
         prompter_.ShowError(InstallationFullMessage());
         return;
     }
-    Take();
+    KeepChosenEdits();
     installation_.Supplies.push_back({FreeName(), NewSupplySite()});
     modified_ = true;
-    Show(installation_.Supplies.size() - 1);
+    LoadSupply(installation_.Supplies.size() - 1);
 }
 
 void InstallationEditor::DuplicateSupply() {
@@ -216,7 +216,7 @@ void InstallationEditor::DuplicateSupply() {
         prompter_.ShowError(InstallationFullMessage());
         return;
     }
-    const std::optional<std::size_t> from = TakeTarget();
+    const std::optional<std::size_t> from = KeepEditsForTarget();
     if (!from)
         return;
     // Everything the supply holds, its cable runs too, under a name of its own.
@@ -225,11 +225,11 @@ void InstallationEditor::DuplicateSupply() {
     installation_.Supplies.insert(
         installation_.Supplies.begin() + static_cast<std::ptrdiff_t>(*from + 1), std::move(copy));
     modified_ = true;
-    Show(*from + 1);
+    LoadSupply(*from + 1);
 }
 
 void InstallationEditor::MoveSupply(int step) {
-    const std::optional<std::size_t> from = TakeTarget();
+    const std::optional<std::size_t> from = KeepEditsForTarget();
     if (!from)
         return;
     const std::ptrdiff_t to = static_cast<std::ptrdiff_t>(*from) + step;
@@ -261,18 +261,18 @@ void InstallationEditor::AddSupplyFromSiteFile() {
         prompter_.ShowError(read.Message);
         return;
     }
-    Take();
+    KeepChosenEdits();
     // Named after the file where that makes a good name.
     std::string name = SupplyNameOf(*path, SupplySiteOf(read.Data), SupplyNaming::FileName);
     if (!NameFault(name, installation_.Supplies.size()).empty())
         name = FreeName();
     installation_.Supplies.push_back({name, SupplySiteOf(read.Data)});
     modified_ = true;
-    Show(installation_.Supplies.size() - 1);
+    LoadSupply(installation_.Supplies.size() - 1);
 }
 
 void InstallationEditor::RenameSupply() {
-    const std::optional<std::size_t> index = TakeTarget();
+    const std::optional<std::size_t> index = KeepEditsForTarget();
     if (!index)
         return;
     const std::string old = installation_.Supplies[*index].Name;
@@ -292,7 +292,7 @@ void InstallationEditor::RenameSupply() {
 }
 
 void InstallationEditor::RemoveSupply() {
-    const std::optional<std::size_t> index = TakeTarget();
+    const std::optional<std::size_t> index = KeepEditsForTarget();
     if (!index)
         return;
     if (installation_.Supplies.size() <= 1) {
@@ -307,7 +307,7 @@ void InstallationEditor::RemoveSupply() {
     modified_ = true;
     const std::size_t next = std::min(*index, installation_.Supplies.size() - 1);
     if (*index == chosen_) {
-        Show(next);
+        LoadSupply(next);
     } else {
         // The site editor still holds the chosen supply, now one place on
         // when the removed one stood before it.
@@ -318,7 +318,7 @@ void InstallationEditor::RemoveSupply() {
 }
 
 void InstallationEditor::SaveSupplyAsSiteFile() {
-    const std::optional<std::size_t> index = TakeTarget();
+    const std::optional<std::size_t> index = KeepEditsForTarget();
     if (!index)
         return;
     const InstallationSupply& supply = installation_.Supplies[*index];

@@ -53,7 +53,7 @@ public:
     std::size_t SupplyCount() const { return open_ ? installation_.Supplies.size() : 0; }
     const std::string& FileName() const { return fileName_; }
     bool Modified() const;
-    Overview Rows() const { return MakeOverview(Current()); }
+    Overview CurrentOverview() const { return MakeOverview(Current()); }
 
     // From the current Options, with one empty supply. False when the
     // save question was answered Yes and the save did not happen.
@@ -114,16 +114,20 @@ public:
     bool SetCableRuns(double lowestOutputVolts, std::vector<CableRun> runs);
 
 private:
-    void Take();
-    // The target as an index, after taking the chosen supply back; none
+    // Takes the chosen supply back from the site editor: its edits become
+    // the installation's.
+    void KeepChosenEdits();
+    // The target as an index, after keeping the chosen supply's edits; none
     // without an installation or a target.
-    std::optional<std::size_t> TakeTarget();
-    void Show(std::size_t index);
-    void Start(Installation installation, std::string fileName);
+    std::optional<std::size_t> KeepEditsForTarget();
+    // Hands the supply at index to the site editor as the chosen one.
+    void LoadSupply(std::size_t index);
+    // Starts editing installation, read from fileName (empty for a new one).
+    void BeginEditing(Installation installation, std::string fileName);
     void MoveSupply(int step);
     // Closes the installation without asking; the site editor goes back to
     // the Options.
-    void Shut();
+    void CloseWithoutAsking();
     std::string FreeName() const;
     // Why name cannot name the supply at index, or empty.
     std::string NameFault(const std::string& name, std::size_t index) const;

@@ -42,7 +42,7 @@ bool InstallationEditor::OpenAnyFile(const std::string& path) {
         prompter_.ShowError(read.Message);
         return false;
     }
-    Shut();
+    CloseWithoutAsking();
     editor_.Clear();
     editor_.LoadSite(SupplySiteOf(read.Data), path);
     return true;
@@ -85,14 +85,14 @@ bool InstallationEditor::OpenFile(const std::string& path) {
         prompter_.ShowError(read.Error);
         return false;
     }
-    Start(std::move(read.Data), path);
+    BeginEditing(std::move(read.Data), path);
     return true;
 }
 
 SaveOutcome InstallationEditor::Save(bool saveAs) {
     if (!open_)
         return SaveOutcome::Cancelled;
-    Take();
+    KeepChosenEdits();
     std::string name = saveAs ? std::string() : fileName_;
     if (name.empty()) {
         const std::optional<std::string> chosen = prompter_.SaveInstallationName();
@@ -132,7 +132,7 @@ SaveOutcome InstallationEditor::SaveSiteAs() {
         prompter_.ShowError(written.Message);
         return SaveOutcome::Failed;
     }
-    Start(std::move(installation), *chosen);
+    BeginEditing(std::move(installation), *chosen);
     return SaveOutcome::Saved;
 }
 

@@ -158,7 +158,7 @@ void TfrmMain::RefreshInstallation() {
 
     const std::size_t chosen = installation_->Chosen();
 
-    const Overview overview = installation_->Rows();
+    const Overview overview = installation_->CurrentOverview();
     const OverviewTexts texts = MakeOverviewTexts(overview, editor_->DecimalSeparator());
     const std::size_t supplies = overview.Supplies.size();
     {

@@ -88,7 +88,7 @@ protected:
 
 TEST_F(InstallationEditorTest, EachSupplyJudgedAsTheSameSiteOnItsOwnAndOneFailingFailsTheSystem) {
     ASSERT_TRUE(installation.OpenFile(WriteTwoSupplies()));
-    const Overview overview = installation.Rows();
+    const Overview overview = installation.CurrentOverview();
     ASSERT_EQ(overview.Supplies.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
         const std::string kvr = (dir / ("s" + std::to_string(i) + ".KVR")).string();
@@ -116,7 +116,7 @@ TEST_F(InstallationEditorTest, EachSupplyJudgedAsTheSameSiteOnItsOwnAndOneFailin
 TEST_F(InstallationEditorTest, IncompleteSupplyNeverMeetsAndIsNotSavedAsASiteFile) {
     ASSERT_TRUE(installation.NewInstallation());
     EXPECT_EQ(installation.Current().Standard, editor.OptionsStandard());
-    const Overview overview = installation.Rows();
+    const Overview overview = installation.CurrentOverview();
     EXPECT_FALSE(overview.Supplies[0].Judged);
     EXPECT_FALSE(overview.Installation.Meets());
     installation.SaveSupplyAsSiteFile();
@@ -253,8 +253,8 @@ TEST_F(InstallationEditorTest, ChoosingASupplyAsksNothingAboutTheOneBefore) {
     EXPECT_EQ(editor.CurrentSite(), second);
     EXPECT_FALSE(installation.Modified());
     EXPECT_TRUE(prompter.asked.empty());
-    EXPECT_TRUE(installation.Rows().Installation.GradesDiffer);
-    EXPECT_EQ(installation.Rows().Installation.Grade, 2);
+    EXPECT_TRUE(installation.CurrentOverview().Installation.GradesDiffer);
+    EXPECT_EQ(installation.CurrentOverview().Installation.Grade, 2);
 }
 
 CableRun AlarmCableRun(std::string name, double lengthM, std::vector<RunLine> lines) {
@@ -300,7 +300,7 @@ TEST_F(InstallationEditorTest, ALineRemovedLeavesItsRunAndTheLinesAfterItMoveUp)
         dialog.SetQuantity(2);
         return true;
     });
-    EXPECT_DOUBLE_EQ(installation.Rows().Supplies[0].Runs[0].AlarmAmps, 0.1);
+    EXPECT_DOUBLE_EQ(installation.CurrentOverview().Supplies[0].Runs[0].AlarmAmps, 0.1);
 
     ASSERT_EQ(installation.Save(false), SaveOutcome::Saved);
     const InstallationResult read = ReadInstallationFile(path);
