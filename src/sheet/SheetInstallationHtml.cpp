@@ -168,11 +168,9 @@ void CableRunsSection(SheetMarkup& h, const SheetSupply& supply) {
 QString CableRunsLine(const SheetSupply& supply) {
     QString count = QStringLiteral("none");
     if (!supply.Runs.empty()) {
-        const auto meeting =
-            std::count_if(supply.Runs.begin(), supply.Runs.end(),
-                          [](const SheetRun& run) { return run.State == Outcome::Meets; });
-        count = Coloured(QStringLiteral("%1 of %2 meet").arg(meeting).arg(supply.Runs.size()),
-                         VerdictOf(supply.CableRunsVerdict));
+        count = Coloured(
+            QStringLiteral("%1 of %2 meet").arg(RunsMeeting(supply.Runs)).arg(supply.Runs.size()),
+            VerdictOf(supply.CableRunsVerdict));
     }
     return QStringLiteral("<p style=\"margin-top:3px\">Cable runs: %1</p>\n").arg(count);
 }

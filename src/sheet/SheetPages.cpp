@@ -183,6 +183,8 @@ private:
         // the device, the margins and the page are set, and then lays it out
         // once.
         auto document = std::make_unique<QTextDocument>();
+        // Rows moved and parts added are not edits to undo.
+        document->setUndoRedoEnabled(false);
         document->setPageSize(QSizeF(0, 0));
         document->documentLayout()->setPaintDevice(&device_);
         document->setDefaultFont(font);

@@ -1,5 +1,6 @@
 #include "SheetVerdicts.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace brellic {
@@ -36,6 +37,11 @@ Verdict VerdictOf(Outcome outcome) {
         break;
     }
     return Verdict::None;
+}
+
+std::size_t RunsMeeting(const std::vector<SheetRun>& runs) {
+    return static_cast<std::size_t>(std::count_if(
+        runs.begin(), runs.end(), [](const SheetRun& run) { return run.State == Outcome::Meets; }));
 }
 
 } // namespace brellic

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "calc/InstallationSheetFigures.h"
 #include "calc/ResultTexts.h"
 #include "calc/Totals.h"
 
 #include <QString>
+
+#include <cstddef>
+#include <vector>
 
 namespace brellic {
 
@@ -18,5 +22,7 @@ QString VerdictColour(Verdict verdict);
 QString OutcomeText(Outcome outcome);
 // As the window colours an outcome: a figure that cannot be computed fails.
 Verdict VerdictOf(Outcome outcome);
+// How many of a supply's cable runs meet, as their own verdicts say.
+std::size_t RunsMeeting(const std::vector<SheetRun>& runs);
 
 } // namespace brellic
