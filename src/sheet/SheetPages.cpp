@@ -69,7 +69,8 @@ std::vector<QTextBlock> HeadingBlocks(const QTextDocument& document) {
 // an installation's first page or one supply's sheet). Moving a heading
 // shifts only what follows it, so each run is laid out from its first part
 // only, and only as far as it takes to find its end: about as far as the run
-// before went, twice as far while no heading has to move.
+// before went, and while no heading has to move, as far again, the parts
+// added below what is laid out already.
 class Stretch {
 public:
     Stretch(const QTextDocument& sheet, QPagedPaintDevice& device, const std::vector<Part>& parts,
