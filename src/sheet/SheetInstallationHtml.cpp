@@ -51,7 +51,7 @@ QString OverviewRow(const SheetSupply& supply) {
 QString SystemVerdictWord(const SheetSystem& system, const QString& style = {}) {
     const Verdict verdict = system.Meets ? Verdict::Meets : Verdict::Fails;
     return QStringLiteral("<span style=\"color:%1; font-weight:bold%2\">%3</span>")
-        .arg(VerdictColour(verdict), style, VerdictWord(verdict));
+        .arg(ColourOf(verdict), style, VerdictWord(verdict));
 }
 
 // The first page: the installation, the overview of its supplies with the

@@ -46,7 +46,7 @@ QString Figure(const std::string& utf8) {
 
 QString Coloured(const QString& html, Verdict verdict) {
     return QStringLiteral("<span style=\"color:%1; font-weight:bold\">%2</span>")
-        .arg(VerdictColour(verdict), html);
+        .arg(ColourOf(verdict), html);
 }
 
 QString RuledTable() {

@@ -9,7 +9,7 @@ QString VerdictWord(Verdict verdict) {
     return verdict == Verdict::Meets ? QStringLiteral("meets") : QStringLiteral("fails");
 }
 
-QString VerdictColour(Verdict verdict) {
+QString ColourOf(Verdict verdict) {
     switch (verdict) {
     case Verdict::Meets:
         return QStringLiteral("#008000");

@@ -17,7 +17,7 @@ namespace brellic {
 // "meets" or "fails".
 QString VerdictWord(Verdict verdict);
 // Green, red, or black for a figure that is not judged.
-QString VerdictColour(Verdict verdict);
+QString ColourOf(Verdict verdict);
 // An outcome's word, as calc words it ("meets", "fails", "undefined"...).
 QString OutcomeText(Outcome outcome);
 // As the window colours an outcome: a figure that cannot be computed fails.
