@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SheetPdf.h"
 #include "calc/InstallationSheetFigures.h"
 #include "calc/SheetFigures.h"
 
@@ -15,6 +16,9 @@ class QPagedPaintDevice;
 class QTextDocument;
 
 namespace brellic {
+
+class LayoutThreads;
+struct SheetMarkup;
 
 // The calculation sheet: one rich-text document built once from the sheet's
 // figures. The window shows, prints and saves it; brellic-cli writes it as
@@ -56,7 +60,8 @@ public:
 private:
     // The title and the footer of a sheet of the named site or installation.
     void Name(const std::string& name, const QDate& date);
-    void Build(QString html);
+    void Build(SheetMarkup markup);
+    int Paint(QPagedPaintDevice& device, LayoutThreads* threads) const;
 
     QString html_;
     QString title_;
@@ -66,11 +71,5 @@ private:
 
 // "14 March 2025": the date as the sheet shows it, the same in every locale.
 QString SheetDate(const QDate& date);
-
-// Dates a PDF that Qt wrote at time, in UTC: its creation date, the one date
-// Qt writes, and the cross-reference table's offsets beyond it, which move
-// when the clock's date had a different length. False when the PDF is not
-// laid out as Qt writes it; it may be half changed then.
-bool RedatePdf(QByteArray& pdf, const QDateTime& time);
 
 } // namespace brellic

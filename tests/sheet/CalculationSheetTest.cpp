@@ -2,6 +2,7 @@
 // extracts it, its pages, and the HTML.
 
 #include "sheet/CalculationSheet.h"
+#include "sheet/SheetHeadings.h"
 
 #include "ExampleSheet.h"
 #include "PdfText.h"
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace brellic {
@@ -53,6 +55,7 @@ private slots:
     void pdfWithAFixedTimeIsTheSameBytesDatedThen();
     void figuresUseOneMinusAndKeepNumbersWithTheirUnits();
     void aFigureKeepsItsLinesOnOnePage();
+    void headingsCarryTheirKindsAndNothingElseIsOne();
 };
 
 void CalculationSheetTest::pdfHoldsEveryFigure() {
@@ -332,6 +335,27 @@ void CalculationSheetTest::aFigureKeepsItsLinesOnOnePage() {
         crossed += pageOf(QStringLiteral("Required standby =")) != figure;
     }
     QVERIFY(crossed > 0); // the figure did meet a page break
+}
+
+// The pages keep each heading by its kind: each heading carries its own,
+// and a cell that holds a heading's words is none.
+void CalculationSheetTest::headingsCarryTheirKindsAndNothingElseIsOne() {
+    SheetFigures figures = ExampleFigures();
+    figures.Devices[0].Description = "Recharge";
+    const CalculationSheet sheet(figures, kDate);
+    QStringList marked;
+    for (QTextBlock block = sheet.Document().begin(); block.isValid(); block = block.next()) {
+        const HeadingKind kind = HeadingOf(block);
+        if (kind != HeadingKind::None)
+            marked.push_back(block.text() + QStringLiteral(": ") +
+                             QString::number(static_cast<int>(kind)));
+    }
+    // 1 a section, 2 one that goes over whole, 4 the signature block.
+    QCOMPARE(marked, QStringList({QStringLiteral("Devices Powered from Control Panel: 1"),
+                                  QStringLiteral("System Summary: 1"), QStringLiteral("Working: 1"),
+                                  QStringLiteral("Battery That Fits: 1"),
+                                  QStringLiteral("Spare Capacity: 1"),
+                                  QStringLiteral("Recharge: 2"), QStringLiteral("Checked: 4")}));
 }
 
 } // namespace brellic

@@ -9,7 +9,10 @@
 #include "ExampleSheet.h"
 #include "PdfText.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +141,7 @@ private slots:
     void tableCellsNamedLikeHeadingsAreNotHeadings();
     void cableRunsFollowTheirSuppliesBatteryWorking();
     void aCableRunGoesOverWholeWithItsHeadings();
+    void suppliesLaidOutOnThreadsGiveTheSameBytes();
 };
 
 void InstallationSheetTest::firstPageHoldsTheOverviewAndTheSystemsVerdict() {
@@ -444,6 +448,28 @@ void InstallationSheetTest::aCableRunGoesOverWholeWithItsHeadings() {
         }
         QCOMPARE(runs, 4);
     }
+}
+
+// The PDF lays its supplies out on several threads: painted on one thread
+// alone, with the same settings, the sheet is the same bytes.
+void InstallationSheetTest::suppliesLaidOutOnThreadsGiveTheSameBytes() {
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
+    const CalculationSheet sheet(Mill(40), kDate);
+    const QByteArray threaded = sheet.Pdf(time);
+    QByteArray alone;
+    {
+        QBuffer buffer(&alone);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(600);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(sheet.Title());
+        writer.setCreator(QStringLiteral("Brellic"));
+        QVERIFY(sheet.Paint(writer) > 4);
+    }
+    QVERIFY(RedatePdf(alone, time));
+    QVERIFY(threaded == alone);
 }
 
 } // namespace brellic
