@@ -61,7 +61,7 @@ BatterySizing SizeBatteries(const SiteState& site, const DeviceList& devices,
         battery.Capacity = ParseBatteryCapacity(battery.Text);
         battery.Standby = judge(battery.Capacity);
         // A negative line would let a battery pass that does not.
-        battery.Result = negativeLine > 0 ? Verdict::Fails : battery.Standby.Standby;
+        battery.Result = negativeLine > 0 ? Outcome::Fails : battery.Standby.Standby;
         battery.Chosen = z.HaveBattery && battery.Text == chosenBattery;
         z.Batteries.push_back(battery);
     }
@@ -69,7 +69,7 @@ BatterySizing SizeBatteries(const SiteState& site, const DeviceList& devices,
         z.Batteries.begin(), z.Batteries.end(),
         [](const SizedBattery& a, const SizedBattery& b) { return a.Capacity < b.Capacity; });
     for (std::size_t i = 0; i < z.Batteries.size() && z.Fitting < 0; ++i) {
-        if (z.Batteries[i].Result == Verdict::Meets)
+        if (z.Batteries[i].Result == Outcome::Meets)
             z.Fitting = static_cast<int>(i);
     }
     if (z.Fitting < 0 && !z.Batteries.empty()) {

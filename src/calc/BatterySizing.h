@@ -17,7 +17,7 @@ struct SizedBattery {
     std::string_view Text; // as the battery list shows it: "14.4 Ah (2 x 7.2)"
     Extended Capacity = 0; // ampere-hours
     StandbyJudgement Standby;
-    Verdict Result = Verdict::Fails; // a negative device line fails every battery
+    Outcome Result = Outcome::Fails; // a negative device line fails every battery
     bool Chosen = false;
 };
 

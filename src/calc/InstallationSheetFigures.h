@@ -85,11 +85,10 @@ struct SheetSupply {
 
 // The installation's own row: one verdict and one grade for the system.
 struct SheetSystem {
-    bool Meets = false;  // only when every supply meets both requirements
     std::string Meeting; // "2 of 3"
     std::string Grade;   // the lowest of the supplies' grades
     bool GradesDiffer = false;
-    // The system's verdict as an outcome, for its words and its colour.
+    // Meets only when every supply meets both requirements and its runs.
     Outcome State = Outcome::Fails;
 };
 

@@ -166,7 +166,7 @@ private:
         const double alarm = result_.LowestVoltsAlarm;
         // The voltage that decides: the lower, or the one that cannot be computed.
         check.Actual = Volts(std::isfinite(alarm) && standby < alarm ? standby : alarm);
-        check.Result = result_.Meets() ? Verdict::Meets : Verdict::Fails;
+        check.Result = result_.Meets() ? Outcome::Meets : Outcome::Fails;
         if (result_.State == Outcome::Undefined)
             return;
         const auto against = [&](double volts) {

@@ -173,7 +173,7 @@ private:
             standby.Comment = standbyVerdict.Note;
         } else {
             const bool meets = standbyVerdict.Meets();
-            standby.Result = meets ? Verdict::Meets : Verdict::Fails;
+            standby.Result = meets ? Outcome::Meets : Outcome::Fails;
             standby.Comparison =
                 standby.Actual + Op(meets ? kAtLeast : "<") + FormatInt(hours_) + " Hours";
             standby.Comment = standbyVerdict.Note;
@@ -202,7 +202,7 @@ private:
             return;
         }
         const bool meets = alarmVerdict.Meets();
-        alarm.Result = meets ? Verdict::Meets : Verdict::Fails;
+        alarm.Result = meets ? Outcome::Meets : Outcome::Fails;
         alarm.Comparison =
             alarm.Actual + Op(meets ? kAtMost : ">") + n_.SupplyAmps(site_.PeakCurrent);
         alarm.Comment = alarmVerdict.Note;
@@ -307,7 +307,7 @@ private:
             return;
         const bool within = recharge <= limit;
         check.Actual = s_.Recharge.Result;
-        check.Result = within ? Verdict::Meets : Verdict::Fails;
+        check.Result = within ? Outcome::Meets : Outcome::Fails;
         check.Comparison =
             s_.Recharge.Result + Op(within ? kAtMost : ">") + FormatInt(limit) + " Hours";
         check.Comment = within ? "Within the recharge time commonly required."

@@ -38,7 +38,7 @@ struct SheetCheck {
     std::string Actual;      // "60.98 Hours", or "Undefined"
     std::string Comparison;  // "60.98 Hours ≥ 60 Hours"; empty when Actual is undefined
     std::string Comment;
-    Verdict Result = Verdict::Fails; // an undefined figure never passes
+    Outcome Result = Outcome::Fails; // an undefined figure never passes
 
     friend bool operator==(const SheetCheck&, const SheetCheck&) = default;
 };
@@ -47,7 +47,7 @@ struct SheetCheck {
 struct SheetBattery {
     std::string Text;          // "14.4 Ah (2 x 7.2)"
     std::string ActualStandby; // "60.98 Hours", or "Undefined"
-    Verdict Standby = Verdict::Fails;
+    Outcome Standby = Outcome::Fails;
     bool Chosen = false;
 
     friend bool operator==(const SheetBattery&, const SheetBattery&) = default;

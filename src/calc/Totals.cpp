@@ -87,13 +87,13 @@ StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod
         return judgement;
     judgement.Defined = true;
     judgement.Undefined = nullptr;
-    judgement.Standby = standbyHours > judgement.ActualStandby ? Verdict::Fails : Verdict::Meets;
+    judgement.Standby = standbyHours > judgement.ActualStandby ? Outcome::Fails : Outcome::Meets;
     return judgement;
 }
 
-Verdict JudgeAlarmCurrent(double alarmTotal, double peakCurrent) {
+Outcome JudgeAlarmCurrent(double alarmTotal, double peakCurrent) {
     // An alarm total that left the range of doubles cannot be judged, so it fails.
-    return std::isfinite(alarmTotal) && alarmTotal <= peakCurrent ? Verdict::Meets : Verdict::Fails;
+    return std::isfinite(alarmTotal) && alarmTotal <= peakCurrent ? Outcome::Meets : Outcome::Fails;
 }
 
 TotalsResult CalculateTotals(const SiteState& site, const LoadTotals& loads, bool panelChosen,
@@ -125,7 +125,7 @@ TotalsResult CalculateTotals(const SiteState& site, const LoadTotals& loads, boo
         } else if (!standby.Defined) {
             verdict.State = Outcome::Undefined;
             verdict.Note = standby.Undefined;
-        } else if (standby.Standby == Verdict::Meets) {
+        } else if (standby.Standby == Outcome::Meets) {
             verdict.State = Outcome::Meets;
             verdict.Note = kStandbyMeets;
         } else {
@@ -142,7 +142,7 @@ TotalsResult CalculateTotals(const SiteState& site, const LoadTotals& loads, boo
         } else if (!std::isfinite(result.AlarmTotal)) {
             verdict.State = Outcome::Undefined;
             verdict.Note = kAlarmTooLarge;
-        } else if (JudgeAlarmCurrent(result.AlarmTotal, site.PeakCurrent) == Verdict::Meets) {
+        } else if (JudgeAlarmCurrent(result.AlarmTotal, site.PeakCurrent) == Outcome::Meets) {
             verdict.State = Outcome::Meets;
             verdict.Note = kAlarmMeets;
         } else {

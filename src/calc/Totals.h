@@ -11,10 +11,6 @@
 
 namespace brellic {
 
-// A comparison's outcome as the calculation sheet states it; an undefined
-// figure fails. The site's own verdicts are RequirementVerdicts (Result.h).
-enum class Verdict { None, Meets, Fails };
-
 inline constexpr const char* kStandbyMeets = "System standby time meets the requirement.";
 inline constexpr const char* kStandbyFails = "Standby time does not meet the requirement.";
 inline constexpr const char* kStandbyUndefined =
@@ -56,7 +52,7 @@ struct StandbyJudgement {
     // or a figure beyond the range of doubles. Undefined then says which.
     bool Defined = false;
     const char* Undefined = nullptr;
-    Verdict Standby = Verdict::Fails;
+    Outcome Standby = Outcome::Fails;
 };
 
 // The one standby computation: the window's verdict and every battery the
@@ -66,7 +62,7 @@ StandbyJudgement JudgeStandby(Extended batteryCapacity, std::int32_t alarmPeriod
 
 // Meets while the alarm total is within the peak current, equality included;
 // an alarm total that is not a finite number fails.
-Verdict JudgeAlarmCurrent(double alarmTotal, double peakCurrent);
+Outcome JudgeAlarmCurrent(double alarmTotal, double peakCurrent);
 
 // The totals, the actual standby time and both verdicts for the loads. It
 // reads StandbyHours and PeakCurrent as the supply calculation last left

@@ -55,7 +55,6 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
     }
 
     const InstallationRow& total = overview.Installation;
-    sheet.System.Meets = total.Meets();
     sheet.System.State = total.State;
     sheet.System.Meeting = CountOf(total.Meeting, total.Supplies);
     sheet.System.Grade = FormatInt(total.Grade);

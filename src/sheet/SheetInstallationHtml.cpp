@@ -20,9 +20,9 @@ constexpr const char* kInstallationTitle = "Installation Calculation Sheet";
 
 // How many of the supply's cable runs meet, coloured when it has any.
 QString CableRunsCell(const SheetSupply& supply) {
-    const Verdict verdict = VerdictOf(supply.CableRunsVerdict);
     const QString text = Html(supply.CableRuns);
-    return Cell(verdict == Verdict::None ? text : Coloured(text, verdict), " align=\"center\"");
+    return Cell(supply.Runs.empty() ? text : Coloured(text, supply.CableRunsVerdict),
+                " align=\"center\"");
 }
 
 // A row of the overview: the supply, its figures, both verdicts and its cable runs'.
@@ -34,8 +34,8 @@ QString OverviewRow(const SheetSupply& supply) {
                Cell(QStringLiteral("not judged (no panel or battery chosen)"),
                     " colspan=\"6\" align=\"center\"") +
                CableRunsCell(supply) + QStringLiteral("</tr>\n");
-    const Verdict standby = VerdictOf(supply.Standby);
-    const Verdict alarm = VerdictOf(supply.AlarmVerdict);
+    const Outcome standby = supply.Standby;
+    const Outcome alarm = supply.AlarmVerdict;
     const char* centred = " align=\"center\"";
     row += Cell(Html(supply.RequiredStandby), centred) +
            Cell(Coloured(Html(supply.ActualStandby), standby), centred) +
@@ -49,9 +49,8 @@ QString OverviewRow(const SheetSupply& supply) {
 // The system's verdict. A styled span takes the body's size, not that of the
 // paragraph it stands in, so a larger paragraph passes its size in style.
 QString SystemVerdictWord(const SheetSystem& system, const QString& style = {}) {
-    const Verdict verdict = system.Meets ? Verdict::Meets : Verdict::Fails;
     return QStringLiteral("<span style=\"color:%1; font-weight:bold%2\">%3</span>")
-        .arg(ColourOf(verdict), style, VerdictWord(verdict));
+        .arg(ColourOf(system.State), style, VerdictWord(system.State));
 }
 
 // The first page: the installation, the overview of its supplies with the
@@ -168,9 +167,8 @@ void CableRunsSection(SheetMarkup& h, const SheetSupply& supply) {
 QString CableRunsLine(const SheetSupply& supply) {
     QString count = QStringLiteral("none");
     if (!supply.Runs.empty()) {
-        count = Coloured(
-            QStringLiteral("%1 of %2 meet").arg(RunsMeeting(supply.Runs)).arg(supply.Runs.size()),
-            VerdictOf(supply.CableRunsVerdict));
+        count = Coloured(Html(supply.CableRunsMeeting) + QStringLiteral(" meet"),
+                         supply.CableRunsVerdict);
     }
     return QStringLiteral("<p style=\"margin-top:3px\">Cable runs: %1</p>\n").arg(count);
 }

@@ -44,7 +44,7 @@ QString Figure(const std::string& utf8) {
     return text;
 }
 
-QString Coloured(const QString& html, Verdict verdict) {
+QString Coloured(const QString& html, Outcome verdict) {
     return QStringLiteral("<span style=\"color:%1; font-weight:bold\">%2</span>")
         .arg(ColourOf(verdict), html);
 }
@@ -94,7 +94,8 @@ QString FigureRow(const SheetFigure& figure, int lineWidth) {
         return WorkingRow(Figure(figure.Line()), formula, lineWidth);
     const std::string start =
         figure.Label + " = " + (figure.Working.empty() ? "" : figure.Working + " = ");
-    return WorkingRow(Figure(start) + Coloured(QString::fromLatin1(kUndefinedFigure), Verdict::Fails),
+    return WorkingRow(Figure(start) +
+                          Coloured(QString::fromLatin1(kUndefinedFigure), Outcome::Fails),
                       formula, lineWidth);
 }
 

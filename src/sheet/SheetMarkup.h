@@ -40,7 +40,7 @@ QString Html(const std::string& utf8);
 // typed.
 QString Figure(const std::string& utf8);
 // Bold, in the verdict's colour.
-QString Coloured(const QString& html, Verdict verdict);
+QString Coloured(const QString& html, Outcome verdict);
 
 // Ruled tables: thin grey lines. Collapsed borders would look neater but take
 // Qt three times as long to lay out and paint on a long device list.

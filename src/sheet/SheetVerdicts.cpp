@@ -1,47 +1,33 @@
 #include "SheetVerdicts.h"
 
-#include <algorithm>
+#include "calc/OutcomeWords.h"
+
 #include <string_view>
 
 namespace brellic {
 
-QString VerdictWord(Verdict verdict) {
-    return verdict == Verdict::Meets ? QStringLiteral("meets") : QStringLiteral("fails");
-}
+namespace {
 
-QString ColourOf(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::Meets:
-        return QStringLiteral("#008000");
-    case Verdict::Fails:
-        return QStringLiteral("#ff0000");
-    case Verdict::None:
-        break;
-    }
-    return QStringLiteral("#000000");
-}
-
-QString OutcomeText(Outcome outcome) {
-    const std::string_view word = OutcomeWord(outcome);
+QString Latin1(std::string_view word) {
     return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
 }
 
-Verdict VerdictOf(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::Meets:
-        return Verdict::Meets;
-    case Outcome::Fails:
-    case Outcome::Undefined:
-        return Verdict::Fails;
-    case Outcome::NotJudged:
-        break;
-    }
-    return Verdict::None;
+} // namespace
+
+QString VerdictWord(Outcome verdict) {
+    return Latin1(TextWord(verdict));
 }
 
-std::size_t RunsMeeting(const std::vector<SheetRun>& runs) {
-    return static_cast<std::size_t>(std::count_if(
-        runs.begin(), runs.end(), [](const SheetRun& run) { return run.State == Outcome::Meets; }));
+QString ColourOf(Outcome verdict) {
+    const Rgb colour = VerdictColour(verdict);
+    return QStringLiteral("#%1%2%3")
+        .arg(colour.Red, 2, 16, QLatin1Char('0'))
+        .arg(colour.Green, 2, 16, QLatin1Char('0'))
+        .arg(colour.Blue, 2, 16, QLatin1Char('0'));
+}
+
+QString OutcomeText(Outcome outcome) {
+    return Latin1(OutcomeWord(outcome));
 }
 
 } // namespace brellic

@@ -68,7 +68,7 @@ TEST(RunSheet, TheSoundersRunThatFailsWorkedByHand) {
     EXPECT_EQ(run.State, Outcome::Fails);
     EXPECT_EQ(run.Check.Comparison,
               "10.44 V \xE2\x89\xA5 9.50 V in standby, 8.65 V < 9.50 V in alarm");
-    EXPECT_EQ(run.Check.Result, Verdict::Fails);
+    EXPECT_EQ(run.Check.Result, Outcome::Fails);
 
     // 1 V / 1.853 V = 0.540 of 20 m is 10.79 m, rounded down; 0.5 mm² drops
     // 0.85 V and two cores a leg 0.93 V, both leaving more than 9.5 V.
@@ -82,7 +82,7 @@ TEST(RunSheet, TheSoundersRunThatFailsWorkedByHand) {
     EXPECT_EQ(runs[0].State, Outcome::Meets);
     EXPECT_EQ(runs[0].Check.Comparison,
               "10.09 V \xE2\x89\xA5 9.50 V in standby, 10.09 V \xE2\x89\xA5 9.50 V in alarm");
-    EXPECT_EQ(runs[0].Check.Result, Verdict::Meets);
+    EXPECT_EQ(runs[0].Check.Result, Outcome::Meets);
 }
 
 TEST(RunSheet, StretchByStretchOutToTheLowestLine) {
@@ -141,7 +141,7 @@ TEST(RunSheet, FiguresThatCannotBeComputedReadUndefined) {
     EXPECT_FALSE(run.LowestAlarm.Defined);
     EXPECT_EQ(run.LowestAlarm.Result, "Undefined");
     EXPECT_TRUE(run.Check.Comparison.empty());
-    EXPECT_EQ(run.Check.Result, Verdict::Fails);
+    EXPECT_EQ(run.Check.Result, Outcome::Fails);
     EXPECT_FALSE(run.Thinnest.Defined);
     EXPECT_FALSE(run.Longest.Defined);
 }

@@ -76,9 +76,9 @@ TEST(CalculationSheet, WorkingOfTheGradeThreeExample) {
               "Remaining capacity = 17.00 Ah − (2 × 15 ÷ 60) h × 1.070 A = 16.465 Ah");
     EXPECT_EQ(s.ActualStandby.Line(), "Actual standby = 16.465 Ah ÷ 0.270 A = 60.98 Hours");
     EXPECT_EQ(s.StandbyCheck.Comparison, "60.98 Hours ≥ 60 Hours");
-    EXPECT_EQ(s.StandbyCheck.Result, Verdict::Meets);
+    EXPECT_EQ(s.StandbyCheck.Result, Outcome::Meets);
     EXPECT_EQ(s.AlarmCheck.Comparison, "1.070 Amps ≤ 1.25 Amps");
-    EXPECT_EQ(s.AlarmCheck.Result, Verdict::Meets);
+    EXPECT_EQ(s.AlarmCheck.Result, Outcome::Meets);
 
     // 60 × 0.27 + 0.5 × 1.07 = 16.735, and 16.735 × 1.25 = 20.91875.
     EXPECT_EQ(s.CapacityNeeded.Line(),
@@ -92,12 +92,12 @@ TEST(CalculationSheet, WorkingOfTheGradeThreeExample) {
     // 0.8 × 17 ÷ 0.75 = 18.13, within the 24 hours of grade 3.
     EXPECT_EQ(s.Recharge.Line(), "Recharge to 80 % = 0.8 × 17.00 Ah ÷ 0.75 A = 18.13 Hours");
     EXPECT_EQ(s.RechargeCheck.Comparison, "18.13 Hours ≤ 24 Hours");
-    EXPECT_EQ(s.RechargeCheck.Result, Verdict::Meets);
+    EXPECT_EQ(s.RechargeCheck.Result, Outcome::Meets);
 
     // (7.2 − 0.535) ÷ 0.27 = 24.69 falls short; 17.0 is the chosen and the smallest that meets.
     EXPECT_EQ(BatteryTexts(s), (std::vector<std::string>{"7.2 Ah", "17.0 Ah", "18.0 Ah"}));
     EXPECT_EQ(s.Batteries[0].ActualStandby, "24.69 Hours");
-    EXPECT_EQ(s.Batteries[0].Standby, Verdict::Fails);
+    EXPECT_EQ(s.Batteries[0].Standby, Outcome::Fails);
     EXPECT_TRUE(s.Batteries[1].Chosen);
     EXPECT_EQ(Fitting(s), "17.0 Ah");
     EXPECT_EQ(s.BatteryConclusion,
@@ -157,7 +157,7 @@ TEST(CalculationSheet, BatteryThatExactlyMeetsWithNoSpareCurrent) {
     s = site.Sheet();
     EXPECT_EQ(s.ActualStandby.Line(), "Actual standby = 16.320 Ah ÷ 1.360 A = 12.00 Hours");
     EXPECT_EQ(s.StandbyCheck.Comparison, "12.00 Hours ≥ 12 Hours");
-    EXPECT_EQ(s.StandbyCheck.Result, Verdict::Meets);
+    EXPECT_EQ(s.StandbyCheck.Result, Outcome::Meets);
     EXPECT_EQ(site.texts.lbActStandbyColor, kVerdictMeets);
     // 16.32 ÷ 12 − 1.36 = 0: shown without a sign.
     EXPECT_EQ(s.SpareQuiescent.Line(),
@@ -167,7 +167,7 @@ TEST(CalculationSheet, BatteryThatExactlyMeetsWithNoSpareCurrent) {
     // A milliampere more and the 17.0 Ah falls short; 18.0 Ah takes its place.
     site.devices.Update(0, TDeviceData{1, 3, "line", 1.291, 1.29}, '.');
     s = site.Sheet();
-    EXPECT_EQ(s.StandbyCheck.Result, Verdict::Fails);
+    EXPECT_EQ(s.StandbyCheck.Result, Outcome::Fails);
     EXPECT_EQ(s.StandbyCheck.Comparison, "11.99 Hours < 12 Hours");
     EXPECT_EQ(s.SpareQuiescent.Result, "-0.001 Amps");
     EXPECT_NE(s.SpareQuiescent.Note, "");
@@ -181,13 +181,13 @@ TEST(CalculationSheet, SpareAlarmCurrentAtZeroAndBeyond) {
     SheetFigures s = site.Sheet();
     EXPECT_EQ(s.SpareAlarm.Line(), "Spare alarm current = 1.25 A − 1.250 A = 0.000 Amps");
     EXPECT_EQ(s.AlarmCheck.Comparison, "1.250 Amps ≤ 1.25 Amps");
-    EXPECT_EQ(s.AlarmCheck.Result, Verdict::Meets);
+    EXPECT_EQ(s.AlarmCheck.Result, Outcome::Meets);
 
     site.devices.Update(0, TDeviceData{1, 3, "line", 0.01, 1.5}, '.');
     s = site.Sheet();
     EXPECT_EQ(s.SpareAlarm.Result, "-0.320 Amps");
     EXPECT_EQ(s.AlarmCheck.Comparison, "1.570 Amps > 1.25 Amps");
-    EXPECT_EQ(s.AlarmCheck.Result, Verdict::Fails);
+    EXPECT_EQ(s.AlarmCheck.Result, Outcome::Fails);
     EXPECT_EQ(s.AlarmCheck.Comment, site.texts.lbPeakNotes);
 }
 
@@ -198,7 +198,7 @@ TEST(CalculationSheet, NoBatteryIsEnough) {
     const SheetFigures s = site.Sheet();
     EXPECT_EQ(s.FittingBattery, -1);
     for (const SheetBattery& battery : s.Batteries)
-        EXPECT_EQ(battery.Standby, Verdict::Fails) << battery.Text;
+        EXPECT_EQ(battery.Standby, Outcome::Fails) << battery.Text;
     // Needed: 60 × 0.6 + 0.5 × 0.6 = 36.3 Ah, 18.3 Ah more than the largest holds.
     EXPECT_EQ(s.CapacityNeeded.Result, "36.300 Ah");
     EXPECT_EQ(s.BatteryConclusion,
@@ -220,7 +220,7 @@ TEST(CalculationSheet, TwinBatteryRanksByCapacity) {
     site.devices.Update(0, TDeviceData{1, 3, "line", 0.7, 0.7}, '.');
     const SheetFigures heavier = site.Sheet();
     // 0.725 A: 7.2 Ah gives 9.43 hours; 14.4 Ah gives 19.36 hours and is the smallest that meets.
-    EXPECT_EQ(heavier.Batteries[0].Standby, Verdict::Fails);
+    EXPECT_EQ(heavier.Batteries[0].Standby, Outcome::Fails);
     EXPECT_EQ(Fitting(heavier), "14.4 Ah (2 x 7.2)");
 }
 
@@ -232,7 +232,7 @@ TEST(CalculationSheet, ZeroQuiescentTotalIsUndefinedAndNeverPasses) {
     EXPECT_EQ(s.ActualStandby.Line(), "Actual standby = 2.025 Ah ÷ 0.000 A = Undefined");
     EXPECT_FALSE(s.ActualStandby.Defined);
     EXPECT_EQ(s.StandbyCheck.Actual, "Undefined");
-    EXPECT_EQ(s.StandbyCheck.Result, Verdict::Fails);
+    EXPECT_EQ(s.StandbyCheck.Result, Outcome::Fails);
     EXPECT_EQ(s.StandbyCheck.Comment, site.texts.lbSbNotes);
     EXPECT_EQ(s.CapacityNeeded.Result, "Undefined");
     EXPECT_EQ(s.FittingBattery, -1);
@@ -251,12 +251,12 @@ TEST(CalculationSheet, NonFiniteTotalsAreUndefinedAndNeverPass) {
         site.Add(quiescent, alarm); // twice the largest double is infinite
         const SheetFigures s = site.Sheet();
         EXPECT_EQ(s.StandbyCheck.Actual, "Undefined") << quiescent << " " << alarm;
-        EXPECT_EQ(s.StandbyCheck.Result, Verdict::Fails);
+        EXPECT_EQ(s.StandbyCheck.Result, Outcome::Fails);
         EXPECT_EQ(s.FittingBattery, -1);
         EXPECT_EQ(s.CapacityNeeded.Result, "Undefined");
         EXPECT_EQ(s.SpareQuiescent.Result, "Undefined");
         const bool alarmFinite = alarm == 0.1;
-        EXPECT_EQ(s.AlarmCheck.Result, alarmFinite ? Verdict::Meets : Verdict::Fails);
+        EXPECT_EQ(s.AlarmCheck.Result, alarmFinite ? Outcome::Meets : Outcome::Fails);
         EXPECT_EQ(s.Totals.Alarm == "Undefined", !alarmFinite);
     }
 }
@@ -266,17 +266,17 @@ TEST(CalculationSheet, WithoutBatteryOrPanel) {
     SheetFigures s = noBattery.Sheet();
     EXPECT_EQ(s.RatedOutput.Line(), "Continuous rated output = Undefined");
     EXPECT_EQ(s.RemainingCapacity.Result, "Undefined");
-    EXPECT_EQ(s.StandbyCheck.Result, Verdict::Fails);
+    EXPECT_EQ(s.StandbyCheck.Result, Outcome::Fails);
     EXPECT_EQ(s.Recharge.Result, "Undefined");
-    EXPECT_EQ(s.RechargeCheck.Result, Verdict::Fails);
+    EXPECT_EQ(s.RechargeCheck.Result, Outcome::Fails);
     EXPECT_EQ(s.Batteries.size(), 3u); // the panel's batteries are still weighed up
-    EXPECT_EQ(s.AlarmCheck.Result, Verdict::Meets);
+    EXPECT_EQ(s.AlarmCheck.Result, Outcome::Meets);
 
     Site noPanel(1, -1, nullptr);
     s = noPanel.Sheet();
     EXPECT_EQ(s.PeakCurrent.Result, "Undefined");
     EXPECT_EQ(s.AlarmCheck.Requirement, "---");
-    EXPECT_EQ(s.AlarmCheck.Result, Verdict::Fails);
+    EXPECT_EQ(s.AlarmCheck.Result, Outcome::Fails);
     EXPECT_EQ(s.SpareAlarm.Result, "Undefined");
     EXPECT_TRUE(s.Batteries.empty());
     EXPECT_EQ(s.PanelLine.Description, "No control panel");
@@ -324,7 +324,7 @@ TEST(CalculationSheet, BatteryVerdictsAgreeWithTheWindowForEveryPanelAndGrade) {
                                     ASSERT_NE(it, sheet.Batteries.end()) << text;
                                     const bool windowMeets =
                                         site.texts.lbActStandbyColor == kVerdictMeets;
-                                    ASSERT_EQ(it->Standby == Verdict::Meets, windowMeets)
+                                    ASSERT_EQ(it->Standby == Outcome::Meets, windowMeets)
                                         << "panel " << panel << " grade " << grade << " standard "
                                         << standard << " AC fail " << acFail << " period " << period
                                         << " load " << quiescent << "/" << alarm << " battery "
@@ -357,7 +357,7 @@ TEST(CalculationSheet, ANegativeLineFailsBothChecksAndEveryBattery) {
     site.Add(0.1, -0.5);
     const SheetFigures s = site.Sheet();
     for (const SheetCheck* check : {&s.StandbyCheck, &s.AlarmCheck}) {
-        EXPECT_EQ(check->Result, Verdict::Fails);
+        EXPECT_EQ(check->Result, Outcome::Fails);
         EXPECT_EQ(check->Comment, "Device line 2 has a negative current.");
         EXPECT_EQ(check->Comparison, "");
     }
@@ -365,7 +365,7 @@ TEST(CalculationSheet, ANegativeLineFailsBothChecksAndEveryBattery) {
     EXPECT_EQ(s.AlarmCheck.Comment, site.texts.lbPeakNotes);
     EXPECT_EQ(s.FittingBattery, -1);
     for (const SheetBattery& battery : s.Batteries)
-        EXPECT_EQ(battery.Standby, Verdict::Fails) << battery.Text;
+        EXPECT_EQ(battery.Standby, Outcome::Fails) << battery.Text;
     EXPECT_EQ(s.BatteryConclusion,
               "No battery can be weighed up: Device line 2 has a negative current.");
 }

@@ -109,7 +109,7 @@ TEST(InstallationSheet, OverviewRowsAndTheSystemRow) {
     EXPECT_EQ(yard.ActualStandby, "");
     EXPECT_EQ(yard.Standby, Outcome::NotJudged);
 
-    EXPECT_FALSE(sheet.System.Meets);
+    EXPECT_EQ(sheet.System.State, Outcome::Fails);
     EXPECT_EQ(sheet.System.Meeting, "1 of 3");
     EXPECT_EQ(sheet.System.Grade, "2");
     EXPECT_TRUE(sheet.System.GradesDiffer);

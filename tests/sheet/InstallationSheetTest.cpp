@@ -69,7 +69,7 @@ InstallationSheetFigures Mill(int extraDevices = 0, bool unfinished = true,
         Judged("Gate PSU", ExampleFigures(extraDevices, "Gate"), Outcome::Meets, Outcome::Fails));
     if (unfinished)
         figures.Supplies.push_back(NotJudged("Yard PSU"));
-    figures.System.Meets = false;
+    figures.System.State = Outcome::Fails;
     figures.System.Meeting = "1 of " + std::to_string(figures.Supplies.size());
     figures.System.Grade = "2";
     figures.System.GradesDiffer = true;
@@ -95,6 +95,7 @@ void WithRuns(SheetSupply& supply, double sounderRunM) {
     const std::vector<RunResult> results = CalculateRuns(site);
     supply.CableRuns = RunsMeet(results) ? "meet" : "1 of 2 meet";
     supply.CableRunsVerdict = RunsMeet(results) ? Outcome::Meets : Outcome::Fails;
+    supply.CableRunsMeeting = RunsMeet(results) ? "2 of 2" : "1 of 2";
     supply.LowestOutputVolts = "10.50 V";
     supply.Runs = MakeSheetRuns(site, results, '.');
 }
