@@ -3,7 +3,7 @@
 // The pieces both the site's sheet and its cable runs' working are written
 // with: the operators, and a figure's label, formula and result.
 
-#include "calc/SheetFigures.h"
+#include "calc/SiteSheetTexts.h"
 #include "model/Format.h"
 
 #include <string>

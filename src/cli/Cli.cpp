@@ -6,7 +6,7 @@
 #include "cli/CliInstallation.h"
 #include "cli/SourceDate.h"
 #include "editor/InstallationEditor.h"
-#include "editor/InstallationSheet.h"
+#include "editor/InstallationSheetBuilder.h"
 #include "editor/SiteCheck.h"
 #include "io/SiteJson.h"
 #include "editor/SiteEditor.h"
@@ -226,15 +226,15 @@ int Import(const CliOptions& options, std::ostream& err) {
 // under the installation's own standard and alarm period.
 int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& environment) {
     const std::string& input = options.Files.front();
-    std::optional<InstallationSheetFigures> installation;
-    std::optional<SheetFigures> site;
+    std::optional<InstallationSheetTexts> installation;
+    std::optional<SiteSheetTexts> site;
     if (IsInstallationFileName(input)) {
         InstallationResult read = ReadInstallationFile(input);
         if (!read) {
             PrintError(err, std::move(read.Error));
             return kCliError;
         }
-        installation = MakeInstallationSheet(read.Data, environment.DecimalSeparator);
+        installation = MakeInstallationSheetTexts(read.Data, environment.DecimalSeparator);
     } else {
         MemorySettingsStore settings = ResolveSettings(options);
         OpenedSite opened(settings, environment.DecimalSeparator);
@@ -242,7 +242,7 @@ int Sheet(const CliOptions& options, std::ostream& err, const CliEnvironment& en
             PrintError(err, std::move(error));
             return kCliError;
         }
-        site = opened.Editor().CalculationSheet();
+        site = opened.Editor().SheetTexts();
     }
     const std::string& path = *options.Output;
     std::optional<std::chrono::year_month_day> date = environment.SheetDate;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliArgs.h"
-#include "cli/CliSheet.h"
+#include "cli/SheetCommand.h"
 #include "editor/Settings.h"
 
 #include <chrono>

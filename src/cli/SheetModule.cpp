@@ -1,6 +1,6 @@
 // The entry of brellic-cli's sheet module: the calculation sheet, made in
 // the module with the QtGui it alone links.
-#include "cli/CliSheet.h"
+#include "cli/SheetCommand.h"
 #include "cli/SheetModule.h"
 
 #ifdef _WIN32

@@ -5,7 +5,7 @@
 // together, so the entry takes C++ types.
 
 #include "cli/CliArgs.h"
-#include "cli/CliSheet.h"
+#include "cli/SheetCommand.h"
 
 #include <chrono>
 #include <optional>

@@ -2,7 +2,7 @@
 // user's locale and stored settings to the command library.
 #include "cli/Cli.h"
 #include "cli/ReadOnlySettings.h"
-#include "cli/SheetLoader.h"
+#include "cli/SheetModuleLoader.h"
 #include "settings/DecimalSeparator.h"
 
 #include <cstdlib>

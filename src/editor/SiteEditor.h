@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/Result.h"
-#include "calc/SheetFigures.h"
+#include "calc/SiteSheetTexts.h"
 #include "editor/DeviceDialog.h"
 #include "editor/Prompter.h"
 #include "editor/Settings.h"
@@ -147,8 +147,8 @@ public:
     void GenerateReport(ReportOpener& opener);
     // The report as it would be written now (Windows-1252 bytes).
     std::string ReportText() const;
-    // The calculation sheet's figures for the site as it stands.
-    SheetFigures CalculationSheet() const;
+    // The calculation sheet's texts for the site as it stands.
+    SiteSheetTexts SheetTexts() const;
 
     // Recalculations, for the commands above and for callers that change the
     // settings themselves.

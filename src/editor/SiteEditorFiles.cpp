@@ -135,7 +135,7 @@ std::string SiteEditor::ReportText() const {
     return BuildReport(ReportSiteOf(site, site_.SystemStandard), site.Devices, texts_, separator_);
 }
 
-SheetFigures SiteEditor::CalculationSheet() const {
+SiteSheetTexts SiteEditor::SheetTexts() const {
     const SupplySite site = CurrentSite();
     const SheetSite details{site.SiteRef, BatteryTextOf(site), site.AcFail};
     return ComputeSheet(site_, devices_, result_.Totals, details, separator_);

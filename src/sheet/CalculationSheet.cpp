@@ -32,13 +32,13 @@ QString SheetDate(const QDate& date) {
         .toString(date, QStringLiteral("d MMMM yyyy"));
 }
 
-CalculationSheet::CalculationSheet(const SheetFigures& figures, const QDate& date)
+CalculationSheet::CalculationSheet(const SiteSheetTexts& figures, const QDate& date)
     : document_(std::make_unique<QTextDocument>()) {
     Name(figures.SiteRef, date);
     Build(SiteHtml(figures, title_, SheetDate(date)));
 }
 
-CalculationSheet::CalculationSheet(const InstallationSheetFigures& figures, const QDate& date)
+CalculationSheet::CalculationSheet(const InstallationSheetTexts& figures, const QDate& date)
     : document_(std::make_unique<QTextDocument>()) {
     Name(figures.Name, date);
     Build(InstallationHtml(figures, title_, SheetDate(date)));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "SheetPdf.h"
-#include "calc/InstallationSheetFigures.h"
-#include "calc/SheetFigures.h"
+#include "calc/InstallationSheetTexts.h"
+#include "calc/SiteSheetTexts.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -26,11 +26,11 @@ struct SheetMarkup;
 class CalculationSheet {
 public:
     // A site's sheet.
-    CalculationSheet(const SheetFigures& figures, const QDate& date);
+    CalculationSheet(const SiteSheetTexts& figures, const QDate& date);
     // An installation's: a first page with the overview of its supplies and
     // the system's verdict, then each supply's sheet from a new page, the
     // pages numbered through, and one signature block at the end.
-    CalculationSheet(const InstallationSheetFigures& figures, const QDate& date);
+    CalculationSheet(const InstallationSheetTexts& figures, const QDate& date);
     ~CalculationSheet();
     CalculationSheet(const CalculationSheet&) = delete;
     CalculationSheet& operator=(const CalculationSheet&) = delete;

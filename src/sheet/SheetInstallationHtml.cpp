@@ -55,7 +55,7 @@ QString SystemVerdictWord(const SheetSystem& system, const QString& style = {}) 
 
 // The first page: the installation, the overview of its supplies with the
 // system's row, and the system's verdict and grade.
-void OverviewSections(SheetMarkup& h, const InstallationSheetFigures& f, const QString& date) {
+void OverviewSections(SheetMarkup& h, const InstallationSheetTexts& f, const QString& date) {
     h += SheetTitle(kInstallationTitle, false);
     h += PlainTable();
     h += Line(Pair("Installation:", Html(f.Name)) + Pair("Date:", date.toHtmlEscaped()));
@@ -177,7 +177,7 @@ QString CableRunsLine(const SheetSupply& supply) {
 // new page, and the one signature block at the end.
 } // namespace
 
-SheetMarkup InstallationHtml(const InstallationSheetFigures& f, const QString& title,
+SheetMarkup InstallationHtml(const InstallationSheetTexts& f, const QString& title,
                              const QString& date) {
     SheetMarkup h;
     h += HtmlStart(title);

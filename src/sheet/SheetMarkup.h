@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SheetHeadings.h"
-#include "calc/SheetFigures.h"
+#include "calc/SiteSheetTexts.h"
 
 #include <QString>
 

@@ -20,7 +20,7 @@ constexpr const char* kCheckedHeading = "Checked";
 
 } // namespace
 
-void SiteSections(SheetMarkup& h, const SheetFigures& f, const QString& date,
+void SiteSections(SheetMarkup& h, const SiteSheetTexts& f, const QString& date,
                   const QString& underSummary) {
     // The site.
     h += PlainTable();
@@ -112,7 +112,7 @@ void CheckedBlock(SheetMarkup& h) {
                         "<td width=\"40%\" valign=\"top\">Signature:</td></tr>\n</table>\n");
 }
 
-SheetMarkup SiteHtml(const SheetFigures& f, const QString& title, const QString& date) {
+SheetMarkup SiteHtml(const SiteSheetTexts& f, const QString& title, const QString& date) {
     SheetMarkup h;
     h += HtmlStart(title) + SheetTitle(kSheetTitle, false);
     SiteSections(h, f, date);

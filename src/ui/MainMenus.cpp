@@ -7,7 +7,7 @@
 #include "WindowControls.h"
 
 #include "BrellicVersion.h"
-#include "editor/InstallationSheet.h"
+#include "editor/InstallationSheetBuilder.h"
 
 #include <QKeySequence>
 #include <QMenuBar>
@@ -176,12 +176,13 @@ void TfrmMain::CalcSheetClick() {
         return;
     if (installation_->IsOpen()) {
         // The whole installation: its overview, then every supply's sheet.
-        TfrmSheet form(MakeInstallationSheet(installation_->Current(), editor_->DecimalSeparator()),
-                       QDate::currentDate(), ProposedPdfName(installation_->FileName()), this);
+        TfrmSheet form(
+            MakeInstallationSheetTexts(installation_->Current(), editor_->DecimalSeparator()),
+            QDate::currentDate(), ProposedPdfName(installation_->FileName()), this);
         form.exec();
         return;
     }
-    TfrmSheet form(editor_->CalculationSheet(), QDate::currentDate(),
+    TfrmSheet form(editor_->SheetTexts(), QDate::currentDate(),
                    ProposedPdfName(editor_->Site().SiteFileName), this);
     form.exec();
 }

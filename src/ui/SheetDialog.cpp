@@ -25,11 +25,11 @@
 
 namespace brellic {
 
-TfrmSheet::TfrmSheet(const SheetFigures& figures, const QDate& date, const QString& pdfName,
+TfrmSheet::TfrmSheet(const SiteSheetTexts& figures, const QDate& date, const QString& pdfName,
                      QWidget* parent)
     : TfrmSheet(std::make_unique<CalculationSheet>(figures, date), pdfName, parent) {}
 
-TfrmSheet::TfrmSheet(const InstallationSheetFigures& figures, const QDate& date,
+TfrmSheet::TfrmSheet(const InstallationSheetTexts& figures, const QDate& date,
                      const QString& pdfName, QWidget* parent)
     : TfrmSheet(std::make_unique<CalculationSheet>(figures, date), pdfName, parent) {}
 

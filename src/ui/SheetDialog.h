@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/InstallationSheetFigures.h"
-#include "calc/SheetFigures.h"
+#include "calc/InstallationSheetTexts.h"
+#include "calc/SiteSheetTexts.h"
 
 #include <QDate>
 #include <QDialog>
@@ -24,10 +24,10 @@ class TfrmSheet : public QDialog {
 
 public:
     // pdfName is the file Save PDF... proposes.
-    TfrmSheet(const SheetFigures& figures, const QDate& date, const QString& pdfName,
+    TfrmSheet(const SiteSheetTexts& figures, const QDate& date, const QString& pdfName,
               QWidget* parent = nullptr);
     // An installation's sheet: the overview, then every supply's sheet.
-    TfrmSheet(const InstallationSheetFigures& figures, const QDate& date, const QString& pdfName,
+    TfrmSheet(const InstallationSheetTexts& figures, const QDate& date, const QString& pdfName,
               QWidget* parent = nullptr);
     ~TfrmSheet() override;
 

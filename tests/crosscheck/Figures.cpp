@@ -3,7 +3,7 @@
 // awkward values. The Windows build's output is compared with the Linux
 // build's: both must show the same digits, which holds only while both
 // evaluate in the 80-bit format and round the same way.
-#include "calc/SheetFigures.h"
+#include "calc/SiteSheetTexts.h"
 #include "calc/Supply.h"
 #include "calc/Totals.h"
 #include "io/Report.h"
@@ -106,7 +106,7 @@ void PrintSheet(const SiteState& site, bool acFail, int battery, const DeviceLis
     if (battery >= 0)
         details.BatteryText = std::string(BatteryTable[static_cast<std::size_t>(battery)]);
     details.AcFailSignalled = acFail;
-    const SheetFigures sheet = ComputeSheet(site, devices, details, separator);
+    const SiteSheetTexts sheet = ComputeSheet(site, devices, details, separator);
     for (const SheetFigure* figure :
          {&sheet.RequiredStandby, &sheet.PeakCurrent, &sheet.RatedOutput, &sheet.QuiescentTotal,
           &sheet.AlarmTotal, &sheet.RemainingCapacity, &sheet.ActualStandby, &sheet.CapacityNeeded,

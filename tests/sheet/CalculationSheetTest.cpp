@@ -203,7 +203,7 @@ void CalculationSheetTest::pagesBreakWhereAReaderExpects() {
 
 void CalculationSheetTest::htmlIsACompletePageWithTheUsersTextsEscaped() {
     // A "%1" in a user's text is text, not a placeholder.
-    SheetFigures figures = ExampleFigures(0, "<b>Smith & Sons</b> %1");
+    SiteSheetTexts figures = ExampleFigures(0, "<b>Smith & Sons</b> %1");
     figures.Devices.front().Description = "Sounder <script>";
     const CalculationSheet sheet(figures, kDate);
     // Read as text: the no-break spaces between numbers and units as spaces.
@@ -295,7 +295,7 @@ void CalculationSheetTest::pdfWithAFixedTimeIsTheSameBytesDatedThen() {
 // line breaks between a number and its unit or inside a list of lines; the
 // site's own texts are shown as typed.
 void CalculationSheetTest::figuresUseOneMinusAndKeepNumbersWithTheirUnits() {
-    SheetFigures figures = ExampleFigures(1);
+    SiteSheetTexts figures = ExampleFigures(1);
     figures.Devices[1].Description = "Detector -5 A";
     figures.SpareAlarm.Working = "1.00 A \xE2\x88\x92 1.25 A";
     figures.SpareAlarm.Result = "-0.250 Amps";
@@ -317,7 +317,7 @@ void CalculationSheetTest::aFigureKeepsItsLinesOnOnePage() {
     BRELLIC_NEED_PDFTOTEXT();
     int crossed = 0;
     for (int lines = 16; lines <= 60; ++lines) {
-        SheetFigures figures = ExampleFigures(lines - 1);
+        SiteSheetTexts figures = ExampleFigures(lines - 1);
         figures.PeakCurrent.Note = "a note long enough to take three lines of the narrow column "
                                    "of words beside the figure, up to its last word, Omega";
         const QStringList pages =
@@ -340,7 +340,7 @@ void CalculationSheetTest::aFigureKeepsItsLinesOnOnePage() {
 // The pages keep each heading by its kind: each heading carries its own,
 // and a cell that holds a heading's words is none.
 void CalculationSheetTest::headingsCarryTheirKindsAndNothingElseIsOne() {
-    SheetFigures figures = ExampleFigures();
+    SiteSheetTexts figures = ExampleFigures();
     figures.Devices[0].Description = "Recharge";
     const CalculationSheet sheet(figures, kDate);
     QStringList marked;

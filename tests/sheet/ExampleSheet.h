@@ -4,7 +4,7 @@
 // of the dialog: grade 3 under EN50131-1 on panel row 10 with 17.0 Ah and 15
 // minutes' alarm, one 0.2 A / 1 A line, and as many 0 A lines as asked for.
 
-#include "calc/SheetFigures.h"
+#include "calc/SiteSheetTexts.h"
 #include "calc/Supply.h"
 #include "calc/Totals.h"
 
@@ -13,7 +13,7 @@
 
 namespace brellic::test {
 
-inline SheetFigures ExampleFigures(int extraDevices = 0, std::string siteRef = "Mill Lane") {
+inline SiteSheetTexts ExampleFigures(int extraDevices = 0, std::string siteRef = "Mill Lane") {
     SiteState site;
     site.SystemStandard = 0;
     site.AlarmPeriod = 15;

@@ -4,7 +4,7 @@
 
 #include "sheet/CalculationSheet.h"
 
-#include "calc/RunSheet.h"
+#include "calc/CableRunSheetTexts.h"
 
 #include "ExampleSheet.h"
 #include "PdfText.h"
@@ -31,7 +31,7 @@ using test::ExampleFigures;
 
 const QDate kDate(2025, 3, 14);
 
-SheetSupply Judged(std::string name, SheetFigures sheet, Outcome standby, Outcome alarm) {
+SheetSupply Judged(std::string name, SiteSheetTexts sheet, Outcome standby, Outcome alarm) {
     SheetSupply supply;
     supply.Name = std::move(name);
     supply.Panel = sheet.PanelName;
@@ -56,9 +56,9 @@ SheetSupply NotJudged(std::string name) {
 
 // Two supplies of the example with extraDevices more lines each, the second
 // failing its alarm current, and, when asked, a last one not judged.
-InstallationSheetFigures Mill(int extraDevices = 0, bool unfinished = true,
-                              std::string name = "Mill Lane") {
-    InstallationSheetFigures figures;
+InstallationSheetTexts Mill(int extraDevices = 0, bool unfinished = true,
+                            std::string name = "Mill Lane") {
+    InstallationSheetTexts figures;
     figures.Name = std::move(name);
     figures.Address = "12 Mill Lane";
     figures.Standard = "EN50131-1";
@@ -264,7 +264,7 @@ void InstallationSheetTest::pagesBreakWhereAReaderExpects() {
 }
 
 void InstallationSheetTest::htmlColoursTheVerdictsAndEscapesTheTexts() {
-    InstallationSheetFigures figures = Mill(0, true, "<b>Smith & Sons</b> %1");
+    InstallationSheetTexts figures = Mill(0, true, "<b>Smith & Sons</b> %1");
     figures.Supplies[1].Name = "Gate <PSU> %2";
     figures.Supplies[1].Standby = Outcome::Undefined;
     figures.Supplies[1].ActualStandby = "Undefined";
@@ -304,7 +304,7 @@ void InstallationSheetTest::tableCellsNamedLikeHeadingsAreNotHeadings() {
     BRELLIC_NEED_PDFTOTEXT();
     // Each page's device rows, the renamed one as "*".
     const auto pagesOf = [](const QString& name) {
-        SheetFigures figures = ExampleFigures(70);
+        SiteSheetTexts figures = ExampleFigures(70);
         figures.Devices[60].Description = name.toStdString();
         const QRegularExpression row(
             QStringLiteral("^1\\s+(Detector (\\d+)|%1)\\s").arg(QRegularExpression::escape(name)));
@@ -334,7 +334,7 @@ void InstallationSheetTest::tableCellsNamedLikeHeadingsAreNotHeadings() {
 // too, and the overview counts them.
 void InstallationSheetTest::cableRunsFollowTheirSuppliesBatteryWorking() {
     BRELLIC_NEED_PDFTOTEXT();
-    InstallationSheetFigures figures = Mill();
+    InstallationSheetTexts figures = Mill();
     for (SheetSupply& supply : figures.Supplies)
         supply.CableRuns = "none";
     WithRuns(figures.Supplies[1], 20);
@@ -415,7 +415,7 @@ void InstallationSheetTest::aCableRunGoesOverWholeWithItsHeadings() {
     const QRegularExpression runHeading(QStringLiteral("^Run \\d: "));
     const QRegularExpression runEnd(QStringLiteral("Cores doubled up to meet = .*"));
     for (int lines = 1; lines <= 100; lines += 3) {
-        InstallationSheetFigures figures = Mill(lines - 1, false);
+        InstallationSheetTexts figures = Mill(lines - 1, false);
         for (SheetSupply& supply : figures.Supplies)
             WithRuns(supply, 20);
         const QStringList pages = PdfPages(CalculationSheet(figures, kDate));

@@ -37,7 +37,7 @@ namespace {
 const QDate kDate(2025, 3, 14);
 const QString kActualStandby = QStringLiteral("Actual standby = 16.465 Ah ÷ 0.270 A = 60.98 Hours");
 
-SheetFigures Figures() {
+SiteSheetTexts Figures() {
     return test::ExampleFigures();
 }
 
@@ -219,7 +219,7 @@ void SheetDialogTest::windowOffersTheSheetWithAPanelAndABattery() {
 }
 
 void SheetDialogTest::showsAnInstallationsSheetAndProposesTheInstallationsName() {
-    InstallationSheetFigures installation;
+    InstallationSheetTexts installation;
     installation.Name = "Mill Lane";
     SheetSupply supply;
     supply.Name = "Main panel";

@@ -1,4 +1,4 @@
-#include "cli/CliSheet.h"
+#include "cli/SheetCommand.h"
 
 #include "cli/SourceDate.h"
 #include "sheet/CalculationSheet.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/CableRuns.h"
-#include "calc/InstallationSheetFigures.h"
+#include "calc/InstallationSheetTexts.h"
 #include "model/Installation.h"
 
 #include <span>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/Result.h"
-#include "calc/SheetFigures.h"
+#include "calc/SiteSheetTexts.h"
 
 #include <optional>
 #include <string>
@@ -11,7 +11,7 @@ namespace brellic {
 
 // The calculation sheet of an installation: a first page with an overview of
 // its supplies and the whole system's verdict, then each supply's own sheet.
-// Texts are UTF-8 display texts, as in SheetFigures.
+// Texts are UTF-8 display texts, as in SiteSheetTexts.
 
 // A device line on a cable run, as the run's table of lines shows it.
 struct SheetRunLine {
@@ -69,7 +69,7 @@ struct SheetSupply {
     Outcome AlarmVerdict = Outcome::NotJudged;
     // The supply's own sheet, as the same site opened on its own gives it;
     // none while the supply has no panel or no battery, which never meets.
-    std::optional<SheetFigures> Sheet;
+    std::optional<SiteSheetTexts> Sheet;
     // "none", "meet" or "1 of 2 meet", as the overview says it; NotJudged
     // without runs.
     std::string CableRuns;
@@ -92,7 +92,7 @@ struct SheetSystem {
     Outcome State = Outcome::Fails;
 };
 
-struct InstallationSheetFigures {
+struct InstallationSheetTexts {
     std::string Name;
     std::string Address;
     std::string Standard;    // "EN50131-1" or "PD6662"

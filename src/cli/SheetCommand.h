@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/InstallationSheetFigures.h"
-#include "calc/SheetFigures.h"
+#include "calc/InstallationSheetTexts.h"
+#include "calc/SiteSheetTexts.h"
 #include "cli/CliArgs.h"
 
 #include <chrono>
@@ -12,7 +12,7 @@
 namespace brellic {
 
 // What a calculation sheet shows: a site's figures or an installation's.
-using SheetContent = std::variant<const SheetFigures*, const InstallationSheetFigures*>;
+using SheetContent = std::variant<const SiteSheetTexts*, const InstallationSheetTexts*>;
 
 // The calculation sheet of a site or of an installation as the bytes of a
 // PDF or an HTML file, dated date (today when empty); empty when it cannot be

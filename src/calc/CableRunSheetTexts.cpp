@@ -1,4 +1,4 @@
-#include "calc/RunSheet.h"
+#include "calc/CableRunSheetTexts.h"
 
 #include "calc/SheetWorking.h"
 

@@ -1,6 +1,6 @@
-#include "editor/InstallationSheet.h"
+#include "editor/InstallationSheetBuilder.h"
 
-#include "calc/RunSheet.h"
+#include "calc/CableRunSheetTexts.h"
 #include "editor/InstallationEditor.h"
 #include "editor/Settings.h"
 #include "editor/SilentPrompter.h"
@@ -11,8 +11,9 @@
 
 namespace brellic {
 
-InstallationSheetFigures MakeInstallationSheet(const Installation& installation, char separator) {
-    InstallationSheetFigures sheet;
+InstallationSheetTexts MakeInstallationSheetTexts(const Installation& installation,
+                                                  char separator) {
+    InstallationSheetTexts sheet;
     sheet.Name = installation.Name;
     sheet.Address = installation.Address;
     sheet.Standard = StandardName(installation.Standard);
@@ -42,7 +43,7 @@ InstallationSheetFigures MakeInstallationSheet(const Installation& installation,
             supply.PeakCurrent = line.PeakAvailable;
             supply.Standby = row.Result.Totals.Standby.State;
             supply.AlarmVerdict = row.Result.Totals.AlarmCurrent.State;
-            supply.Sheet = site.CalculationSheet();
+            supply.Sheet = site.SheetTexts();
         }
         supply.CableRuns = texts.Lines[i].CableRuns;
         supply.CableRunsVerdict = RunsOutcome(row.Runs);

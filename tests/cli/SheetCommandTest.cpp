@@ -1,7 +1,7 @@
 // sheet: the calculation sheet as PDF or HTML, written whole or not at all.
 #include "CliTestSupport.h"
 
-#include "cli/CliSheet.h"
+#include "cli/SheetCommand.h"
 #include "io/InstallationFile.h"
 #include "io/SiteJson.h"
 

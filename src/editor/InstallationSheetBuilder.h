@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/InstallationSheetFigures.h"
+#include "calc/InstallationSheetTexts.h"
 #include "model/Installation.h"
 
 namespace brellic {
@@ -11,6 +11,6 @@ namespace brellic {
 // installation's standard and alarm period, as its section of the
 // installation's report does; and each supply's cable runs, judged or not,
 // from the results the overview holds.
-InstallationSheetFigures MakeInstallationSheet(const Installation& installation, char separator);
+InstallationSheetTexts MakeInstallationSheetTexts(const Installation& installation, char separator);
 
 } // namespace brellic

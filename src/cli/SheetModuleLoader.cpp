@@ -1,4 +1,4 @@
-#include "cli/SheetLoader.h"
+#include "cli/SheetModuleLoader.h"
 
 #include "cli/SheetModule.h"
 

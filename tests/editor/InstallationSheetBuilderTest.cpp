@@ -2,7 +2,7 @@
 // the one the same site gives opened on its own, and the overview's texts.
 #include "../io/TempFolder.h"
 #include "ScriptedPrompter.h"
-#include "editor/InstallationSheet.h"
+#include "editor/InstallationSheetBuilder.h"
 #include "editor/SiteEditor.h"
 #include "io/SiteFile.h"
 #include "io/SiteJson.h"
@@ -48,7 +48,8 @@ Installation Depot() {
 
 // The sheet a window gives of the supply saved as a site file and opened
 // with the installation's standard and alarm period as its Options.
-SheetFigures OwnSheet(const SupplySite& supply, const Installation& installation, char separator) {
+SiteSheetTexts OwnSheet(const SupplySite& supply, const Installation& installation,
+                        char separator) {
     const test::TempFolder folder;
     const std::string file = folder.File("own.KVR");
     EXPECT_TRUE(WriteSiteFile(file, *SiteFileOf(supply)));
@@ -58,13 +59,13 @@ SheetFigures OwnSheet(const SupplySite& supply, const Installation& installation
     test::ScriptedPrompter prompter;
     SiteEditor editor(store, prompter, separator);
     EXPECT_TRUE(editor.OpenFile(file));
-    return editor.CalculationSheet();
+    return editor.SheetTexts();
 }
 
 TEST(InstallationSheet, EachSupplysSheetIsTheSameSiteOpenedOnItsOwn) {
     const Installation depot = Depot();
     for (const char separator : {'.', ','}) {
-        const InstallationSheetFigures sheet = MakeInstallationSheet(depot, separator);
+        const InstallationSheetTexts sheet = MakeInstallationSheetTexts(depot, separator);
         ASSERT_EQ(sheet.Supplies.size(), 3u);
         for (std::size_t i = 0; i < 2; ++i) {
             ASSERT_TRUE(sheet.Supplies[i].Judged()) << i;
@@ -78,7 +79,7 @@ TEST(InstallationSheet, EachSupplysSheetIsTheSameSiteOpenedOnItsOwn) {
 }
 
 TEST(InstallationSheet, OverviewRowsAndTheSystemRow) {
-    const InstallationSheetFigures sheet = MakeInstallationSheet(Depot(), ',');
+    const InstallationSheetTexts sheet = MakeInstallationSheetTexts(Depot(), ',');
     EXPECT_EQ(sheet.Name, "Depot");
     EXPECT_EQ(sheet.Address, "Yard 2");
     EXPECT_EQ(sheet.Standard, "PD6662");
@@ -137,7 +138,7 @@ TEST(InstallationSheet, CableRunsOfEverySupplyJudgedOrNot) {
     depot.Supplies[0].Runs = {SounderRun(10), SounderRun(40)};
     depot.Supplies[2].Runs = {SounderRun(10)};
     depot.Supplies[2].LowestOutputVolts = 12;
-    const InstallationSheetFigures sheet = MakeInstallationSheet(depot, '.');
+    const InstallationSheetTexts sheet = MakeInstallationSheetTexts(depot, '.');
 
     const SheetSupply& panel = sheet.Supplies[0];
     EXPECT_EQ(panel.CableRuns, "1 of 2 meet");

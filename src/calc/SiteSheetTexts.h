@@ -65,7 +65,7 @@ struct SheetRow {
 };
 
 // Everything the calculation sheet shows, as display texts.
-struct SheetFigures {
+struct SiteSheetTexts {
     std::string SiteRef;
     std::string Standard; // "EN50131-1" or "PD6662"
     std::string Grade;
@@ -102,7 +102,7 @@ struct SheetFigures {
     SheetFigure Recharge;
     SheetCheck RechargeCheck;
 
-    friend bool operator==(const SheetFigures&, const SheetFigures&) = default;
+    friend bool operator==(const SiteSheetTexts&, const SiteSheetTexts&) = default;
 };
 
 // The sheet's figures for the site as it stands: StandbyHours and
@@ -112,12 +112,12 @@ struct SheetFigures {
 // battery is judged through JudgeStandby, the window's own computation. A
 // figure that cannot be computed (no panel or battery, a zero quiescent
 // total, anything not finite) reads "Undefined" and never passes.
-SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
-                          const TotalsResult& result, const SheetSite& details, char separator);
+SiteSheetTexts ComputeSheet(const SiteState& site, const DeviceList& devices,
+                            const TotalsResult& result, const SheetSite& details, char separator);
 
 // The same with the result calculated here, for a panel and, when its
 // capacity is above zero, a battery taken as chosen.
-SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
-                          const SheetSite& details, char separator);
+SiteSheetTexts ComputeSheet(const SiteState& site, const DeviceList& devices,
+                            const SheetSite& details, char separator);
 
 } // namespace brellic

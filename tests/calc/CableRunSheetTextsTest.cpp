@@ -1,6 +1,6 @@
 // A cable run's working as the calculation sheet shows it, against figures
 // worked by hand.
-#include "calc/RunSheet.h"
+#include "calc/CableRunSheetTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The calculation sheet's figures against hand calculations, and its battery
 // verdicts against the window's standby verdict for every panel and grade.
-#include "calc/SheetFigures.h"
+#include "calc/SiteSheetTexts.h"
 #include "calc/Supply.h"
 #include "model/Globals.h"
 
@@ -35,7 +35,7 @@ struct Site {
     void Add(double quiescent, double alarm) {
         devices.Append(TDeviceData{1, 3, "line", quiescent, alarm}, '.');
     }
-    SheetFigures Sheet(char separator = '.') {
+    SiteSheetTexts Sheet(char separator = '.') {
         UpdateSupply(state, details.AcFailSignalled, texts, separator);
         UpdateTotals(state, devices, state.PanelIndex >= 0, state.BatteryCapacity > 0, texts,
                      separator);
@@ -43,14 +43,14 @@ struct Site {
     }
 };
 
-std::vector<std::string> BatteryTexts(const SheetFigures& sheet) {
+std::vector<std::string> BatteryTexts(const SiteSheetTexts& sheet) {
     std::vector<std::string> texts;
     for (const SheetBattery& battery : sheet.Batteries)
         texts.push_back(battery.Text);
     return texts;
 }
 
-std::string Fitting(const SheetFigures& sheet) {
+std::string Fitting(const SiteSheetTexts& sheet) {
     return sheet.FittingBattery < 0
                ? "none"
                : sheet.Batteries[static_cast<std::size_t>(sheet.FittingBattery)].Text;
@@ -61,7 +61,7 @@ std::string Fitting(const SheetFigures& sheet) {
 TEST(CalculationSheet, WorkingOfTheGradeThreeExample) {
     Site site(3, 10, "17.0 Ah", 0, 15);
     site.Add(0.200, 1.000);
-    const SheetFigures s = site.Sheet();
+    const SiteSheetTexts s = site.Sheet();
 
     EXPECT_EQ(s.RequiredStandby.Line(),
               "Required standby = EN50131-1, grade 3, AC fail not signalled = 60 Hours");
@@ -117,7 +117,7 @@ TEST(CalculationSheet, HeaderAndDeviceTable) {
     Site site(2, 0, "2.1 Ah");
     site.details.SiteRef = "Mill Lane";
     site.devices.Append(TDeviceData{3, 2, "Door contact", 0.039, 0.039}, '.');
-    const SheetFigures s = site.Sheet();
+    const SiteSheetTexts s = site.Sheet();
     EXPECT_EQ(s.SiteRef, "Mill Lane");
     EXPECT_EQ(s.Standard, "PD6662");
     EXPECT_EQ(s.Grade, "2");
@@ -138,7 +138,7 @@ TEST(CalculationSheet, HeaderAndDeviceTable) {
 
 TEST(CalculationSheet, RatedOutputCappedAtThePeakCurrent) {
     Site site(1, 10, "17.0 Ah");
-    const SheetFigures s = site.Sheet();
+    const SiteSheetTexts s = site.Sheet();
     EXPECT_EQ(s.RatedOutput.Line(), "Continuous rated output = 17.00 Ah ÷ 12 h = 1.42 Amps, "
                                     "capped at the peak current = 1.25 Amps");
     EXPECT_EQ(s.RatedOutput.Result, site.texts.lbRatedOP);
@@ -148,7 +148,7 @@ TEST(CalculationSheet, BatteryThatExactlyMeetsWithNoSpareCurrent) {
     // 1.29 + 0.07 = 1.36 A both ways: (17 − 0.5 × 1.36) ÷ 1.36 = 16.32 ÷ 1.36 = 12 hours exactly.
     Site site(1, 10, "18.0 Ah");
     site.Add(1.29, 1.29);
-    SheetFigures s = site.Sheet();
+    SiteSheetTexts s = site.Sheet();
     EXPECT_EQ(Fitting(s), "17.0 Ah");
     EXPECT_EQ(s.Batteries[1].ActualStandby, "12.00 Hours");
     EXPECT_EQ(s.BatteryConclusion, "The smallest battery that meets the requirement is 17.0 Ah.");
@@ -178,7 +178,7 @@ TEST(CalculationSheet, SpareAlarmCurrentAtZeroAndBeyond) {
     // 1.18 + 0.07 rounds to exactly 1.25, the peak current of panel row 10.
     Site site(1, 10, "7.2 Ah");
     site.Add(0.01, 1.18);
-    SheetFigures s = site.Sheet();
+    SiteSheetTexts s = site.Sheet();
     EXPECT_EQ(s.SpareAlarm.Line(), "Spare alarm current = 1.25 A − 1.250 A = 0.000 Amps");
     EXPECT_EQ(s.AlarmCheck.Comparison, "1.250 Amps ≤ 1.25 Amps");
     EXPECT_EQ(s.AlarmCheck.Result, Outcome::Meets);
@@ -195,7 +195,7 @@ TEST(CalculationSheet, NoBatteryIsEnough) {
     // 60 hours at 0.505 + 0.095 A: even 18 Ah gives (18 − 0.5 × 0.6) ÷ 0.6 = 29.5 hours.
     Site site(3, 15, "18.0 Ah", 0, 15);
     site.Add(0.505, 0.505);
-    const SheetFigures s = site.Sheet();
+    const SiteSheetTexts s = site.Sheet();
     EXPECT_EQ(s.FittingBattery, -1);
     for (const SheetBattery& battery : s.Batteries)
         EXPECT_EQ(battery.Standby, Outcome::Fails) << battery.Text;
@@ -210,7 +210,7 @@ TEST(CalculationSheet, TwinBatteryRanksByCapacity) {
     // The power-supply unit takes 7.2, 17.0, 18.0 and "14.4 Ah (2 x 7.2)", in that table order.
     Site site(2, 20, "7.2 Ah");
     site.Add(0.5, 0.5);
-    const SheetFigures s = site.Sheet();
+    const SiteSheetTexts s = site.Sheet();
     EXPECT_EQ(BatteryTexts(s),
               (std::vector<std::string>{"7.2 Ah", "14.4 Ah (2 x 7.2)", "17.0 Ah", "18.0 Ah"}));
     // 0.5 + 0.025 A: 7.2 Ah gives (7.2 − 0.5 × 0.525) ÷ 0.525 = 13.21 hours, enough for 12.
@@ -218,7 +218,7 @@ TEST(CalculationSheet, TwinBatteryRanksByCapacity) {
     EXPECT_EQ(Fitting(s), "7.2 Ah");
 
     site.devices.Update(0, TDeviceData{1, 3, "line", 0.7, 0.7}, '.');
-    const SheetFigures heavier = site.Sheet();
+    const SiteSheetTexts heavier = site.Sheet();
     // 0.725 A: 7.2 Ah gives 9.43 hours; 14.4 Ah gives 19.36 hours and is the smallest that meets.
     EXPECT_EQ(heavier.Batteries[0].Standby, Outcome::Fails);
     EXPECT_EQ(Fitting(heavier), "14.4 Ah (2 x 7.2)");
@@ -227,7 +227,7 @@ TEST(CalculationSheet, TwinBatteryRanksByCapacity) {
 TEST(CalculationSheet, ZeroQuiescentTotalIsUndefinedAndNeverPasses) {
     Site site(1, 0, "2.1 Ah");
     site.Add(-0.05, 0.1); // cancels the panel's own 0.05 A
-    const SheetFigures s = site.Sheet();
+    const SiteSheetTexts s = site.Sheet();
     EXPECT_EQ(s.QuiescentTotal.Result, "0.000 Amps");
     EXPECT_EQ(s.ActualStandby.Line(), "Actual standby = 2.025 Ah ÷ 0.000 A = Undefined");
     EXPECT_FALSE(s.ActualStandby.Defined);
@@ -249,7 +249,7 @@ TEST(CalculationSheet, NonFiniteTotalsAreUndefinedAndNeverPass) {
         Site site(1, 10, "17.0 Ah");
         site.Add(quiescent, alarm);
         site.Add(quiescent, alarm); // twice the largest double is infinite
-        const SheetFigures s = site.Sheet();
+        const SiteSheetTexts s = site.Sheet();
         EXPECT_EQ(s.StandbyCheck.Actual, "Undefined") << quiescent << " " << alarm;
         EXPECT_EQ(s.StandbyCheck.Result, Outcome::Fails);
         EXPECT_EQ(s.FittingBattery, -1);
@@ -263,7 +263,7 @@ TEST(CalculationSheet, NonFiniteTotalsAreUndefinedAndNeverPass) {
 
 TEST(CalculationSheet, WithoutBatteryOrPanel) {
     Site noBattery(1, 10, nullptr);
-    SheetFigures s = noBattery.Sheet();
+    SiteSheetTexts s = noBattery.Sheet();
     EXPECT_EQ(s.RatedOutput.Line(), "Continuous rated output = Undefined");
     EXPECT_EQ(s.RemainingCapacity.Result, "Undefined");
     EXPECT_EQ(s.StandbyCheck.Result, Outcome::Fails);
@@ -285,7 +285,7 @@ TEST(CalculationSheet, WithoutBatteryOrPanel) {
 TEST(CalculationSheet, RegionalSeparator) {
     Site site(3, 10, "17.0 Ah", 0, 15);
     site.Add(0.200, 1.000);
-    const SheetFigures s = site.Sheet(',');
+    const SiteSheetTexts s = site.Sheet(',');
     EXPECT_EQ(s.ActualStandby.Line(), "Actual standby = 16,465 Ah ÷ 0,270 A = 60,98 Hours");
     EXPECT_EQ(s.CapacityWithAllowance.Working, "16,735 Ah × 1,25");
     EXPECT_EQ(s.Recharge.Working, "0,8 × 17,00 Ah ÷ 0,75 A");
@@ -311,7 +311,7 @@ TEST(CalculationSheet, BatteryVerdictsAgreeWithTheWindowForEveryPanelAndGrade) {
                                 Site site(grade, panel, nullptr, standard, period);
                                 site.details.AcFailSignalled = acFail;
                                 site.Add(quiescent, alarm);
-                                const SheetFigures sheet = site.Sheet();
+                                const SiteSheetTexts sheet = site.Sheet();
 
                                 std::vector<std::pair<Extended, std::string>> passed;
                                 for (int row : BatteriesForPanel(panel)) {
@@ -355,7 +355,7 @@ TEST(CalculationSheet, ANegativeLineFailsBothChecksAndEveryBattery) {
     Site site(3, 10, "17.0 Ah", 0);
     site.Add(0.2, 1.0);
     site.Add(0.1, -0.5);
-    const SheetFigures s = site.Sheet();
+    const SiteSheetTexts s = site.Sheet();
     for (const SheetCheck* check : {&s.StandbyCheck, &s.AlarmCheck}) {
         EXPECT_EQ(check->Result, Outcome::Fails);
         EXPECT_EQ(check->Comment, "Device line 2 has a negative current.");

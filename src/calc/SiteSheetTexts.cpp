@@ -1,4 +1,4 @@
-#include "SheetFigures.h"
+#include "SiteSheetTexts.h"
 
 #include "calc/BatterySizing.h"
 #include "calc/SheetWorking.h"
@@ -63,7 +63,7 @@ public:
           hoursText_(FormatInt(hours_) + " h"), loads_(z_.Loads), chosen_(z_.Chosen),
           remainingDefined_(z_.RemainingDefined) {}
 
-    SheetFigures Build() {
+    SiteSheetTexts Build() {
         Site();
         Working();
         Checks();
@@ -330,7 +330,7 @@ private:
     const LoadTotals& loads_;
     const StandbyJudgement& chosen_; // the chosen battery, judged exactly as the window judges it
     const bool remainingDefined_;
-    SheetFigures s_;
+    SiteSheetTexts s_;
 };
 
 } // namespace
@@ -342,14 +342,14 @@ std::string SheetFigure::Line() const {
     return line + Result;
 }
 
-SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
-                          const TotalsResult& result, const SheetSite& details, char separator) {
+SiteSheetTexts ComputeSheet(const SiteState& site, const DeviceList& devices,
+                            const TotalsResult& result, const SheetSite& details, char separator) {
     const ExtendedPrecisionScope precision;
     return SheetBuilder(site, devices, result, details, separator).Build();
 }
 
-SheetFigures ComputeSheet(const SiteState& site, const DeviceList& devices,
-                          const SheetSite& details, char separator) {
+SiteSheetTexts ComputeSheet(const SiteState& site, const DeviceList& devices,
+                            const SheetSite& details, char separator) {
     const bool havePanel = site.PanelIndex >= 0 && site.PanelIndex < kPanelCount;
     const TotalsResult result = CalculateTotals(site, SumLoads(site, devices), havePanel,
                                                 havePanel && site.BatteryCapacity > 0);
