@@ -2,7 +2,7 @@
 
 #include "cli/Cli.h"
 #include "editor/Settings.h"
-#include "editor/SiteCheck.h"
+#include "editor/SiteOpening.h"
 #include "io/AtomicFile.h"
 #include "io/Cp1252.h"
 #include "io/InstallationFile.h"

@@ -1,7 +1,7 @@
 // The File commands of the site editor: open, save, save as and the report.
 #include "SiteEditor.h"
 
-#include "editor/SiteCheck.h"
+#include "editor/SiteOpening.h"
 #include "io/AtomicFile.h"
 #include "io/Report.h"
 #include "io/SiteConversions.h"

@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 #include "editor/InstallationEditor.h"
-#include "editor/SiteCheck.h"
+#include "editor/SiteOpening.h"
 #include "io/InstallationFile.h"
 #include "io/SiteJson.h"
 

@@ -1,9 +1,9 @@
-#include "cli/CliCheck.h"
+#include "cli/CheckCommand.h"
 
 #include "calc/SystemVerdict.h"
 #include "cli/CheckWriter.h"
 #include "cli/Cli.h"
-#include "editor/SiteCheck.h"
+#include "editor/SiteOpening.h"
 #include "io/InstallationFile.h"
 
 #include <memory>

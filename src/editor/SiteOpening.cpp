@@ -1,4 +1,4 @@
-#include "editor/SiteCheck.h"
+#include "editor/SiteOpening.h"
 
 #include "calc/SystemVerdict.h"
 #include "io/Cp1252.h"
