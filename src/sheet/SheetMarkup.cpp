@@ -95,7 +95,7 @@ QString FigureRow(const SheetFigure& figure, int lineWidth) {
     const std::string start =
         figure.Label + " = " + (figure.Working.empty() ? "" : figure.Working + " = ");
     return WorkingRow(Figure(start) +
-                          Coloured(QString::fromLatin1(kUndefinedFigure), Outcome::Fails),
+                          Coloured(QString::fromLatin1(kUndefinedFigure), Outcome::Undefined),
                       formula, lineWidth);
 }
 
